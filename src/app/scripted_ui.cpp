@@ -1,0 +1,172 @@
+// The scripted back end: plain records of every control, a queue of steps as its events.
+#include "app/scripted_ui.h"
+
+#include "app/control_ids.h"
+
+#include <cassert>
+
+namespace {
+
+std::vector<std::u16string> SplitAtLineFeeds(const std::u16string& text) {
+    std::vector<std::u16string> cells(1);
+    for (char16_t unit : text) {
+        if (unit == u'\n') {
+            cells.emplace_back();
+        } else {
+            cells.back().push_back(unit);
+        }
+    }
+    return cells;
+}
+
+}  // namespace
+
+bool ScriptedUi::OpenWindow(int number, int width, int height, const std::u16string& windowTitle) {
+    windowOpen = true;
+    windowNumber = number;
+    clientWidth = width;
+    clientHeight = height;
+    title = windowTitle;
+    return true;
+}
+
+void ScriptedUi::CreateControl(int id, ControlKind kind, int parent, int x, int y, int width,
+                               int height, const std::u16string& text, Alignment alignment) {
+    assert(controls.count(id) == 0 && "a control id was created twice");
+    assert((parent == MainWindowParent || controls.count(parent) != 0) &&
+           "a control's parent must exist before the control");
+    ScriptedControl control;
+    control.id = id;
+    control.kind = kind;
+    control.parent = parent;
+    control.x = x;
+    control.y = y;
+    control.width = width;
+    control.height = height;
+    control.alignment = alignment;
+    control.creationOrder = nextCreationOrder_++;
+    control.text = text;
+    controls[id] = std::move(control);
+}
+
+ScriptedControl& ScriptedUi::Control(int id) {
+    auto found = controls.find(id);
+    assert(found != controls.end() && "no control with this id was created");
+    return found->second;
+}
+
+void ScriptedUi::AddColumn(int id, const std::u16string& header, int width) {
+    Control(id).columns.emplace_back(header, width);
+}
+
+void ScriptedUi::SetPicture(int id, const Picture& picture) {
+    ScriptedControl& control = Control(id);
+    control.hasPicture = picture.bitsPerPixel != 0;
+    control.width = picture.width;
+    control.height = picture.height;
+}
+
+void ScriptedUi::SetTooltip(int id, const std::u16string& text) { Control(id).tooltip = text; }
+
+void ScriptedUi::SetText(int id, const std::u16string& text) { Control(id).text = text; }
+
+std::u16string ScriptedUi::GetText(int id) { return Control(id).text; }
+
+std::intptr_t ScriptedUi::GetState(int id) { return Control(id).selected; }
+
+void ScriptedUi::SetState(int id, std::intptr_t index) {
+    ScriptedControl& control = Control(id);
+    bool inRange = index >= 0 && std::size_t(index) < control.items.size();
+    control.selected = inRange ? index : -1;
+}
+
+void ScriptedUi::AddItem(int id, const std::u16string& text) {
+    ScriptedControl& control = Control(id);
+    control.items.push_back(text);
+    if (control.kind == ControlKind::ReportList) control.cells.push_back(SplitAtLineFeeds(text));
+}
+
+void ScriptedUi::RemoveItem(int id, std::intptr_t index) {
+    ScriptedControl& control = Control(id);
+    if (index < 0 || std::size_t(index) >= control.items.size()) return;
+    control.items.erase(control.items.begin() + index);
+    if (control.kind == ControlKind::ReportList) control.cells.erase(control.cells.begin() + index);
+    // As the platform lists do: the selection follows its row, and goes with it.
+    if (control.selected == index) {
+        control.selected = -1;
+    } else if (control.selected > index) {
+        --control.selected;
+    }
+}
+
+void ScriptedUi::RemoveAllItems(int id) {
+    ScriptedControl& control = Control(id);
+    control.items.clear();
+    control.cells.clear();
+    control.selected = -1;
+}
+
+void ScriptedUi::SetEnabled(int id, bool enabled) { Control(id).enabled = enabled; }
+
+UiEvent ScriptedUi::WaitForEvent() {
+    Step step;
+    if (!steps.empty()) {
+        step = std::move(steps.front());
+        steps.pop_front();
+    } else if (!stepSource || !stepSource(step)) {
+        step.event.kind = UiEvent::Kind::CloseRequest;
+    }
+    if (step.apply) step.apply(*this);
+    return step.event;
+}
+
+void ScriptedUi::ShowMessageBox(const std::u16string& boxTitle, const std::u16string& text,
+                                bool fatal) {
+    messages.push_back({boxTitle, text, fatal});
+    if (onMessage) onMessage(messages.back());
+}
+
+void ScriptedUi::Pause(int milliseconds) {
+    std::u16string saveText;
+    auto save = controls.find(SaveButton);
+    if (save != controls.end()) saveText = save->second.text;
+    pauses.push_back({milliseconds, saveText});
+    if (onPause) onPause(pauses.back());
+}
+
+void ScriptedUi::CloseWindow() {
+    windowClosed = true;
+    windowOpen = false;
+}
+
+void ScriptedUi::QueueClick(int id) {
+    Step step;
+    step.event = {UiEvent::Kind::Control, id};
+    steps.push_back(std::move(step));
+}
+
+void ScriptedUi::QueueText(int id, const std::u16string& text) {
+    Step step;
+    step.apply = [id, text](ScriptedUi& ui) { ui.SetText(id, text); };
+    step.event = {UiEvent::Kind::Control, id};
+    steps.push_back(std::move(step));
+}
+
+void ScriptedUi::QueueSelect(int id, std::intptr_t index) {
+    Step step;
+    step.apply = [id, index](ScriptedUi& ui) { ui.SetState(id, index); };
+    step.event = {UiEvent::Kind::Control, id};
+    steps.push_back(std::move(step));
+}
+
+void ScriptedUi::QueueClose() {
+    Step step;
+    step.event.kind = UiEvent::Kind::CloseRequest;
+    steps.push_back(std::move(step));
+}
+
+std::u16string ScriptedUi::ShownText(int id) {
+    ScriptedControl& control = Control(id);
+    if (control.selected < 0 || std::size_t(control.selected) >= control.items.size()) return u"";
+    return control.items[std::size_t(control.selected)];
+}

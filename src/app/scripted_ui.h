@@ -1,0 +1,106 @@
+// The scripted in-memory back end: keeps every control's full state, records every
+// message box and pause, and takes its events from a queue (then from an optional source),
+// so whole sessions run in tests and in the headless driver.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/ui_services.h"
+
+struct ScriptedControl {
+    int id = -1;
+    ControlKind kind = ControlKind::Label;
+    int parent = MainWindowParent;
+    int x = 0, y = 0, width = 0, height = 0;
+    Alignment alignment = Alignment::Left;
+    int creationOrder = 0;  // 0-based; also the Tab order
+    std::u16string text;
+    bool enabled = true;
+    std::vector<std::u16string> items;                   // item texts as added
+    std::vector<std::vector<std::u16string>> cells;      // report list: items split at LF
+    std::intptr_t selected = -1;
+    std::vector<std::pair<std::u16string, int>> columns;  // header text, width
+    std::u16string tooltip;
+    bool hasPicture = false;
+};
+
+struct RecordedMessage {
+    std::u16string title;
+    std::u16string text;
+    bool fatal = false;
+};
+
+struct RecordedPause {
+    int milliseconds = 0;
+    std::u16string saveButtonText;  // the save button's text during the pause
+};
+
+class ScriptedUi : public UiServices {
+public:
+    // A scripted step: applied to the controls when the loop takes it, then its event is
+    // delivered (a close request or a control event).
+    struct Step {
+        std::function<void(ScriptedUi&)> apply;
+        UiEvent event;
+    };
+
+    // --- UiServices
+    bool OpenWindow(int windowNumber, int clientWidth, int clientHeight,
+                    const std::u16string& title) override;
+    void CreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
+                       const std::u16string& text, Alignment alignment) override;
+    void AddColumn(int id, const std::u16string& header, int width) override;
+    void SetPicture(int id, const Picture& picture) override;
+    void SetTooltip(int id, const std::u16string& text) override;
+    void SetText(int id, const std::u16string& text) override;
+    std::u16string GetText(int id) override;
+    std::intptr_t GetState(int id) override;
+    void SetState(int id, std::intptr_t index) override;
+    void AddItem(int id, const std::u16string& text) override;
+    void RemoveItem(int id, std::intptr_t index) override;
+    void RemoveAllItems(int id) override;
+    void SetEnabled(int id, bool enabled) override;
+    UiEvent WaitForEvent() override;
+    void ShowMessageBox(const std::u16string& title, const std::u16string& text,
+                        bool fatal) override;
+    void Pause(int milliseconds) override;
+    void CloseWindow() override;
+
+    // --- Scripting: each queues one step.
+    void QueueClick(int id);                             // any event of the control
+    void QueueText(int id, const std::u16string& text);  // set the text, then its event
+    void QueueSelect(int id, std::intptr_t index);       // select a row, then its event
+    void QueueClose();
+
+    // --- Inspection
+    bool HasControl(int id) const { return controls.count(id) != 0; }
+    ScriptedControl& Control(int id);  // asserts that the control exists
+    // The text a drop-down list shows: its selected item, "" when none.
+    std::u16string ShownText(int id);
+
+    bool windowOpen = false;
+    bool windowClosed = false;  // CloseWindow was called
+    int windowNumber = -1;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    std::u16string title;
+    std::map<int, ScriptedControl> controls;
+    std::vector<RecordedMessage> messages;
+    std::vector<RecordedPause> pauses;
+    std::deque<Step> steps;
+    // Asked for the next step when the queue is empty; returning false means close request.
+    // Without a source an empty queue is a close request.
+    std::function<bool(Step&)> stepSource;
+    // Called as each box or pause happens (the headless driver prints them).
+    std::function<void(const RecordedMessage&)> onMessage;
+    std::function<void(const RecordedPause&)> onPause;
+
+private:
+    int nextCreationOrder_ = 0;
+};

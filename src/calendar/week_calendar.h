@@ -1,0 +1,18 @@
+// Week numbers (the day of the year of the week's Monday), today's day, and the catch-up
+// of the history to the current week.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/week_history.h"
+
+WholeNumber CurrentWeekNumber();
+// "Sunday" .. "Saturday" by today's weekday.
+std::u16string TodayDayKey();
+// 0 = Monday .. 6 = Sunday.
+WholeNumber TodayDayIndex();
+// Appends weeks 7 apart until the last number reaches the current week (with the year-change
+// rebase and the damaged-number guard); with loadedFromFile false or an empty history,
+// appends one week numbered CurrentWeekNumber.
+void AdvanceToCurrentWeek(std::vector<TrainingWeek>& history, bool loadedFromFile);

@@ -1,0 +1,39 @@
+// Reader and writer of the group/key/value preference format shared by ini.ini and the
+// language files. One document at a time; text is UTF-8 inside, UTF-16 at the interface.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/os_file.h"
+
+struct PreferenceEntry {
+    enum class Kind { GroupHeader, Comment, KeyValue };
+    Kind kind = Kind::KeyValue;
+    std::string name;   // header name, comment text or key (UTF-8)
+    std::string value;  // key/value only (UTF-8)
+};
+
+struct PreferenceFile {
+    // Opens (reading and writing, else reading only) and parses the whole file.
+    bool Load(const std::u16string& path);
+    // Creates or empties the file and starts an empty document written with a byte order mark.
+    bool StartNew(const std::u16string& path);
+    bool SelectGroup(const std::u16string& name);
+    std::u16string GetValue(const std::u16string& key, const std::u16string& defaultValue);
+    void SetValue(const std::u16string& key, const std::u16string& value);
+    // Writes the document back if it was modified, closes the file, discards the document.
+    // False when writing failed.
+    bool Close();
+
+    OsFile file;
+    bool isOpen = false;
+    std::vector<PreferenceEntry> entries;
+    long currentGroup = -1;  // index into entries, -1 = the section before the first header
+    bool groupMissing = false;
+    bool modified = false;
+    bool utf8Output = false;
+};
+
+// Parses file bytes (encoding decided as Load does) into entries; exposed for tests and fuzzing.
+std::vector<PreferenceEntry> ParsePreferenceText(std::string_view fileBytes);

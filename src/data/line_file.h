@@ -1,0 +1,34 @@
+// UTF-16 line files: sized, opened, read line by line and written through a 4096-byte
+// buffer. Reading honours a byte order mark (UTF-8, UTF-16 big- or little-endian);
+// writing is always UTF-16 little-endian without a mark, every line ended by CR LF.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/os_file.h"
+
+struct LineFile {
+    enum class Encoding { Utf16Le, Utf16Be, Utf8 };
+    OsFile file;
+    bool forWriting = false;
+    Encoding encoding = Encoding::Utf16Le;
+    std::vector<std::uint8_t> buffer;  // 4096 bytes
+    std::size_t position = 0;          // next unread byte (reading)
+    std::size_t length = 0;            // valid bytes (reading) / pending bytes (writing)
+    bool endOfFile = false;
+    bool failed = false;  // a write, flush or close failed
+};
+
+std::int64_t FileSizeOf(const std::u16string& path);
+bool OpenForReading(LineFile& file, const std::u16string& path);
+bool CreateForWriting(LineFile& file, const std::u16string& path);
+void SkipByteOrderMark(LineFile& file);
+// The next line without its end (LF, CR, CR LF or a 0000 code unit); "" at the end.
+std::u16string ReadLine(LineFile& file);
+bool AtEnd(LineFile& file);
+void WriteLine(LineFile& file, std::u16string_view text);
+// Writes out the buffer and closes. False when any write, the flush or the close failed.
+bool Close(LineFile& file);

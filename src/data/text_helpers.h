@@ -1,0 +1,21 @@
+// Small text helpers shared by every line format: fields, counts, integers, trimming.
+// Positions and counts are in UTF-16 code units.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Whole numbers of the program: 64-bit in a 64-bit build, 32-bit in a 32-bit build.
+using WholeNumber = std::intptr_t;
+
+// Field n (from 1; below 1 counts as 1) between the first character of `separator`;
+// "" past the last field; the whole text with an empty separator.
+std::u16string FieldOf(std::u16string_view text, WholeNumber n, std::u16string_view separator);
+// Non-overlapping occurrences from left to right; 0 for an empty part.
+WholeNumber CountOf(std::u16string_view text, std::u16string_view part);
+// Leading blanks/tabs, sign, then "$" hex, "%" binary or decimal digits; wraps in 64 bits.
+std::int64_t ParseInteger(std::u16string_view text);
+std::u16string FormatInteger(std::int64_t value);
+// Without leading and trailing U+0020 only.
+std::u16string TrimSpaces(std::u16string_view text);

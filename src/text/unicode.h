@@ -1,0 +1,18 @@
+// Conversions between the program's UTF-16 text and the byte encodings of its files,
+// and the simple upper-case mapping used for case-insensitive keys.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Invalid sequences become U+FFFD; nothing throws.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+// Lone surrogates are written as their 3-byte forms so that nothing is lost.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+std::string Latin1ToUtf8(std::string_view latin1);
+bool IsValidUtf8(std::string_view bytes);
+// Simple Unicode upper-case mapping, code unit by code unit.
+char16_t UpperCaseOf(char16_t c);
+std::u16string UpperCase(std::u16string_view text);
+// For ASCII literals and test output.
+std::u16string FromAscii(std::string_view ascii);

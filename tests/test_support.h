@@ -1,0 +1,41 @@
+// Shared test helpers: a temporary working directory per test, file bytes, UTF-16 text.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Creates a fresh directory under the system temp folder and makes it the working
+// directory; restores the old working directory and removes the folder on destruction.
+class TempWorkingDirectory {
+public:
+    TempWorkingDirectory();
+    ~TempWorkingDirectory();
+    TempWorkingDirectory(const TempWorkingDirectory&) = delete;
+    TempWorkingDirectory& operator=(const TempWorkingDirectory&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path previous_;
+};
+
+Bytes ReadFileBytes(const std::filesystem::path& path);
+void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes);
+void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
+bool FileExists(const std::filesystem::path& path);
+
+// UTF-16 little-endian bytes of a text, without line ends or byte order mark.
+Bytes Utf16Le(std::u16string_view text);
+// The bytes of a line file holding these lines, each ended by CR LF.
+Bytes LineFileBytes(const std::vector<std::u16string>& lines);
+std::string ToUtf8(std::u16string_view text);
+std::u16string ToUtf16(std::string_view utf8);
+
+}  // namespace test
