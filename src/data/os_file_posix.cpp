@@ -1,0 +1,155 @@
+// The file services on POSIX systems: open, read, write, flush, rename by UTF-8 path.
+// Other programs are not kept from writing an open file (no mandatory locking here).
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+
+#include "data/os_file.h"
+#include "text/unicode.h"
+
+FileFaults InjectedFileFaults;
+
+namespace {
+
+// Counts the bytes written since failWriteAfterBytes was armed.
+std::int64_t bytesSinceArmed = 0;
+std::int64_t armedWriteLimit = -1;
+
+std::string NativePath(const std::u16string& path) {
+    return Utf16ToUtf8(path);
+}
+
+int HandleOf(const OsFile& file) {
+    return static_cast<int>(file.handle);
+}
+
+bool TakeFault(bool& fault) {
+    if (!fault) return false;
+    fault = false;
+    return true;
+}
+
+bool OpenWith(const std::u16string& path, int flags, OsFile& file) {
+    file.handle = -1;
+    if (path.empty()) return false;
+    int fd;
+    do {
+        fd = ::open(NativePath(path).c_str(), flags | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return false;
+    // Opening a folder read-only succeeds on POSIX; a folder is never a line file.
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    file.handle = fd;
+    return true;
+}
+
+}  // namespace
+
+std::int64_t OsFileSize(const std::u16string& path) {
+    if (path.empty()) return -1;
+    struct stat info {};
+    if (::stat(NativePath(path).c_str(), &info) != 0) return -1;
+    if (S_ISDIR(info.st_mode)) return -2;
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+bool OsOpenRead(const std::u16string& path, OsFile& file) {
+    return OpenWith(path, O_RDONLY, file);
+}
+
+bool OsOpenReadWrite(const std::u16string& path, OsFile& file) {
+    return OpenWith(path, O_RDWR, file);
+}
+
+bool OsCreateWrite(const std::u16string& path, OsFile& file) {
+    file.handle = -1;
+    if (TakeFault(InjectedFileFaults.failCreate)) return false;
+    if (OpenWith(path, O_RDWR | O_CREAT | O_TRUNC, file)) return true;
+    return OpenWith(path, O_WRONLY | O_TRUNC, file);
+}
+
+std::intptr_t OsRead(OsFile& file, void* buffer, std::size_t size) {
+    if (file.handle < 0) return -1;
+    for (;;) {
+        ssize_t got = ::read(HandleOf(file), buffer, size);
+        if (got >= 0) return static_cast<std::intptr_t>(got);
+        if (errno != EINTR) return -1;
+    }
+}
+
+bool OsWrite(OsFile& file, const void* data, std::size_t size) {
+    if (file.handle < 0) return false;
+    if (InjectedFileFaults.failWriteAfterBytes != armedWriteLimit) {
+        // Newly armed (or disarmed): start counting from here.
+        armedWriteLimit = InjectedFileFaults.failWriteAfterBytes;
+        bytesSinceArmed = 0;
+    }
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    std::size_t allowed = size;
+    bool fail = false;
+    if (armedWriteLimit >= 0) {
+        std::int64_t room = armedWriteLimit - bytesSinceArmed;
+        if (room < static_cast<std::int64_t>(size)) {
+            allowed = room > 0 ? static_cast<std::size_t>(room) : 0;
+            fail = true;
+        }
+    }
+    std::size_t done = 0;
+    while (done < allowed) {
+        ssize_t put = ::write(HandleOf(file), bytes + done, allowed - done);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    bytesSinceArmed += static_cast<std::int64_t>(done);
+    if (fail) {
+        InjectedFileFaults.failWriteAfterBytes = -1;
+        armedWriteLimit = -1;
+        bytesSinceArmed = 0;
+        return false;
+    }
+    return true;
+}
+
+bool OsTruncateToStart(OsFile& file) {
+    if (file.handle < 0) return false;
+    if (::lseek(HandleOf(file), 0, SEEK_SET) != 0) return false;
+    return ::ftruncate(HandleOf(file), 0) == 0;
+}
+
+bool OsClose(OsFile& file) {
+    if (file.handle < 0) return false;
+    bool ok = ::fsync(HandleOf(file)) == 0;
+    // Read-only handles on some file systems refuse fsync; that is no failure of the data.
+    if (!ok && (errno == EINVAL || errno == EROFS)) ok = true;
+    if (::close(HandleOf(file)) != 0 && errno != EINTR) ok = false;
+    file.handle = -1;
+    if (TakeFault(InjectedFileFaults.failClose)) ok = false;
+    return ok;
+}
+
+bool OsReplaceFile(const std::u16string& from, const std::u16string& to) {
+    if (TakeFault(InjectedFileFaults.failReplace)) return false;
+    if (from.empty() || to.empty()) return false;
+    return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
+bool OsRemoveFile(const std::u16string& path) {
+    if (path.empty()) return false;
+    return ::unlink(NativePath(path).c_str()) == 0;
+}
+
+bool OsIsReadOnly(const std::u16string& path) {
+    if (path.empty()) return false;
+    struct stat info {};
+    if (::stat(NativePath(path).c_str(), &info) != 0) return false;
+    // Root may write anything, so the permission bits are the only sign of intent.
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
