@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/os_file.h"
@@ -31,9 +32,12 @@ struct PreferenceFile {
     std::vector<PreferenceEntry> entries;
     long currentGroup = -1;  // index into entries, -1 = the section before the first header
     bool groupMissing = false;
+    std::string missingGroup;  // UTF-8 name of the group SelectGroup did not find
     bool modified = false;
     bool utf8Output = false;
 };
 
+// Names and keys match when equal apart from the case of the ASCII letters A to Z.
+bool PreferenceNamesEqual(std::string_view a, std::string_view b);
 // Parses file bytes (encoding decided as Load does) into entries; exposed for tests and fuzzing.
 std::vector<PreferenceEntry> ParsePreferenceText(std::string_view fileBytes);
