@@ -19,7 +19,8 @@ struct LineFile {
     std::size_t position = 0;          // next unread byte (reading)
     std::size_t length = 0;            // valid bytes (reading) / pending bytes (writing)
     bool endOfFile = false;
-    bool failed = false;  // a write, flush or close failed
+    bool failed = false;      // a write, flush or close failed
+    bool readFailed = false;  // a read failed (taken as the end of the file)
 };
 
 std::int64_t FileSizeOf(const std::u16string& path);
@@ -30,5 +31,6 @@ void SkipByteOrderMark(LineFile& file);
 std::u16string ReadLine(LineFile& file);
 bool AtEnd(LineFile& file);
 void WriteLine(LineFile& file, std::u16string_view text);
-// Writes out the buffer and closes. False when any write, the flush or the close failed.
+// Writes out the buffer and closes. False when any write, the flush or the close failed,
+// or when a read failed.
 bool Close(LineFile& file);

@@ -1,0 +1,68 @@
+// Week numbers (the day of the year of the week's Monday, in today's year), today's day,
+// and the catch-up that appends weeks to the history up to the current week.
+#include "calendar/week_calendar.h"
+
+#include "calendar/clock.h"
+
+namespace {
+
+// Indexed by weekday, 0 = Sunday.
+constexpr int MondayFirstIndex[7] = {6, 0, 1, 2, 3, 4, 5};
+constexpr int MondayOffset[7] = {-6, 0, -1, -2, -3, -4, -5};
+constexpr const char16_t* SundayFirstKeys[7] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
+                                                u"Thursday", u"Friday", u"Saturday"};
+
+// A last week more than half a year above today's number was stored in the previous year.
+constexpr WholeNumber YearChangeDistance = 182;
+// More than a year's worth of weeks behind: the number is damaged, not merely old.
+constexpr WholeNumber DamagedDistance = 371;
+
+int TodayWeekday() {
+    int weekday = Today().weekday;
+    return weekday >= 0 && weekday <= 6 ? weekday : 0;
+}
+
+void AppendWeek(std::vector<TrainingWeek>& history, WholeNumber weekNumber) {
+    TrainingWeek week;
+    week.weekNumber = weekNumber;
+    history.push_back(std::move(week));
+}
+
+}  // namespace
+
+WholeNumber CurrentWeekNumber() {
+    LocalDate today = Today();
+    int weekday = today.weekday >= 0 && today.weekday <= 6 ? today.weekday : 0;
+    return static_cast<WholeNumber>(today.dayOfYear + MondayOffset[weekday]);
+}
+
+std::u16string TodayDayKey() {
+    return SundayFirstKeys[TodayWeekday()];
+}
+
+WholeNumber TodayDayIndex() {
+    return MondayFirstIndex[TodayWeekday()];
+}
+
+void AdvanceToCurrentWeek(std::vector<TrainingWeek>& history, bool loadedFromFile) {
+    const WholeNumber current = CurrentWeekNumber();
+    if (!loadedFromFile || history.empty()) {
+        AppendWeek(history, current);
+        return;
+    }
+    // current lies between -5 and 366, so the distances below are computed on its side
+    // and cannot overflow whatever the stored number is.
+    WholeNumber last = history.back().weekNumber;
+    if (last > current + YearChangeDistance) {
+        int previousYear = Today().year - 1;
+        last -= IsLeapYear(previousYear) ? 366 : 365;
+    }
+    if (last < current - DamagedDistance) {
+        AppendWeek(history, current);
+        return;
+    }
+    while (last < current) {
+        last += 7;
+        AppendWeek(history, last);
+    }
+}

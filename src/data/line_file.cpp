@@ -1,0 +1,158 @@
+// Line files: UTF-16 (or, after its mark, UTF-8) text read line by line and UTF-16
+// little-endian lines written, all through a 4096-byte buffer. Callers report failures.
+#include "data/line_file.h"
+
+#include "text/unicode.h"
+
+namespace {
+
+constexpr std::size_t BufferSize = 4096;
+
+void Reset(LineFile& file, bool forWriting) {
+    file.file = OsFile{};
+    file.forWriting = forWriting;
+    file.encoding = LineFile::Encoding::Utf16Le;
+    file.buffer.assign(BufferSize, 0);
+    file.position = 0;
+    file.length = 0;
+    file.endOfFile = false;
+    file.failed = false;
+    file.readFailed = false;
+}
+
+// Keeps the unread bytes, moves them to the front and reads more behind them until at
+// least `wanted` bytes are buffered or the file ends. A failed read counts as the end.
+void Refill(LineFile& file, std::size_t wanted) {
+    std::size_t kept = file.length - file.position;
+    if (kept >= wanted || file.endOfFile || file.file.handle < 0) return;
+    for (std::size_t i = 0; i < kept; ++i) file.buffer[i] = file.buffer[file.position + i];
+    file.position = 0;
+    file.length = kept;
+    while (file.length < wanted && !file.endOfFile) {
+        std::intptr_t got =
+            OsRead(file.file, file.buffer.data() + file.length, file.buffer.size() - file.length);
+        if (got < 0) file.readFailed = true;
+        if (got <= 0) {
+            file.endOfFile = true;
+            break;
+        }
+        file.length += static_cast<std::size_t>(got);
+    }
+}
+
+std::size_t UnitSize(const LineFile& file) {
+    return file.encoding == LineFile::Encoding::Utf8 ? 1 : 2;
+}
+
+// The next code unit (or byte for UTF-8) without consuming it; false at the end.
+bool Peek(LineFile& file, char16_t& unit) {
+    std::size_t size = UnitSize(file);
+    if (file.length - file.position < size) Refill(file, size);
+    if (file.length - file.position < size) return false;
+    const std::uint8_t* at = file.buffer.data() + file.position;
+    switch (file.encoding) {
+        case LineFile::Encoding::Utf16Le:
+            unit = static_cast<char16_t>(at[0] | (at[1] << 8));
+            break;
+        case LineFile::Encoding::Utf16Be:
+            unit = static_cast<char16_t>((at[0] << 8) | at[1]);
+            break;
+        case LineFile::Encoding::Utf8:
+            unit = at[0];
+            break;
+    }
+    return true;
+}
+
+void Flush(LineFile& file) {
+    if (file.length == 0) return;
+    if (!file.failed && !OsWrite(file.file, file.buffer.data(), file.length)) file.failed = true;
+    file.length = 0;
+}
+
+void PutUnit(LineFile& file, char16_t unit) {
+    if (file.length + 2 > file.buffer.size()) Flush(file);
+    file.buffer[file.length++] = static_cast<std::uint8_t>(unit & 0xFF);
+    file.buffer[file.length++] = static_cast<std::uint8_t>(unit >> 8);
+}
+
+}  // namespace
+
+std::int64_t FileSizeOf(const std::u16string& path) {
+    return OsFileSize(path);
+}
+
+bool OpenForReading(LineFile& file, const std::u16string& path) {
+    Reset(file, false);
+    return OsOpenRead(path, file.file);
+}
+
+bool CreateForWriting(LineFile& file, const std::u16string& path) {
+    Reset(file, true);
+    return OsCreateWrite(path, file.file);
+}
+
+void SkipByteOrderMark(LineFile& file) {
+    Refill(file, 4);
+    const std::uint8_t* at = file.buffer.data() + file.position;
+    std::size_t available = file.length - file.position;
+    auto startsWith = [&](std::initializer_list<std::uint8_t> mark) {
+        if (available < mark.size()) return false;
+        std::size_t i = 0;
+        for (std::uint8_t byte : mark)
+            if (at[i++] != byte) return false;
+        return true;
+    };
+    if (startsWith({0xFF, 0xFE})) {
+        file.position += 2;
+    } else if (startsWith({0xEF, 0xBB, 0xBF})) {
+        file.position += 3;
+        file.encoding = LineFile::Encoding::Utf8;
+    } else if (startsWith({0xFE, 0xFF})) {
+        file.position += 2;
+        file.encoding = LineFile::Encoding::Utf16Be;
+    } else if (startsWith({0x00, 0x00, 0xFE, 0xFF})) {
+        file.position += 4;
+    }
+}
+
+std::u16string ReadLine(LineFile& file) {
+    const std::size_t size = UnitSize(file);
+    std::u16string line;
+    std::string utf8Line;  // UTF-8 bytes; line ends never occur inside a multi-byte sequence
+    char16_t unit = 0;
+    while (Peek(file, unit)) {
+        file.position += size;
+        if (unit == u'\n' || unit == 0) break;
+        if (unit == u'\r') {
+            char16_t next = 0;
+            if (Peek(file, next) && next == u'\n') file.position += size;
+            break;
+        }
+        if (file.encoding == LineFile::Encoding::Utf8) {
+            utf8Line.push_back(static_cast<char>(unit));
+        } else {
+            line.push_back(unit);
+        }
+    }
+    if (file.encoding == LineFile::Encoding::Utf8) return Utf8ToUtf16(utf8Line);
+    return line;
+}
+
+bool AtEnd(LineFile& file) {
+    char16_t unit = 0;
+    return !Peek(file, unit);
+}
+
+void WriteLine(LineFile& file, std::u16string_view text) {
+    for (char16_t unit : text) PutUnit(file, unit);
+    PutUnit(file, u'\r');
+    PutUnit(file, u'\n');
+}
+
+bool Close(LineFile& file) {
+    if (file.forWriting) Flush(file);
+    bool closed = file.file.handle >= 0 && OsClose(file.file);
+    file.file.handle = -1;
+    return closed && !file.failed && !file.readFailed;
+}

@@ -1,0 +1,97 @@
+// Fields, counts, integers and trimming for every line format of the program.
+// Nothing here throws or fails: malformed input gives "" or 0 as each helper describes.
+#include "data/text_helpers.h"
+
+#include <cstdint>
+
+std::u16string FieldOf(std::u16string_view text, WholeNumber n, std::u16string_view separator) {
+    if (n < 1) n = 1;
+    if (separator.empty()) return n == 1 ? std::u16string(text) : std::u16string();
+    const char16_t mark = separator.front();
+    std::size_t start = 0;
+    for (WholeNumber field = 1; field < n; ++field) {
+        std::size_t next = text.find(mark, start);
+        if (next == std::u16string_view::npos) return {};
+        start = next + 1;
+    }
+    std::size_t end = text.find(mark, start);
+    if (end == std::u16string_view::npos) end = text.size();
+    return std::u16string(text.substr(start, end - start));
+}
+
+WholeNumber CountOf(std::u16string_view text, std::u16string_view part) {
+    if (part.empty()) return 0;
+    WholeNumber count = 0;
+    std::size_t at = text.find(part);
+    while (at != std::u16string_view::npos) {
+        ++count;
+        at = text.find(part, at + part.size());
+    }
+    return count;
+}
+
+namespace {
+
+int DigitValue(char16_t c, unsigned base) {
+    int value = -1;
+    if (c >= u'0' && c <= u'9')
+        value = c - u'0';
+    else if (base == 16 && c >= u'a' && c <= u'f')
+        value = c - u'a' + 10;
+    else if (base == 16 && c >= u'A' && c <= u'F')
+        value = c - u'A' + 10;
+    return value >= 0 && static_cast<unsigned>(value) < base ? value : -1;
+}
+
+}  // namespace
+
+std::int64_t ParseInteger(std::u16string_view text) {
+    std::size_t at = 0;
+    while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == u'-' || text[at] == u'+')) {
+        negative = text[at] == u'-';
+        ++at;
+    }
+    unsigned base = 10;
+    if (at < text.size() && text[at] == u'$') {
+        base = 16;
+        ++at;
+    } else if (at < text.size() && text[at] == u'%') {
+        base = 2;
+        ++at;
+    }
+    // Unsigned arithmetic wraps by definition, which gives the two's complement result.
+    std::uint64_t value = 0;
+    for (; at < text.size(); ++at) {
+        int digit = DigitValue(text[at], base);
+        if (digit < 0) break;
+        value = value * base + static_cast<std::uint64_t>(digit);
+    }
+    if (negative) value = 0 - value;
+    return static_cast<std::int64_t>(value);
+}
+
+std::u16string FormatInteger(std::int64_t value) {
+    // The magnitude as unsigned, so that the most negative value needs no special case.
+    std::uint64_t magnitude = static_cast<std::uint64_t>(value);
+    if (value < 0) magnitude = 0 - magnitude;
+    char16_t digits[24];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    std::u16string result;
+    result.reserve(count + 1);
+    if (value < 0) result.push_back(u'-');
+    while (count > 0) result.push_back(digits[--count]);
+    return result;
+}
+
+std::u16string TrimSpaces(std::u16string_view text) {
+    std::size_t first = text.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos) return {};
+    std::size_t last = text.find_last_not_of(u' ');
+    return std::u16string(text.substr(first, last - first + 1));
+}
