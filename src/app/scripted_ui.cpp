@@ -66,13 +66,21 @@ void ScriptedUi::SetPicture(int id, const Picture& picture) {
     control.height = picture.height;
 }
 
-void ScriptedUi::SetTooltip(int id, const std::u16string& text) { Control(id).tooltip = text; }
+void ScriptedUi::SetTooltip(int id, const std::u16string& text) {
+    Control(id).tooltip = text;
+}
 
-void ScriptedUi::SetText(int id, const std::u16string& text) { Control(id).text = text; }
+void ScriptedUi::SetText(int id, const std::u16string& text) {
+    Control(id).text = text;
+}
 
-std::u16string ScriptedUi::GetText(int id) { return Control(id).text; }
+std::u16string ScriptedUi::GetText(int id) {
+    return Control(id).text;
+}
 
-std::intptr_t ScriptedUi::GetState(int id) { return Control(id).selected; }
+std::intptr_t ScriptedUi::GetState(int id) {
+    return Control(id).selected;
+}
 
 void ScriptedUi::SetState(int id, std::intptr_t index) {
     ScriptedControl& control = Control(id);
@@ -106,7 +114,9 @@ void ScriptedUi::RemoveAllItems(int id) {
     control.selected = -1;
 }
 
-void ScriptedUi::SetEnabled(int id, bool enabled) { Control(id).enabled = enabled; }
+void ScriptedUi::SetEnabled(int id, bool enabled) {
+    Control(id).enabled = enabled;
+}
 
 UiEvent ScriptedUi::WaitForEvent() {
     Step step;

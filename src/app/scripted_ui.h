@@ -22,8 +22,8 @@ struct ScriptedControl {
     int creationOrder = 0;  // 0-based; also the Tab order
     std::u16string text;
     bool enabled = true;
-    std::vector<std::u16string> items;                   // item texts as added
-    std::vector<std::vector<std::u16string>> cells;      // report list: items split at LF
+    std::vector<std::u16string> items;               // item texts as added
+    std::vector<std::vector<std::u16string>> cells;  // report list: items split at LF
     std::intptr_t selected = -1;
     std::vector<std::pair<std::u16string, int>> columns;  // header text, width
     std::u16string tooltip;
@@ -42,7 +42,7 @@ struct RecordedPause {
 };
 
 class ScriptedUi : public UiServices {
-public:
+  public:
     // A scripted step: applied to the controls when the loop takes it, then its event is
     // delivered (a close request or a control event).
     struct Step {
@@ -101,6 +101,6 @@ public:
     std::function<void(const RecordedMessage&)> onMessage;
     std::function<void(const RecordedPause&)> onPause;
 
-private:
+  private:
     int nextCreationOrder_ = 0;
 };

@@ -12,4 +12,6 @@ UiServices& CurrentUi() {
     return *currentUi;
 }
 
-void SetCurrentUi(UiServices* ui) { currentUi = ui; }
+void SetCurrentUi(UiServices* ui) {
+    currentUi = ui;
+}

@@ -36,7 +36,7 @@ struct UiEvent {
 };
 
 class UiServices {
-public:
+  public:
     virtual ~UiServices() = default;
 
     // Opens and shows the main window (system menu, close and minimise boxes, no sizing

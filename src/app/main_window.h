@@ -1,0 +1,50 @@
+// The main window: one table of its twenty controls in creation order, and the build that
+// creates them on CurrentUi() with the list fills at their places. What the controls do
+// is event_loop.cpp and commands.cpp.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/control_ids.h"
+#include "app/ui_services.h"
+
+inline constexpr int MainWindowNumber = 0;
+inline constexpr int MainWindowClientWidth = 656;
+inline constexpr int MainWindowClientHeight = 236;
+
+struct ControlSpec {
+    int id;
+    const char16_t* name;
+    ControlKind kind;
+    int parent;  // MainWindowParent or a panel id
+    int x, y, width, height;
+    // The initial text: LookupText(textGroup, textKey) when textGroup is set, otherwise the
+    // fixed text (data such as the count fields' "1" and "15" is not translated).
+    const char16_t* textGroup;
+    const char16_t* textKey;
+    const char16_t* fixedText;
+    Alignment alignment;
+};
+
+struct ColumnSpec {
+    const char16_t* textKey;  // in group Calendar
+    int width;
+};
+
+// In creation order, which is also the Tab order.
+extern const std::array<ControlSpec, ControlCount> MainWindowControls;
+extern const std::array<ColumnSpec, 3> EntryListColumns;
+
+// The table row of a control id; nullptr for an id outside 0..19.
+const ControlSpec* ControlSpecOf(int id);
+std::u16string ControlNameOf(int id);
+// "PushButton", "Panel", "DropDownList", "ReportList", "Input", "Label", "Picture".
+const char* ControlKindName(ControlKind kind);
+std::u16string InitialTextOf(const ControlSpec& spec);
+
+// Global/WinTitle + today's day name + " - " + Version.
+std::u16string ComposeWindowTitle();
+// Sets WindowTitle, opens the window and creates every control with its fills, pictures
+// and tooltips. False when the window cannot be opened; then no control exists.
+bool BuildMainWindow();
