@@ -62,6 +62,9 @@ void ScriptedUi::AddColumn(int id, const std::u16string& header, int width) {
 void ScriptedUi::SetPicture(int id, const Picture& picture) {
     ScriptedControl& control = Control(id);
     control.hasPicture = picture.bitsPerPixel != 0;
+    control.pictureWidth = picture.width;
+    control.pictureHeight = picture.height;
+    control.pictureBits = picture.bitsPerPixel;
     control.width = picture.width;
     control.height = picture.height;
 }

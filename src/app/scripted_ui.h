@@ -28,6 +28,9 @@ struct ScriptedControl {
     std::vector<std::pair<std::u16string, int>> columns;  // header text, width
     std::u16string tooltip;
     bool hasPicture = false;
+    int pictureWidth = 0;  // the picture's own size and depth, as last set
+    int pictureHeight = 0;
+    int pictureBits = 0;
 };
 
 struct RecordedMessage {

@@ -1,0 +1,160 @@
+// JSON answers of the headless driver: escaped strings, message and pause lines, and the
+// dump of the window with every control's state.
+#include <cstdio>
+
+#include "app/headless_protocol.h"
+#include "app/main_window.h"
+#include "data/text_helpers.h"
+#include "text/unicode.h"
+
+namespace {
+
+void AppendUtf8(std::string& out, char32_t point) {
+    if (point < 0x80) {
+        out.push_back(char(point));
+    } else if (point < 0x800) {
+        out.push_back(char(0xC0 | (point >> 6)));
+        out.push_back(char(0x80 | (point & 0x3F)));
+    } else if (point < 0x10000) {
+        out.push_back(char(0xE0 | (point >> 12)));
+        out.push_back(char(0x80 | ((point >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (point & 0x3F)));
+    } else {
+        out.push_back(char(0xF0 | (point >> 18)));
+        out.push_back(char(0x80 | ((point >> 12) & 0x3F)));
+        out.push_back(char(0x80 | ((point >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (point & 0x3F)));
+    }
+}
+
+void AppendEscape(std::string& out, char16_t unit) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "\\u%04X", unsigned(unit));
+    out += buffer;
+}
+
+std::string Bool(bool value) {
+    return value ? "true" : "false";
+}
+std::string Number(long long value) {
+    return std::to_string(value);
+}
+
+const char* AlignmentName(Alignment alignment) {
+    switch (alignment) {
+        case Alignment::Left:
+            return "Left";
+        case Alignment::Centre:
+            return "Centre";
+        case Alignment::Right:
+            return "Right";
+    }
+    return "Left";
+}
+
+std::string ItemsJson(const ScriptedControl& control) {
+    std::string out = "[";
+    bool report = control.kind == ControlKind::ReportList;
+    std::size_t count = report ? control.cells.size() : control.items.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i != 0) out += ",";
+        if (!report) {
+            out += JsonString(control.items[i]);
+            continue;
+        }
+        out += "[";
+        for (std::size_t c = 0; c < control.cells[i].size(); ++c) {
+            if (c != 0) out += ",";
+            out += JsonString(control.cells[i][c]);
+        }
+        out += "]";
+    }
+    return out + "]";
+}
+
+std::string ControlJson(ScriptedUi& ui, const ScriptedControl& control) {
+    bool dropDown = control.kind == ControlKind::DropDownList;
+    std::string out = "{\"id\":" + Number(control.id);
+    out += ",\"name\":" + JsonString(ControlNameOf(control.id));
+    out += ",\"kind\":\"" + std::string(ControlKindName(control.kind)) + "\"";
+    out += ",\"parent\":" + Number(control.parent);
+    out += ",\"x\":" + Number(control.x) + ",\"y\":" + Number(control.y);
+    out += ",\"width\":" + Number(control.width) + ",\"height\":" + Number(control.height);
+    out += ",\"text\":" + JsonString(dropDown ? ui.ShownText(control.id) : control.text);
+    out += ",\"enabled\":" + Bool(control.enabled);
+    out += ",\"items\":" + ItemsJson(control);
+    out += ",\"selected\":" + Number(control.selected);
+    if (control.kind == ControlKind::Label) {
+        out += ",\"alignment\":\"" + std::string(AlignmentName(control.alignment)) + "\"";
+    }
+    if (control.kind == ControlKind::ReportList) {
+        out += ",\"columns\":[";
+        for (std::size_t c = 0; c < control.columns.size(); ++c) {
+            if (c != 0) out += ",";
+            out += "{\"header\":" + JsonString(control.columns[c].first) +
+                   ",\"width\":" + Number(control.columns[c].second) + "}";
+        }
+        out += "]";
+    }
+    if (control.kind == ControlKind::Picture) {
+        out += ",\"tooltip\":" + JsonString(control.tooltip);
+        out += ",\"picture\":{\"width\":" + Number(control.pictureWidth) +
+               ",\"height\":" + Number(control.pictureHeight) +
+               ",\"bitsPerPixel\":" + Number(control.pictureBits) + "}";
+    }
+    return out + "}";
+}
+
+}  // namespace
+
+std::string JsonString(std::u16string_view text) {
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char16_t unit = text[i];
+        bool high = unit >= 0xD800 && unit <= 0xDBFF;
+        bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            char32_t point = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            AppendUtf8(out, point);
+            ++i;
+        } else if (high || low || unit < 0x20) {
+            // Lone surrogates have no UTF-8 form; the escape keeps the output valid JSON.
+            AppendEscape(out, unit);
+        } else if (unit == u'"') {
+            out += "\\\"";
+        } else if (unit == u'\\') {
+            out += "\\\\";
+        } else {
+            AppendUtf8(out, unit);
+        }
+    }
+    return out + "\"";
+}
+
+std::string MessageJson(const RecordedMessage& message) {
+    return "{\"message\":{\"title\":" + JsonString(message.title) +
+           ",\"text\":" + JsonString(message.text) + ",\"fatal\":" + Bool(message.fatal) + "}}";
+}
+
+std::string PauseJson(const RecordedPause& pause) {
+    return "{\"pause\":{\"ms\":" + Number(pause.milliseconds) +
+           ",\"saveButton\":" + JsonString(pause.saveButtonText) + "}}";
+}
+
+std::string ErrorJson(std::string_view text) {
+    // The text may quote the input line, whose bytes need not be valid UTF-8.
+    return "{\"error\":" + JsonString(Utf8ToUtf16(text)) + "}";
+}
+
+std::string DumpJson(ScriptedUi& ui) {
+    std::string out = "{\"title\":" + JsonString(ui.title);
+    out += ",\"wordBits\":" + Number(static_cast<long long>(sizeof(WholeNumber) * 8));
+    out += ",\"controls\":[";
+    bool first = true;
+    for (auto& [id, control] : ui.controls) {
+        if (!first) out += ",";
+        first = false;
+        out += ControlJson(ui, control);
+    }
+    return out + "]}";
+}

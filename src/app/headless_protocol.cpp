@@ -1,0 +1,149 @@
+// Parsing of the headless driver's command lines and the wiring of the scripted back end
+// to a line reader and writer. JSON formatting is in headless_json.cpp.
+#include "app/headless_protocol.h"
+
+#include <vector>
+
+#include "text/unicode.h"
+
+namespace {
+
+std::vector<std::string_view> SplitWords(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+        if (i > start) words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+// Optional "-" then 1 to 18 decimal digits; nothing else.
+bool ParseNumber(std::string_view word, long long& value) {
+    bool negative = !word.empty() && word[0] == '-';
+    if (negative) word.remove_prefix(1);
+    if (word.empty() || word.size() > 18) return false;
+    long long result = 0;
+    for (char c : word) {
+        if (c < '0' || c > '9') return false;
+        result = result * 10 + (c - '0');
+    }
+    value = negative ? -result : result;
+    return true;
+}
+
+HeadlessCommand Error(std::string text) {
+    HeadlessCommand command;
+    command.kind = HeadlessCommand::Kind::Error;
+    command.error = std::move(text);
+    return command;
+}
+
+// The control named by the word, or an error text.
+bool FindControl(std::string_view word, ScriptedUi& ui, int& id, std::string& error) {
+    long long value = 0;
+    if (!ParseNumber(word, value)) {
+        error = "malformed control id: " + std::string(word);
+        return false;
+    }
+    if (value < 0 || value > 1000000 || !ui.HasControl(int(value))) {
+        error = "unknown control id: " + std::string(word);
+        return false;
+    }
+    id = int(value);
+    return true;
+}
+
+HeadlessCommand ControlEvent(int id, std::function<void(ScriptedUi&)> apply) {
+    HeadlessCommand command;
+    command.kind = HeadlessCommand::Kind::Step;
+    command.step.apply = std::move(apply);
+    command.step.event = {UiEvent::Kind::Control, id};
+    return command;
+}
+
+// "text ID" then, after exactly one space, the text verbatim (trailing blanks included).
+HeadlessCommand ParseText(std::string_view rest, ScriptedUi& ui) {
+    std::size_t space = rest.find(' ');
+    std::string_view idWord = rest.substr(0, space);
+    int id = -1;
+    std::string error;
+    if (!FindControl(idWord, ui, id, error)) return Error(error);
+    if (ui.Control(id).kind != ControlKind::Input) {
+        return Error("not an input: " + std::string(idWord));
+    }
+    std::u16string text;
+    if (space != std::string_view::npos) text = Utf8ToUtf16(rest.substr(space + 1));
+    return ControlEvent(id, [id, text](ScriptedUi& target) { target.SetText(id, text); });
+}
+
+}  // namespace
+
+HeadlessCommand ParseHeadlessCommand(std::string_view line, ScriptedUi& ui) {
+    constexpr std::string_view TextPrefix = "text ";
+    if (line.substr(0, TextPrefix.size()) == TextPrefix) {
+        return ParseText(line.substr(TextPrefix.size()), ui);
+    }
+    std::vector<std::string_view> words = SplitWords(line);
+    if (words.empty()) return Error("empty line");
+    std::string_view verb = words[0];
+    HeadlessCommand command;
+    if (verb == "dump" || verb == "close") {
+        if (words.size() != 1) return Error(std::string(verb) + " takes no arguments");
+        command.kind = verb == "dump" ? HeadlessCommand::Kind::Dump : HeadlessCommand::Kind::Close;
+        return command;
+    }
+    if (verb == "click") {
+        if (words.size() != 2) return Error("usage: click ID");
+        int id = -1;
+        std::string error;
+        if (!FindControl(words[1], ui, id, error)) return Error(error);
+        return ControlEvent(id, nullptr);
+    }
+    if (verb == "select") {
+        if (words.size() != 3) return Error("usage: select ID INDEX");
+        int id = -1;
+        std::string error;
+        if (!FindControl(words[1], ui, id, error)) return Error(error);
+        ControlKind kind = ui.Control(id).kind;
+        if (kind != ControlKind::DropDownList && kind != ControlKind::ReportList) {
+            return Error("not a list: " + std::string(words[1]));
+        }
+        long long index = 0;
+        if (!ParseNumber(words[2], index))
+            return Error("malformed index: " + std::string(words[2]));
+        auto row = std::intptr_t(index);
+        if (row != index) row = -1;  // beyond the word width: nothing can stand there
+        return ControlEvent(id, [id, row](ScriptedUi& target) { target.SetState(id, row); });
+    }
+    if (verb == "text") return Error("usage: text ID [TEXT]");
+    return Error("unknown command: " + std::string(verb));
+}
+
+void ConnectHeadlessDriver(ScriptedUi& ui, std::function<bool(std::string&)> readLine,
+                           std::function<void(const std::string&)> writeLine) {
+    ui.onMessage = [writeLine](const RecordedMessage& message) { writeLine(MessageJson(message)); };
+    ui.onPause = [writeLine](const RecordedPause& pause) { writeLine(PauseJson(pause)); };
+    ui.stepSource = [&ui, readLine, writeLine](ScriptedUi::Step& step) {
+        std::string line;
+        while (readLine(line)) {
+            HeadlessCommand command = ParseHeadlessCommand(line, ui);
+            switch (command.kind) {
+                case HeadlessCommand::Kind::Step:
+                    step = std::move(command.step);
+                    return true;
+                case HeadlessCommand::Kind::Close:
+                    return false;
+                case HeadlessCommand::Kind::Dump:
+                    writeLine(DumpJson(ui));
+                    break;
+                case HeadlessCommand::Kind::Error:
+                    writeLine(ErrorJson(command.error));
+                    break;
+            }
+        }
+        return false;  // end of input is a close request
+    };
+}

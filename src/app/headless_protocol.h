@@ -1,0 +1,33 @@
+// The line protocol of velmora-headless: commands read one per line, answers written as one
+// JSON object per line. Reading and writing the streams is left to headless_main.cpp.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/scripted_ui.h"
+
+// A quoted JSON string of UTF-16 text: UTF-8, control characters and lone surrogates as
+// \uXXXX.
+std::string JsonString(std::u16string_view text);
+std::string MessageJson(const RecordedMessage& message);
+std::string PauseJson(const RecordedPause& pause);
+std::string ErrorJson(std::string_view text);
+// {"title":...,"wordBits":...,"controls":[...]} with the controls in id order.
+std::string DumpJson(ScriptedUi& ui);
+
+struct HeadlessCommand {
+    enum class Kind { Step, Dump, Close, Error };
+    Kind kind = Kind::Error;
+    ScriptedUi::Step step;  // for Kind::Step
+    std::string error;      // for Kind::Error
+};
+
+// One input line (UTF-8, line end already removed), checked against the controls of ui.
+HeadlessCommand ParseHeadlessCommand(std::string_view line, ScriptedUi& ui);
+
+// Makes ui take its steps from readLine (false = end of input) and report boxes, pauses,
+// dumps and errors through writeLine, one JSON object per call.
+void ConnectHeadlessDriver(ScriptedUi& ui, std::function<bool(std::string&)> readLine,
+                           std::function<void(const std::string&)> writeLine);
