@@ -1,0 +1,138 @@
+// The built-in text table: its layout after a build and lookups by group and key.
+#include "text/text_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace {
+
+class TextTableTest : public ::testing::Test {
+  protected:
+    void SetUp() override { BuildTextTable(u""); }
+};
+
+TEST_F(TextTableTest, BuildsFiveGroupsInBuiltInOrder) {
+    ASSERT_EQ(TextTable.groupCount, 5);
+    EXPECT_EQ(TextTable.stringCount, 33);  // the 32 texts of the table plus Errors/Separator
+    ASSERT_EQ(TextTable.groups.size(), 6u);
+    EXPECT_EQ(TextTable.groups[0].name, u"");
+    EXPECT_EQ(TextTable.groups[0].last, 0);
+    const std::u16string names[] = {u"ERRORS", u"GLOBAL", u"CALENDAR", u"EDIT", u"DAYS"};
+    const std::int32_t sizes[] = {11, 3, 4, 8, 7};
+    std::int32_t next = 1;
+    for (int g = 1; g <= 5; ++g) {
+        SCOPED_TRACE(g);
+        EXPECT_EQ(TextTable.groups[g].name, names[g - 1]);
+        EXPECT_EQ(TextTable.groups[g].first, next);
+        EXPECT_EQ(TextTable.groups[g].last, next + sizes[g - 1] - 1);
+        next += sizes[g - 1];
+    }
+}
+
+TEST_F(TextTableTest, EditGroupIsSortedAndIndexedByFirstLetter) {
+    const TextGroup& edit = TextTable.groups[4];
+    const std::vector<std::u16string> expected = {u"ADDBUTTON",     u"ADDCOUNTTXT", u"CREATE",
+                                                  u"DELETE",        u"DESCRTXT",    u"DIVIDERTXT",
+                                                  u"IMAGETOOLTIPP", u"NAMETXT"};
+    std::vector<std::u16string> keys(TextTable.keys.begin() + edit.first,
+                                     TextTable.keys.begin() + edit.last + 1);
+    EXPECT_EQ(keys, expected);
+    EXPECT_EQ(TextTable.values[edit.first], u"Trainingseinheit hinzuf\u00FCgen");
+
+    for (int c = 0; c < 256; ++c) {
+        SCOPED_TRACE(c);
+        std::int32_t wanted = 0;
+        if (c == 'A') wanted = edit.first;
+        if (c == 'C') wanted = edit.first + 2;
+        if (c == 'D') wanted = edit.first + 3;
+        if (c == 'I') wanted = edit.first + 6;
+        if (c == 'N') wanted = edit.first + 7;
+        EXPECT_EQ(edit.firstCharIndex[c], wanted);
+    }
+}
+
+TEST_F(TextTableTest, LookupIgnoresLetterCaseOfGroupAndKey) {
+    const std::pair<std::u16string, std::u16string> spellings[] = {
+        {u"Errors", u"Title"}, {u"errors", u"title"}, {u"ERRORS", u"TITLE"}, {u"eRRoRs", u"tItLe"}};
+    for (const auto& [group, key] : spellings) {
+        SCOPED_TRACE(test::ToUtf8(group + u"/" + key));
+        EXPECT_EQ(LookupText(group, key), u"Fehler");
+    }
+}
+
+TEST_F(TextTableTest, SameKeyInTwoGroupsGivesEachGroupsText) {
+    EXPECT_EQ(LookupText(u"Edit", u"AddButton"), u"Trainingseinheit hinzuf\u00FCgen");
+    EXPECT_EQ(LookupText(u"Errors", u"AddButton"), u"Es ist keine Trainigseinheit vorhanden!");
+    EXPECT_EQ(LookupText(u"Edit", u"addbutton"), u"Trainingseinheit hinzuf\u00FCgen");
+}
+
+TEST_F(TextTableTest, TextsKeepTrailingBlanksAndSpecialCharacters) {
+    EXPECT_EQ(LookupText(u"Global", u"WinTitle"), u"Velmora - ");
+    EXPECT_EQ(LookupText(u"Calendar", u"Week"), u"Woche - ");
+    EXPECT_EQ(LookupText(u"Errors", u"Separator"),
+              u"Name und Beschreibung d\u00FCrfen die Zeichen | und \\ nicht enthalten!");
+    EXPECT_EQ(LookupText(u"Edit", u"ImageToolTipp"),
+              u"Du kannst das Bild {replace} im Ordner 'media' \u00E4ndern!");
+}
+
+TEST_F(TextTableTest, EveryBuiltInTextIsFoundUnderItsGroup) {
+    std::u16string group;
+    int found = 0;
+    for (const BuiltInText* pair = BuiltInTexts; std::u16string(pair->first) != u"_END_"; ++pair) {
+        if (std::u16string(pair->first) == u"_GROUP_") {
+            group = pair->second;
+            continue;
+        }
+        SCOPED_TRACE(test::ToUtf8(group + u"/" + pair->first));
+        EXPECT_EQ(LookupText(group, pair->first), pair->second);
+        ++found;
+    }
+    EXPECT_EQ(found, 33);
+}
+
+TEST_F(TextTableTest, UnknownGroupResetsTheCacheAndNextLookupSearchesAgain) {
+    EXPECT_EQ(LookupText(u"Days", u"Monday"), u"Montag");
+    EXPECT_EQ(CachedGroup, 5);
+    EXPECT_EQ(LookupText(u"Weekdays", u"Monday"), NotFoundText);
+    EXPECT_EQ(CachedGroup, 0);
+    EXPECT_EQ(LookupText(u"Errors", u"Title"), u"Fehler");
+    EXPECT_EQ(CachedGroup, 1);
+}
+
+TEST_F(TextTableTest, CachedGroupServesFollowingLookupsAndSurvivesARebuild) {
+    EXPECT_EQ(LookupText(u"Calendar", u"Unit"), u"Einheit");
+    EXPECT_EQ(CachedGroup, 3);
+    EXPECT_EQ(LookupText(u"calendar", u"Week"), u"Woche - ");
+    EXPECT_EQ(CachedGroup, 3);
+    BuildTextTable(u"");
+    EXPECT_EQ(CachedGroup, 3);
+    EXPECT_EQ(LookupText(u"Calendar", u"More"), u"Mehr");
+}
+
+TEST_F(TextTableTest, KeysThatAreNotInTheGroupGiveTheNotFoundText) {
+    struct Row {
+        const char* name;
+        std::u16string group;
+        std::u16string key;
+    };
+    const Row rows[] = {
+        {"prefix of Monday", u"Days", u"Mon"},
+        {"empty key", u"Days", u""},
+        {"longer than Sunday", u"Days", u"Sundays"},
+        {"past the last key of its letter", u"Days", u"Wed"},
+        {"no key with that letter", u"Days", u"Xmas"},
+        {"key of another group", u"Global", u"Title"},
+        {"empty group", u"", u"Title"},
+        {"key beyond the index", u"Days", u"\u0100Monday"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(LookupText(row.group, row.key), NotFoundText);
+    }
+}
+
+}  // namespace
