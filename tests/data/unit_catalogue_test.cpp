@@ -1,0 +1,144 @@
+// The unit catalogue against real files: the odd lines of the format, byte-exact round
+// trips, the width of counts, and the messages for files that cannot be read.
+#include "data/unit_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "data/data_fixture.h"
+
+namespace {
+
+using test::Bytes;
+using CatalogueTest = test::DataTest;
+
+void WriteUnitLines(const std::vector<std::u16string>& lines) {
+    test::WriteFileBytes("units/units.txt", test::LineFileBytes(lines));
+}
+
+TEST_F(CatalogueTest, LoadsTheOddLinesOfTheFormat) {
+    struct Row {
+        const char* name;
+        std::u16string line;
+        std::vector<TrainingUnit> units;
+    };
+    const Row rows[] = {
+        {"plain unit", u"Plank|3|60|hold", {{u"Plank", 3, 60, u"hold"}}},
+        {"empty line skipped", u"", {}},
+        {"spaces only skipped", u"   ", {}},
+        {"tab is a name", u"\t", {{u"\t", 0, 0, u""}}},
+        {"no separator", u"Run", {{u"Run", 0, 0, u""}}},
+        {"space name kept", u" |1|2|", {{u" ", 1, 2, u""}}},
+        {"fifth field lost", u"A|x|7b|d|e", {{u"A", 0, 7, u"d"}}},
+        {"negative count", u"A|-3| 12abc|", {{u"A", -3, 12, u""}}},
+        {"hex and binary counts", u"A|$1F|%101|", {{u"A", 31, 5, u""}}},
+        {"spaces around name stay", u"  A |1|2| d ", {{u"  A ", 1, 2, u" d "}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        UnitCatalogue.clear();
+        WriteUnitLines({row.line});
+        EXPECT_TRUE(LoadUnitCatalogue());
+        ASSERT_EQ(UnitCatalogue.size(), row.units.size());
+        for (std::size_t i = 0; i < row.units.size(); ++i) {
+            EXPECT_EQ(test::ToUtf8(UnitCatalogue[i].name), test::ToUtf8(row.units[i].name));
+            EXPECT_EQ(UnitCatalogue[i].count1, row.units[i].count1);
+            EXPECT_EQ(UnitCatalogue[i].count2, row.units[i].count2);
+            EXPECT_EQ(test::ToUtf8(UnitCatalogue[i].description),
+                      test::ToUtf8(row.units[i].description));
+        }
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CatalogueTest, RoundTripsByteForByte) {
+    const std::vector<std::u16string> lines = {u"Plank|3|60|hold", u"Run|1|5|easy",
+                                               u"\u00C4rger|-2|0|\u20AC \xD83D\xDE00", u"|0|0|"};
+    WriteUnitLines(lines);
+    Bytes original = test::ReadFileBytes("units/units.txt");
+    ASSERT_TRUE(LoadUnitCatalogue());
+    ASSERT_EQ(UnitCount(), 4);
+    EXPECT_EQ(UnitAt(1).name, u"Run");
+    ASSERT_TRUE(SaveUnitCatalogue());
+    EXPECT_EQ(test::ReadFileBytes("units/units.txt"), original);
+    EXPECT_FALSE(test::FileExists("units/units.txt.new"));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CatalogueTest, ByteOrderMarkIsDroppedOnSave) {
+    Bytes withMark = {0xFF, 0xFE};
+    Bytes body = test::LineFileBytes({u"A|1|2|x"});
+    withMark.insert(withMark.end(), body.begin(), body.end());
+    test::WriteFileBytes("units/units.txt", withMark);
+    ASSERT_TRUE(LoadUnitCatalogue());
+    ASSERT_TRUE(SaveUnitCatalogue());
+    EXPECT_EQ(test::ReadFileBytes("units/units.txt"), body);
+}
+
+TEST_F(CatalogueTest, Utf8FileWithMarkIsConvertedToUtf16OnSave) {
+    test::WriteFileBytes("units/units.txt", std::string_view("\xEF\xBB\xBF\xC3\x84pfel|1|2|x\r\n"));
+    ASSERT_TRUE(LoadUnitCatalogue());
+    ASSERT_EQ(UnitCount(), 1);
+    EXPECT_EQ(UnitAt(0).name, u"\u00C4pfel");
+    ASSERT_TRUE(SaveUnitCatalogue());
+    EXPECT_EQ(test::ReadFileBytes("units/units.txt"), test::LineFileBytes({u"\u00C4pfel|1|2|x"}));
+}
+
+TEST_F(CatalogueTest, DescriptionWithSeparatorIsCutOnReload) {
+    AddUnit(u"A", 1, 2, u"x|y");
+    ASSERT_TRUE(SaveUnitCatalogue());
+    EXPECT_EQ(test::ReadFileBytes("units/units.txt"), test::LineFileBytes({u"A|1|2|x|y"}));
+    UnitCatalogue.clear();
+    ASSERT_TRUE(LoadUnitCatalogue());
+    ASSERT_EQ(UnitCount(), 1);
+    EXPECT_EQ(UnitAt(0).description, u"x");
+}
+
+TEST_F(CatalogueTest, EmptyFilesAndEmptyCatalogue) {
+    test::WriteFileBytes("units/units.txt", Bytes{});
+    EXPECT_TRUE(LoadUnitCatalogue());
+    EXPECT_EQ(UnitCount(), 0);
+    test::WriteFileBytes("units/units.txt", Bytes{0xFF, 0xFE});
+    EXPECT_TRUE(LoadUnitCatalogue());
+    EXPECT_EQ(UnitCount(), 0);
+    ASSERT_TRUE(SaveUnitCatalogue());
+    EXPECT_EQ(test::ReadFileBytes("units/units.txt").size(), 0u);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CatalogueTest, CountWidthFollowsTheBuild) {
+    AddUnit(u"Big", static_cast<WholeNumber>(ParseInteger(u"4294967301")),
+            static_cast<WholeNumber>(ParseInteger(u"-4294967297")), u"");
+    ASSERT_TRUE(SaveUnitCatalogue());
+    WriteUnitLines({u"Big|4294967301|-4294967297|"});
+    UnitCatalogue.clear();
+    ASSERT_TRUE(LoadUnitCatalogue());
+    ASSERT_EQ(UnitCount(), 1);
+    if constexpr (sizeof(WholeNumber) == 8) {
+        EXPECT_EQ(static_cast<std::int64_t>(UnitAt(0).count1), 4294967301);
+        EXPECT_EQ(static_cast<std::int64_t>(UnitAt(0).count2), -4294967297);
+    } else {
+        // The low 32 bits of 4294967301 (2^32 + 5) and of -(2^32 + 1), as signed values.
+        EXPECT_EQ(UnitAt(0).count1, 5);
+        EXPECT_EQ(UnitAt(0).count2, -1);
+    }
+    ASSERT_TRUE(SaveUnitCatalogue());
+    std::u16string expected =
+        sizeof(WholeNumber) == 8 ? u"Big|4294967301|-4294967297|" : u"Big|5|-1|";
+    EXPECT_EQ(test::ReadFileBytes("units/units.txt"), test::LineFileBytes({expected}));
+}
+
+TEST_F(CatalogueTest, MissingFileReportsAndLeavesCatalogueEmpty) {
+    EXPECT_FALSE(LoadUnitCatalogue());
+    EXPECT_EQ(UnitCount(), 0);
+    ExpectOnlyMessage(u"UnitFile", u"units/units.txt");
+    EXPECT_FALSE(UnitFileUnreadable) << "a missing file may be created by a save";
+    AddUnit(u"New", 1, 1, u"");
+    EXPECT_TRUE(SaveUnitCatalogue());
+    EXPECT_EQ(test::ReadFileBytes("units/units.txt"), test::LineFileBytes({u"New|1|1|"}));
+}
+
+}  // namespace
