@@ -62,12 +62,31 @@ class QtUi : public UiServices {
     std::function<void(int milliseconds)> onPause;
 
   private:
+    struct ControlRecord {
+        QWidget* widget = nullptr;
+        ControlKind kind = ControlKind::Label;
+    };
     QWidget* ParentWidget(int parent) const;
+    // nullptr unless the control exists and is of the kind asked for.
+    template <typename Widget>
+    Widget* Find(int id, ControlKind kind) const;
+    void Centre();
+
     std::deque<UiEvent> events_;
-    std::map<int, QWidget*> controls_;
+    std::map<int, ControlRecord> controls_;
     QWidget* window_ = nullptr;
     QWidget* lastFocusable_ = nullptr;
     // Above zero while the program itself changes a control: changes it makes are no events.
     int programChanging_ = 0;
     friend struct ProgramChange;
+};
+
+// Marks a change the program makes itself: the signals it causes queue no event, as the
+// platform lists do not report changes made by their owner.
+struct ProgramChange {
+    explicit ProgramChange(QtUi& ui) : ui_(ui) { ++ui_.programChanging_; }
+    ~ProgramChange() { --ui_.programChanging_; }
+    ProgramChange(const ProgramChange&) = delete;
+    ProgramChange& operator=(const ProgramChange&) = delete;
+    QtUi& ui_;
 };

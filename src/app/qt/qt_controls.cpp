@@ -1,0 +1,269 @@
+// The Qt back end's controls: creation at a fixed place in its panel's inner area, and the
+// operations the program calls by id. The window and the event loop live in qt_ui.cpp.
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTableWidget>
+#include <cassert>
+#include <vector>
+
+#include "app/qt/qt_ui.h"
+#include "app/qt/qt_widgets.h"
+
+namespace {
+
+constexpr int ListRowHeight = 18;
+
+std::vector<QString> SplitAtLineFeeds(const std::u16string& text) {
+    std::vector<QString> cells(1);
+    for (char16_t unit : text) {
+        if (unit == u'\n') {
+            cells.emplace_back();
+        } else {
+            cells.back().append(QChar(unit));
+        }
+    }
+    return cells;
+}
+
+Qt::Alignment LabelAlignment(Alignment alignment) {
+    switch (alignment) {
+        case Alignment::Centre:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        case Alignment::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case Alignment::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+QTableWidget* MakeReportList(QtUi& ui, int id, QWidget* parent) {
+    auto* list = new QTableWidget(0, 0, parent);
+    list->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setShowGrid(true);
+    list->setWordWrap(false);
+    list->setTabKeyNavigation(false);
+    list->setCornerButtonEnabled(false);
+    list->verticalHeader()->hide();
+    list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list->verticalHeader()->setDefaultSectionSize(ListRowHeight);
+    list->horizontalHeader()->setHighlightSections(false);
+    list->horizontalHeader()->setSectionsClickable(false);
+    list->horizontalHeader()->setStretchLastSection(false);
+    list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QObject::connect(list, &QTableWidget::itemSelectionChanged, list,
+                     [&ui, id] { ui.PushControlEvent(id); });
+    return list;
+}
+
+QWidget* MakeControl(QtUi& ui, int id, ControlKind kind, QWidget* parent, const QString& text,
+                     Alignment alignment) {
+    switch (kind) {
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(text, parent);
+            button->setAutoDefault(false);
+            QObject::connect(button, &QPushButton::clicked, button,
+                             [&ui, id] { ui.PushControlEvent(id); });
+            return button;
+        }
+        case ControlKind::Panel:
+            return new PanelFrame(parent);
+        case ControlKind::DropDownList: {
+            auto* list = new DropDownList(ui, id, parent);
+            QObject::connect(list, &QComboBox::currentIndexChanged, list,
+                             [&ui, id] { ui.PushControlEvent(id); });
+            return list;
+        }
+        case ControlKind::ReportList:
+            return MakeReportList(ui, id, parent);
+        case ControlKind::Input: {
+            auto* field = new InputField(ui, id, parent);
+            field->setText(text);
+            QObject::connect(field, &QLineEdit::textChanged, field,
+                             [&ui, id] { ui.PushControlEvent(id); });
+            return field;
+        }
+        case ControlKind::Label: {
+            auto* label = new QLabel(text, parent);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(LabelAlignment(alignment));
+            return label;
+        }
+        case ControlKind::Picture: {
+            auto* picture = new QLabel(parent);
+            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return picture;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+template <typename Widget>
+Widget* QtUi::Find(int id, ControlKind kind) const {
+    auto found = controls_.find(id);
+    if (found == controls_.end() || found->second.kind != kind) return nullptr;
+    return static_cast<Widget*>(found->second.widget);
+}
+
+void QtUi::CreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
+                         const std::u16string& text, Alignment alignment) {
+    assert(controls_.count(id) == 0 && "a control id was created twice");
+    QWidget* parentWidget = ParentWidget(parent);
+    if (parentWidget == nullptr) return;
+    ProgramChange change(*this);
+    QWidget* widget =
+        MakeControl(*this, id, kind, parentWidget, QString::fromStdU16String(text), alignment);
+    // Positions count from the panel's inner area, inside its one-pixel border.
+    const QMargins inner = parentWidget->contentsMargins();
+    widget->setGeometry(x + inner.left(), y + inner.top(), width, height);
+    widget->show();
+    controls_[id] = {widget, kind};
+    if (widget->focusPolicy() & Qt::TabFocus) {
+        if (lastFocusable_ != nullptr) QWidget::setTabOrder(lastFocusable_, widget);
+        lastFocusable_ = widget;
+    }
+}
+
+void QtUi::AddColumn(int id, const std::u16string& header, int width) {
+    auto* list = Find<QTableWidget>(id, ControlKind::ReportList);
+    if (list == nullptr) return;
+    ProgramChange change(*this);
+    const int column = list->columnCount();
+    list->setColumnCount(column + 1);
+    list->setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromStdU16String(header)));
+    list->setColumnWidth(column, width);
+}
+
+void QtUi::SetPicture(int id, const Picture& picture) {
+    auto* label = Find<QLabel>(id, ControlKind::Picture);
+    if (label == nullptr) return;
+    const QImage image = PictureToImage(picture);
+    if (image.isNull()) return;
+    // Drawn straight onto the panel, so a picture with alpha blends over its background.
+    label->setPixmap(QPixmap::fromImage(image));
+    label->resize(image.size());
+}
+
+void QtUi::SetTooltip(int id, const std::u16string& text) {
+    QWidget* widget = Control(id);
+    if (widget != nullptr) widget->setToolTip(QString::fromStdU16String(text));
+}
+
+void QtUi::SetText(int id, const std::u16string& text) {
+    auto found = controls_.find(id);
+    if (found == controls_.end()) return;
+    ProgramChange change(*this);
+    const QString value = QString::fromStdU16String(text);
+    QWidget* widget = found->second.widget;
+    switch (found->second.kind) {
+        case ControlKind::PushButton:
+            static_cast<QPushButton*>(widget)->setText(value);
+            break;
+        case ControlKind::Input:
+            static_cast<QLineEdit*>(widget)->setText(value);
+            break;
+        case ControlKind::Label:
+            static_cast<QLabel*>(widget)->setText(value);
+            break;
+        default:
+            break;
+    }
+}
+
+std::u16string QtUi::GetText(int id) {
+    auto found = controls_.find(id);
+    if (found == controls_.end()) return {};
+    QWidget* widget = found->second.widget;
+    switch (found->second.kind) {
+        case ControlKind::PushButton:
+            return static_cast<QPushButton*>(widget)->text().toStdU16String();
+        case ControlKind::Input:
+            return static_cast<QLineEdit*>(widget)->text().toStdU16String();
+        case ControlKind::Label:
+            return static_cast<QLabel*>(widget)->text().toStdU16String();
+        case ControlKind::DropDownList:
+            return static_cast<QComboBox*>(widget)->currentText().toStdU16String();
+        default:
+            return {};
+    }
+}
+
+std::intptr_t QtUi::GetState(int id) {
+    if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) return combo->currentIndex();
+    if (auto* list = Find<QTableWidget>(id, ControlKind::ReportList)) {
+        const QModelIndexList rows = list->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    }
+    return -1;
+}
+
+void QtUi::SetState(int id, std::intptr_t index) {
+    ProgramChange change(*this);
+    if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) {
+        const bool valid = index >= 0 && index < combo->count();
+        combo->setCurrentIndex(valid ? static_cast<int>(index) : -1);
+        return;
+    }
+    if (auto* list = Find<QTableWidget>(id, ControlKind::ReportList)) {
+        list->clearSelection();
+        if (index >= 0 && index < list->rowCount()) list->selectRow(static_cast<int>(index));
+    }
+}
+
+void QtUi::AddItem(int id, const std::u16string& text) {
+    ProgramChange change(*this);
+    if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) {
+        // Adding selects nothing; Qt would select the first entry of an empty list.
+        const int selected = combo->currentIndex();
+        combo->addItem(QString::fromStdU16String(text));
+        if (combo->currentIndex() != selected) combo->setCurrentIndex(selected);
+        return;
+    }
+    auto* list = Find<QTableWidget>(id, ControlKind::ReportList);
+    if (list == nullptr) return;
+    const int row = list->rowCount();
+    list->insertRow(row);
+    const std::vector<QString> cells = SplitAtLineFeeds(text);
+    for (int column = 0; column < list->columnCount() && column < int(cells.size()); ++column) {
+        list->setItem(row, column, new QTableWidgetItem(cells[std::size_t(column)]));
+    }
+}
+
+void QtUi::RemoveItem(int id, std::intptr_t index) {
+    ProgramChange change(*this);
+    if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) {
+        if (index >= 0 && index < combo->count()) combo->removeItem(static_cast<int>(index));
+        return;
+    }
+    auto* list = Find<QTableWidget>(id, ControlKind::ReportList);
+    if (list == nullptr || index < 0 || index >= list->rowCount()) return;
+    // The selection goes with its row instead of moving on to a neighbour.
+    const bool wasSelected = GetState(id) == index;
+    list->removeRow(static_cast<int>(index));
+    if (wasSelected) list->clearSelection();
+}
+
+void QtUi::RemoveAllItems(int id) {
+    ProgramChange change(*this);
+    if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) {
+        combo->clear();
+        return;
+    }
+    if (auto* list = Find<QTableWidget>(id, ControlKind::ReportList)) list->setRowCount(0);
+}
+
+void QtUi::SetEnabled(int id, bool enabled) {
+    QWidget* widget = Control(id);
+    if (widget == nullptr) return;
+    ProgramChange change(*this);
+    widget->setEnabled(enabled);
+}

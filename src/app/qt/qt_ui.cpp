@@ -1,0 +1,142 @@
+// The Qt back end's window, event queue, message boxes and pauses.
+// The controls themselves are made and changed in qt_controls.cpp.
+#include "app/qt/qt_ui.h"
+
+#include <QApplication>
+#include <QKeySequence>
+#include <QMessageBox>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+#include <algorithm>
+#include <cassert>
+#include <chrono>
+#include <thread>
+
+#include "app/qt/qt_widgets.h"
+
+namespace {
+
+// Large enough for the fixed layout's 20-pixel buttons, lists and fields to show their text.
+constexpr int FontPixelSize = 12;
+
+}  // namespace
+
+void PrepareApplication(QApplication& application) {
+    auto* style = new VelmoraStyle;
+    QApplication::setStyle(style);
+    QApplication::setPalette(style->standardPalette());
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(FontPixelSize);
+    QApplication::setFont(font);
+    QApplication::setWindowIcon(ProgramIcon());
+    application.setQuitOnLastWindowClosed(false);
+}
+
+QtUi::QtUi() = default;
+
+QtUi::~QtUi() {
+    CloseWindow();
+}
+
+bool QtUi::OpenWindow(int, int clientWidth, int clientHeight, const std::u16string& title) {
+    if (window_ != nullptr) return false;
+    auto* window = new MainWindowWidget(*this);
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint);
+    window->setWindowTitle(QString::fromStdU16String(title));
+    window->setWindowIcon(ProgramIcon());
+    window->setFixedSize(clientWidth, clientHeight);
+    window->setAutoFillBackground(true);
+    window_ = window;
+    // Window managers that offer no close key of their own still get Alt+F4.
+    auto* closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), window);
+    QObject::connect(closeKey, &QShortcut::activated, window, [this] { PushCloseRequest(); });
+    Centre();
+    window->show();
+    window->raise();
+    window->activateWindow();
+    // A reparenting window manager tells the frame size only once the window is mapped.
+    QTimer::singleShot(0, window, [this] { Centre(); });
+    return true;
+}
+
+void QtUi::Centre() {
+    if (window_ == nullptr) return;
+    QScreen* screen = window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->geometry();
+    const QSize outer = window_->frameGeometry().size().boundedTo(area.size());
+    const QPoint corner(area.x() + (area.width() - outer.width()) / 2,
+                        area.y() + (area.height() - outer.height()) / 2);
+    if (window_->frameGeometry().topLeft() != corner) window_->move(corner);
+}
+
+QWidget* QtUi::Control(int id) const {
+    auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second.widget;
+}
+
+QWidget* QtUi::ParentWidget(int parent) const {
+    if (parent == MainWindowParent) return window_;
+    return Control(parent);
+}
+
+void QtUi::PushControlEvent(int id) {
+    if (programChanging_ > 0 || window_ == nullptr) return;
+    events_.push_back({UiEvent::Kind::Control, id});
+}
+
+void QtUi::PushCloseRequest() {
+    events_.push_back({UiEvent::Kind::CloseRequest, -1});
+}
+
+UiEvent QtUi::WaitForEvent() {
+    while (events_.empty()) {
+        if (onIdle) onIdle();
+        if (!events_.empty()) break;
+        if (window_ == nullptr && !onIdle) return {UiEvent::Kind::CloseRequest, -1};
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    UiEvent event = events_.front();
+    events_.pop_front();
+    return event;
+}
+
+void QtUi::ShowMessageBox(const std::u16string& title, const std::u16string& text, bool) {
+    // Owned by the main window only while it is the active one; before it exists, ownerless.
+    QWidget* owner = nullptr;
+    if (window_ != nullptr && QApplication::activeWindow() == window_) owner = window_;
+    QMessageBox box(owner);
+    box.setWindowTitle(QString::fromStdU16String(title));
+    box.setText(QString::fromStdU16String(text));
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    if (onMessageBox) {
+        QTimer::singleShot(0, &box, [this, &box] { onMessageBox(box); });
+    }
+    box.exec();
+}
+
+void QtUi::Pause(int milliseconds) {
+    // Paint what the program just changed (the save button's "saved" text) before the
+    // thread sleeps; input that arrives meanwhile waits in the window system's queue.
+    if (window_ != nullptr) window_->repaint();
+    if (onPause) onPause(milliseconds);
+    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void QtUi::CloseWindow() {
+    if (window_ == nullptr) return;
+    ProgramChange change(*this);
+    QWidget* window = window_;
+    window_ = nullptr;
+    lastFocusable_ = nullptr;
+    controls_.clear();
+    delete window;
+    events_.clear();
+}

@@ -1,0 +1,118 @@
+// Widget subclasses, the proxy style, and the picture and icon conversions of the Qt back end.
+// The event queue they feed and the control table live in qt_ui.cpp.
+#include "app/qt/qt_widgets.h"
+
+#include <QAbstractItemView>
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyleFactory>
+#include <algorithm>
+#include <cstring>
+
+#include "app/qt/qt_icon_data.h"
+#include "app/qt/qt_ui.h"
+
+MainWindowWidget::MainWindowWidget(QtUi& ui) : QWidget(nullptr), ui_(ui) {}
+
+void MainWindowWidget::closeEvent(QCloseEvent* event) {
+    ui_.PushCloseRequest();
+    event->ignore();
+}
+
+PanelFrame::PanelFrame(QWidget* parent) : QFrame(parent) {
+    // The border is painted by hand so it is exactly one pixel wide in every style.
+    setFrameStyle(QFrame::NoFrame);
+    setContentsMargins(1, 1, 1, 1);
+}
+
+void PanelFrame::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+DropDownList::DropDownList(QtUi& ui, int id, QWidget* parent)
+    : QComboBox(parent), ui_(ui), id_(id) {
+    setEditable(false);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+}
+
+void DropDownList::showPopup() {
+    // Rows that fit below the closed field; the list scrolls for the rest.
+    const int rowHeight = std::max(1, view()->sizeHintForRow(0));
+    const int room = OpenedHeight - height() - 4;
+    setMaxVisibleItems(std::max(1, room / rowHeight));
+    QComboBox::showPopup();
+    QWidget* popup = view()->window();
+    if (popup != nullptr && popup != window() && popup->height() > OpenedHeight - height()) {
+        popup->resize(popup->width(), OpenedHeight - height());
+    }
+    ui_.PushControlEvent(id_);
+}
+
+void DropDownList::hidePopup() {
+    QComboBox::hidePopup();
+    ui_.PushControlEvent(id_);
+}
+
+void DropDownList::focusInEvent(QFocusEvent* event) {
+    QComboBox::focusInEvent(event);
+    // The field keeps the focus while its own list is open, as far as the user can tell.
+    if (event->reason() != Qt::PopupFocusReason) ui_.PushControlEvent(id_);
+}
+
+void DropDownList::focusOutEvent(QFocusEvent* event) {
+    QComboBox::focusOutEvent(event);
+    if (event->reason() != Qt::PopupFocusReason) ui_.PushControlEvent(id_);
+}
+
+InputField::InputField(QtUi& ui, int id, QWidget* parent) : QLineEdit(parent), ui_(ui), id_(id) {}
+
+void InputField::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (event->reason() != Qt::PopupFocusReason) ui_.PushControlEvent(id_);
+}
+
+void InputField::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() != Qt::PopupFocusReason) ui_.PushControlEvent(id_);
+}
+
+VelmoraStyle::VelmoraStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+int VelmoraStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                            QStyleHintReturn* returnData) const {
+    if (hint == SH_Table_GridLineColor) {
+        const QPalette palette = option != nullptr ? option->palette : standardPalette();
+        return static_cast<int>(palette.color(QPalette::Window).rgba());
+    }
+    if (hint == SH_ComboBox_Popup) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
+QImage PictureToImage(const Picture& picture) {
+    const bool alpha = picture.bitsPerPixel == 32;
+    if (picture.width <= 0 || picture.height <= 0) return {};
+    if (picture.bitsPerPixel != 24 && !alpha) return {};
+    const int bytesPerPixel = alpha ? 4 : 3;
+    const std::size_t rowBytes = std::size_t(picture.width) * bytesPerPixel;
+    if (picture.pixels.size() < rowBytes * std::size_t(picture.height)) return {};
+    QImage image(picture.width, picture.height,
+                 alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    for (int row = 0; row < picture.height; ++row) {
+        std::memcpy(image.scanLine(row), picture.pixels.data() + rowBytes * row, rowBytes);
+    }
+    return image;
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (const EmbeddedIcon& size : EmbeddedIcons()) {
+        QPixmap pixmap;
+        if (pixmap.loadFromData(size.data, static_cast<uint>(size.size), "PNG"))
+            icon.addPixmap(pixmap);
+    }
+    return icon;
+}

@@ -1,0 +1,84 @@
+// The few widget subclasses the back end needs (no moc: only virtual overrides) and the
+// conversions from the program's pictures and the built-in icon into Qt images.
+// Which events the program acts on is decided by the program, not here.
+#pragma once
+
+#include <QComboBox>
+#include <QFrame>
+#include <QIcon>
+#include <QImage>
+#include <QLineEdit>
+#include <QProxyStyle>
+#include <QWidget>
+
+#include "app/ui_services.h"
+
+class QtUi;
+
+// The main window: a close request (close box, system menu, Alt+F4) is queued for the
+// program and the window stays; only the program closes it.
+class MainWindowWidget : public QWidget {
+  public:
+    explicit MainWindowWidget(QtUi& ui);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QtUi& ui_;
+};
+
+// A plain container with a one-pixel line border; its children sit in the inner area.
+class PanelFrame : public QFrame {
+  public:
+    explicit PanelFrame(QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The drop-down list: raises events on focus and when its list opens or closes, and keeps
+// the opened list, closed field included, within a fixed height.
+class DropDownList : public QComboBox {
+  public:
+    DropDownList(QtUi& ui, int id, QWidget* parent);
+    void showPopup() override;
+    void hidePopup() override;
+
+    static constexpr int OpenedHeight = 350;
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    QtUi& ui_;
+    int id_;
+};
+
+// The single-line input: raises events when it gains or loses the focus.
+class InputField : public QLineEdit {
+  public:
+    InputField(QtUi& ui, int id, QWidget* parent);
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    QtUi& ui_;
+    int id_;
+};
+
+// Fusion with grid lines in the dialog face colour and lists that drop down below the field.
+class VelmoraStyle : public QProxyStyle {
+  public:
+    VelmoraStyle();
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override;
+};
+
+// A deep copy of the program's picture; a picture with alpha stays unpremultiplied RGBA.
+QImage PictureToImage(const Picture& picture);
+// The program icon in all its built-in sizes.
+QIcon ProgramIcon();
