@@ -12,6 +12,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// commctrl.h needs the types of windows.h first.
+#include <commctrl.h>
 
 #include <deque>
 #include <string>
@@ -32,7 +34,7 @@ struct Win32Control {
 };
 
 class Win32Ui : public UiServices {
-public:
+  public:
     explicit Win32Ui(HINSTANCE instance);
     ~Win32Ui() override;
 
@@ -66,7 +68,7 @@ public:
     // Keeps the focused control across deactivation, as a dialog does.
     void NoteActivation(bool active);
 
-private:
+  private:
     Win32Control* ControlOf(int id, ControlKind kind);
     Win32Control* AnyControlOf(int id);
     HWND ParentWindowOf(int parent);

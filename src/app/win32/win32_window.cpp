@@ -1,0 +1,241 @@
+// The main window, the bordered panels and the creation of every control kind with the
+// standard Windows classes. Reading and changing the controls is in win32_items.cpp.
+
+#include <algorithm>
+
+#include "app/win32/win32_ui.h"
+
+namespace {
+
+Win32Ui* UiOf(HWND window) {
+    return reinterpret_cast<Win32Ui*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    Win32Ui* ui = UiOf(window);
+    if (ui == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+        case WM_CLOSE:
+            // The loop decides; the window stays until the orderly end destroys it.
+            ui->NoteCloseRequest();
+            return 0;
+        case WM_COMMAND:
+            ui->NoteCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_NOTIFY:
+            ui->NoteNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            return 0;
+        case WM_ACTIVATE:
+            ui->NoteActivation(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+// A panel only holds controls: their notifications go to the main window unchanged.
+LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND || message == WM_NOTIFY) {
+        HWND root = GetAncestor(window, GA_ROOT);
+        if (root != nullptr && root != window) return SendMessageW(root, message, wParam, lParam);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HICON LoadProgramIcon(HINSTANCE instance, int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ProgramIconId), IMAGE_ICON,
+                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY),
+                                         LR_DEFAULTCOLOR));
+}
+
+constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+struct ClassAndStyle {
+    const wchar_t* className;
+    DWORD style;
+    DWORD extendedStyle;
+};
+
+ClassAndStyle ClassOf(ControlKind kind, Alignment alignment) {
+    constexpr DWORD child = WS_CHILD | WS_VISIBLE;
+    switch (kind) {
+        case ControlKind::PushButton:
+            return {L"Button", child | WS_TABSTOP | BS_PUSHBUTTON, 0};
+        case ControlKind::Panel:
+            return {PanelClass, child | WS_BORDER | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
+        case ControlKind::DropDownList:
+            return {L"ComboBox", child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+        case ControlKind::ReportList:
+            return {WC_LISTVIEWW,
+                    child | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::Input:
+            return {L"Edit", child | WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE};
+        case ControlKind::Picture:
+            // SS_NOTIFY lets the tooltip see the mouse over the picture.
+            return {L"Static", child | SS_BITMAP | SS_NOTIFY, 0};
+        case ControlKind::Label:
+            break;
+    }
+    DWORD align = alignment == Alignment::Right    ? SS_RIGHT
+                  : alignment == Alignment::Centre ? SS_CENTER
+                                                   : SS_LEFT;
+    return {L"Static", child | align | SS_NOPREFIX, 0};
+}
+
+// The opened list of a drop-down list reaches this far down, closed field included.
+constexpr int DropDownTotalHeight = 350;
+
+}  // namespace
+
+bool RegisterVelmoraClasses(HINSTANCE instance) {
+    WNDCLASSEXW mainClass{};
+    mainClass.cbSize = sizeof(mainClass);
+    mainClass.lpfnWndProc = MainWindowProcedure;
+    mainClass.hInstance = instance;
+    mainClass.hIcon = LoadProgramIcon(instance, SM_CXICON, SM_CYICON);
+    mainClass.hIconSm = LoadProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
+    mainClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    mainClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    mainClass.lpszClassName = MainWindowClass;
+    if (RegisterClassExW(&mainClass) == 0) return false;
+
+    WNDCLASSEXW panelClass{};
+    panelClass.cbSize = sizeof(panelClass);
+    panelClass.lpfnWndProc = PanelProcedure;
+    panelClass.hInstance = instance;
+    panelClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    panelClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    panelClass.lpszClassName = PanelClass;
+    return RegisterClassExW(&panelClass) != 0;
+}
+
+Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
+    // The dialog font of the system, as the standard dialogs show their controls.
+    font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+Win32Ui::~Win32Ui() {
+    CloseWindow();
+}
+
+bool Win32Ui::OpenWindow(int /*windowNumber*/, int clientWidth, int clientHeight,
+                         const std::u16string& title) {
+    if (mainWindow_ != nullptr) return true;
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, MainWindowStyle, FALSE, WS_EX_CONTROLPARENT);
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    int outerWidth = std::min<int>(frame.right - frame.left, screenWidth);
+    int outerHeight = std::min<int>(frame.bottom - frame.top, screenHeight);
+    mainWindow_ =
+        CreateWindowExW(WS_EX_CONTROLPARENT, MainWindowClass, WideText(title), MainWindowStyle,
+                        (screenWidth - outerWidth) / 2, (screenHeight - outerHeight) / 2,
+                        outerWidth, outerHeight, nullptr, nullptr, instance_, this);
+    if (mainWindow_ == nullptr) return false;
+    ShowWindow(mainWindow_, SW_SHOWNORMAL);
+    UpdateWindow(mainWindow_);
+    return true;
+}
+
+HWND Win32Ui::ParentWindowOf(int parent) {
+    if (parent == MainWindowParent) return mainWindow_;
+    Win32Control* panel = ControlOf(parent, ControlKind::Panel);
+    return panel != nullptr ? panel->window : nullptr;
+}
+
+void Win32Ui::CreateControl(int id, ControlKind kind, int parent, int x, int y, int width,
+                            int height, const std::u16string& text, Alignment alignment) {
+    HWND parentWindow = ParentWindowOf(parent);
+    if (parentWindow == nullptr || id < 0) return;
+    if (static_cast<std::size_t>(id) >= controls_.size()) controls_.resize(id + 1);
+    if (controls_[id].window != nullptr) return;
+    ClassAndStyle shape = ClassOf(kind, alignment);
+    if (kind == ControlKind::DropDownList) height = DropDownTotalHeight;
+    const wchar_t* initialText = kind == ControlKind::Picture ? nullptr : WideText(text);
+    HWND window = CreateWindowExW(
+        shape.extendedStyle, shape.className, initialText, shape.style, x, y, width, height,
+        parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    if (window == nullptr) return;
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    if (kind == ControlKind::ReportList) {
+        DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
+        SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    }
+    controls_[id].window = window;
+    controls_[id].kind = kind;
+}
+
+void Win32Ui::AddColumn(int id, const std::u16string& header, int width) {
+    Win32Control* list = ControlOf(id, ControlKind::ReportList);
+    if (list == nullptr) return;
+    std::u16string headerText = header;
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = const_cast<wchar_t*>(WideText(headerText));
+    column.iSubItem = list->columns;
+    LRESULT at = SendMessageW(list->window, LVM_INSERTCOLUMNW, list->columns,
+                              reinterpret_cast<LPARAM>(&column));
+    if (at >= 0) ++list->columns;
+}
+
+void Win32Ui::CreateTooltipWindow() {
+    if (tooltip_ != nullptr || mainWindow_ == nullptr) return;
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, mainWindow_, nullptr, instance_, nullptr);
+    if (tooltip_ == nullptr) return;
+    SetWindowPos(tooltip_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Long texts wrap instead of running off the screen.
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+void Win32Ui::SetTooltip(int id, const std::u16string& text) {
+    Win32Control* control = AnyControlOf(id);
+    if (control == nullptr) return;
+    CreateTooltipWindow();
+    if (tooltip_ == nullptr) return;
+    std::u16string tipText = text;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(control->window);
+    tool.uId = reinterpret_cast<UINT_PTR>(control->window);
+    tool.hinst = instance_;
+    tool.lpszText = const_cast<wchar_t*>(WideText(tipText));
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32Ui::CloseWindow() {
+    if (tooltip_ != nullptr) DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
+    // Destroying the main window destroys every control with it.
+    if (mainWindow_ != nullptr) DestroyWindow(mainWindow_);
+    mainWindow_ = nullptr;
+    savedFocus_ = nullptr;
+    controls_.clear();
+    for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
+    bitmaps_.clear();
+    pending_.clear();
+}
+
+Win32Control* Win32Ui::AnyControlOf(int id) {
+    if (id < 0 || static_cast<std::size_t>(id) >= controls_.size()) return nullptr;
+    Win32Control& control = controls_[id];
+    return control.window != nullptr ? &control : nullptr;
+}
+
+Win32Control* Win32Ui::ControlOf(int id, ControlKind kind) {
+    Win32Control* control = AnyControlOf(id);
+    return control != nullptr && control->kind == kind ? control : nullptr;
+}

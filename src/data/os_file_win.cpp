@@ -1,0 +1,163 @@
+// The file services on Windows: CreateFileW with read sharing only, so other programs may
+// read but not write a file while it is open; "/" separators work with the W functions.
+// The line and preference formats on top are left to line_file.cpp and preference_file.cpp.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <algorithm>
+
+#include "data/os_file.h"
+
+FileFaults InjectedFileFaults;
+
+namespace {
+
+// Counts the bytes written since failWriteAfterBytes was armed.
+std::int64_t bytesSinceArmed = 0;
+std::int64_t armedWriteLimit = -1;
+
+const wchar_t* NativePath(const std::u16string& path) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows paths are UTF-16");
+    return reinterpret_cast<const wchar_t*>(path.c_str());
+}
+
+HANDLE HandleOf(const OsFile& file) {
+    return reinterpret_cast<HANDLE>(file.handle);
+}
+
+bool IsOpen(const OsFile& file) {
+    return file.handle != -1 && file.handle != 0;
+}
+
+bool TakeFault(bool& fault) {
+    if (!fault) return false;
+    if (InjectedFileFaults.passBeforeFault > 0) {
+        --InjectedFileFaults.passBeforeFault;
+        return false;
+    }
+    fault = false;
+    return true;
+}
+
+// A path with a NUL inside would name a different file than the caller meant.
+bool IsUsablePath(const std::u16string& path) {
+    return !path.empty() && path.find(u'\0') == std::u16string::npos;
+}
+
+bool OpenWith(const std::u16string& path, DWORD access, DWORD disposition, OsFile& file) {
+    file.handle = -1;
+    if (!IsUsablePath(path)) return false;
+    HANDLE handle = CreateFileW(NativePath(path), access, FILE_SHARE_READ, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    file.handle = reinterpret_cast<std::intptr_t>(handle);
+    return true;
+}
+
+}  // namespace
+
+std::int64_t OsFileSize(const std::u16string& path) {
+    if (!IsUsablePath(path)) return -1;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(NativePath(path), GetFileExInfoStandard, &data)) return -1;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
+    return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) |
+           static_cast<std::int64_t>(data.nFileSizeLow);
+}
+
+bool OsOpenRead(const std::u16string& path, OsFile& file) {
+    return OpenWith(path, GENERIC_READ, OPEN_EXISTING, file);
+}
+
+bool OsOpenReadWrite(const std::u16string& path, OsFile& file) {
+    return OpenWith(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING, file);
+}
+
+bool OsCreateWrite(const std::u16string& path, OsFile& file) {
+    file.handle = -1;
+    if (TakeFault(InjectedFileFaults.failCreate)) return false;
+    if (OpenWith(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS, file)) return true;
+    return OpenWith(path, GENERIC_WRITE, TRUNCATE_EXISTING, file);
+}
+
+std::intptr_t OsRead(OsFile& file, void* buffer, std::size_t size) {
+    if (!IsOpen(file)) return -1;
+    DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 0x40000000u));
+    DWORD got = 0;
+    if (!ReadFile(HandleOf(file), buffer, wanted, &got, nullptr)) return -1;
+    return static_cast<std::intptr_t>(got);
+}
+
+bool OsWrite(OsFile& file, const void* data, std::size_t size) {
+    if (!IsOpen(file)) return false;
+    if (InjectedFileFaults.failWriteAfterBytes != armedWriteLimit) {
+        // Newly armed (or disarmed): start counting from here.
+        armedWriteLimit = InjectedFileFaults.failWriteAfterBytes;
+        bytesSinceArmed = 0;
+    }
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    std::size_t allowed = size;
+    bool fail = false;
+    if (armedWriteLimit >= 0) {
+        std::int64_t room = armedWriteLimit - bytesSinceArmed;
+        if (room < static_cast<std::int64_t>(size)) {
+            allowed = room > 0 ? static_cast<std::size_t>(room) : 0;
+            fail = true;
+        }
+    }
+    std::size_t done = 0;
+    while (done < allowed) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(allowed - done, 0x40000000u));
+        DWORD put = 0;
+        if (!WriteFile(HandleOf(file), bytes + done, chunk, &put, nullptr) || put == 0)
+            return false;
+        done += put;
+    }
+    bytesSinceArmed += static_cast<std::int64_t>(done);
+    if (fail) {
+        InjectedFileFaults.failWriteAfterBytes = -1;
+        armedWriteLimit = -1;
+        bytesSinceArmed = 0;
+        return false;
+    }
+    return true;
+}
+
+bool OsTruncateToStart(OsFile& file) {
+    if (!IsOpen(file)) return false;
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(HandleOf(file), start, nullptr, FILE_BEGIN)) return false;
+    return SetEndOfFile(HandleOf(file)) != FALSE;
+}
+
+bool OsClose(OsFile& file) {
+    if (!IsOpen(file)) return false;
+    bool ok = FlushFileBuffers(HandleOf(file)) != FALSE;
+    // A handle opened for reading only cannot be flushed; that is no failure of the data.
+    if (!ok && GetLastError() == ERROR_ACCESS_DENIED) ok = true;
+    if (!CloseHandle(HandleOf(file))) ok = false;
+    file.handle = -1;
+    if (TakeFault(InjectedFileFaults.failClose)) ok = false;
+    return ok;
+}
+
+bool OsReplaceFile(const std::u16string& from, const std::u16string& to) {
+    if (TakeFault(InjectedFileFaults.failReplace)) return false;
+    if (!IsUsablePath(from) || !IsUsablePath(to)) return false;
+    return MoveFileExW(NativePath(from), NativePath(to),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool OsRemoveFile(const std::u16string& path) {
+    if (!IsUsablePath(path)) return false;
+    return DeleteFileW(NativePath(path)) != FALSE;
+}
+
+bool OsIsReadOnly(const std::u16string& path) {
+    if (!IsUsablePath(path)) return false;
+    DWORD attributes = GetFileAttributesW(NativePath(path));
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    return (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
