@@ -19,6 +19,16 @@
 
 namespace test {
 
+// The bytes behind the UTF-16 little-endian byte order mark FF FE.
+inline Bytes WithByteOrderMark(const Bytes& body) {
+    Bytes bytes;
+    bytes.reserve(body.size() + 2);
+    bytes.push_back(0xFF);
+    bytes.push_back(0xFE);
+    for (std::uint8_t byte : body) bytes.push_back(byte);
+    return bytes;
+}
+
 class DataTest : public ::testing::Test {
   protected:
     void SetUp() override {

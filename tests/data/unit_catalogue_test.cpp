@@ -69,9 +69,8 @@ TEST_F(CatalogueTest, RoundTripsByteForByte) {
 }
 
 TEST_F(CatalogueTest, ByteOrderMarkIsDroppedOnSave) {
-    Bytes withMark = {0xFF, 0xFE};
     Bytes body = test::LineFileBytes({u"A|1|2|x"});
-    withMark.insert(withMark.end(), body.begin(), body.end());
+    Bytes withMark = test::WithByteOrderMark(body);
     test::WriteFileBytes("units/units.txt", withMark);
     ASSERT_TRUE(LoadUnitCatalogue());
     ASSERT_TRUE(SaveUnitCatalogue());
