@@ -1,0 +1,154 @@
+// The targets: load at most 3x and save at most 2x their floors for files of 1 MB and
+// more, day operations growing at most 2x per entry from 1 000 to 100 000 entries, the
+// history load's peak memory at most 2.5x its file; in the short run, growth limits only.
+#include "bench_report.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr double LoadFloorLimit = 3.0;
+constexpr double SaveFloorLimit = 2.0;
+constexpr double DayGrowthLimit = 2.0;
+constexpr double ShortGrowthLimit = 3.0;
+constexpr double PeakMemoryLimit = 2.5;
+constexpr double FloorCheckBytes = 1e6;
+
+double PerUnit(const Measure& measure) {
+    return measure.amount > 0 ? measure.best / measure.amount : measure.best;
+}
+
+bool Judge(Measure& measure, double ratio, double limit, const std::string& against) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%.2fx %s (max %gx)", ratio, against.c_str(), limit);
+    measure.check = text;
+    bool pass = std::isfinite(ratio) && ratio <= limit;
+    measure.verdict = pass ? 1 : -1;
+    return pass;
+}
+
+// A measurement that errored keeps its error; one that never ran fails.
+bool Usable(Measure* measure) {
+    if (!measure) return false;
+    if (measure->verdict < 0) return false;
+    if (!std::isfinite(measure->best)) {
+        measure->check = "not measured";
+        measure->verdict = -1;
+        return false;
+    }
+    return true;
+}
+
+bool FloorCheck(const std::string& name, const std::string& floorName, double limit) {
+    Measure* measure = FindMeasure(name);
+    Measure* floor = FindMeasure(floorName);
+    if (!Usable(measure) || !Usable(floor)) return false;
+    return Judge(*measure, measure->best / floor->best, limit, "its floor");
+}
+
+bool GrowthCheck(const std::string& base, std::size_t small, std::size_t large, double limit,
+                 const std::string& perWhat) {
+    Measure* first = FindMeasure(base + "/" + std::to_string(small));
+    Measure* second = FindMeasure(base + "/" + std::to_string(large));
+    if (!Usable(first) || !Usable(second)) return false;
+    return Judge(*second, PerUnit(*second) / PerUnit(*first), limit,
+                 "per " + perWhat + " of " + std::to_string(small));
+}
+
+std::string TimeText(double seconds) {
+    char text[32];
+    if (!std::isfinite(seconds)) return "-";
+    if (seconds >= 1)
+        std::snprintf(text, sizeof text, "%.2f s", seconds);
+    else if (seconds >= 1e-3)
+        std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
+    else if (seconds >= 1e-6)
+        std::snprintf(text, sizeof text, "%.2f us", seconds * 1e6);
+    else
+        std::snprintf(text, sizeof text, "%.1f ns", seconds * 1e9);
+    return text;
+}
+
+std::string PerUnitText(const Measure& measure) {
+    if (measure.perWhat.empty() || !std::isfinite(measure.best)) return "";
+    char text[48];
+    std::snprintf(text, sizeof text, "%.2f ns/%s", PerUnit(measure) * 1e9, measure.perWhat.c_str());
+    return text;
+}
+
+const char* VerdictText(int verdict) {
+    return verdict > 0 ? "PASS" : verdict < 0 ? "FAIL" : "";
+}
+
+}  // namespace
+
+bool CheckTargets(const BenchSizes& sizes, bool shortMode, PeakResult& peak) {
+    bool passed = true;
+    const char* kinds[2][3] = {{"units", "LoadUnitCatalogue", "SaveUnitCatalogue"},
+                               {"history", "LoadWeekHistory", "SaveWeekHistory"}};
+    for (auto& kind : kinds) {
+        const std::vector<std::size_t>& counts = kind == kinds[0] ? sizes.units : sizes.weeks;
+        if (shortMode) {
+            for (int op = 1; op <= 2; ++op)
+                passed &=
+                    GrowthCheck(kind[op], counts.front(), counts.back(), ShortGrowthLimit, "byte");
+            continue;
+        }
+        for (std::size_t count : counts) {
+            const std::string suffix = "/" + std::to_string(count);
+            Measure* load = FindMeasure(kind[1] + suffix);
+            if (!load || load->fileBytes < FloorCheckBytes) continue;
+            passed &= FloorCheck(kind[1] + suffix, std::string("ReadFloor/") + kind[0] + suffix,
+                                 LoadFloorLimit);
+            passed &= FloorCheck(kind[2] + suffix, std::string("WriteFloor/") + kind[0] + suffix,
+                                 SaveFloorLimit);
+        }
+    }
+    for (const char* operation : {"AppendDayEntry", "RemoveDayEntry", "FillEntryList"}) {
+        std::size_t small = shortMode ? sizes.entries.front() : 1000;
+        passed &= GrowthCheck(operation, small, sizes.entries.back(),
+                              shortMode ? ShortGrowthLimit : DayGrowthLimit, "entry");
+    }
+    // Every other measurement must at least have run without error.
+    for (Measure& measure : Measures()) {
+        if (measure.verdict == 0 && !std::isfinite(measure.best)) {
+            measure.check = "not measured";
+            measure.verdict = -1;
+        }
+        if (measure.verdict < 0) passed = false;
+    }
+    if (peak.measured) {
+        char text[160];
+        double ratio = peak.peakBytes / peak.fileBytes;
+        std::snprintf(text, sizeof text, "%.2fx file (max %gx), start %s", ratio, PeakMemoryLimit,
+                      SizeText(peak.baselineBytes).c_str());
+        peak.check = peak.ok ? text : "child failed";
+        peak.verdict = peak.ok && ratio <= PeakMemoryLimit ? 1 : -1;
+        passed &= peak.verdict > 0;
+    }
+    return passed;
+}
+
+void PrintTable(bool shortMode, const PeakResult& peak) {
+    std::printf("\nVelmora benchmarks (%s run; best of the repetitions)\n",
+                shortMode ? "short" : "full");
+    const char* format = "%-26s %-24s %10s %10s %16s  %-42s %s\n";
+    std::printf(format, "measurement", "size", "input", "best", "per unit", "check", "");
+    std::printf("%s\n", std::string(140, '-').c_str());
+    for (const Measure& measure : Measures()) {
+        std::string input = measure.fileBytes > 0 ? SizeText(measure.fileBytes) : "";
+        std::printf(format, measure.what.c_str(), measure.size.c_str(), input.c_str(),
+                    TimeText(measure.best).c_str(), PerUnitText(measure).c_str(),
+                    measure.check.c_str(), VerdictText(measure.verdict));
+    }
+    if (peak.measured) {
+        std::printf(format, "peak memory of the load", "LoadWeekHistory",
+                    SizeText(peak.fileBytes).c_str(), SizeText(peak.peakBytes).c_str(), "",
+                    peak.check.c_str(), VerdictText(peak.verdict));
+    }
+    int failures = 0;
+    for (const Measure& measure : Measures()) failures += measure.verdict < 0;
+    failures += peak.verdict < 0;
+    std::printf("%s\n", failures == 0 ? "all targets met" : "some targets missed");
+}
