@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,6 +72,29 @@ struct WeekSeed {
 };
 std::vector<std::u16string> HistoryLines(const std::vector<WeekSeed>& weeks);
 void WriteHistory(const std::vector<WeekSeed>& weeks);
+
+// The scripted back end that also logs the calls the window build and the actions make,
+// as short lines ("create 16", "column 10 Einheit 100", "enable 6 0", ...).
+class RecordingUi : public ScriptedUi {
+  public:
+    bool OpenWindow(int number, int width, int height, const std::u16string& title) override;
+    void CreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
+                       const std::u16string& text, Alignment alignment) override;
+    void AddColumn(int id, const std::u16string& header, int width) override;
+    void SetPicture(int id, const Picture& picture) override;
+    void SetTooltip(int id, const std::u16string& text) override;
+    void SetText(int id, const std::u16string& text) override;
+    void SetState(int id, std::intptr_t index) override;
+    void AddItem(int id, const std::u16string& text) override;
+    void RemoveItem(int id, std::intptr_t index) override;
+    void RemoveAllItems(int id) override;
+    void SetEnabled(int id, bool enabled) override;
+
+    std::vector<std::string> log;
+};
+
+// Queues a step that runs checks (or changes files) between events; its event is ignored.
+void QueueCheck(ScriptedUi& ui, std::function<void(ScriptedUi&)> check);
 
 // A temporary working directory with units/ and media pictures, the clock fixed on
 // Wednesday 10 January 2024 (week number 8), and injected file faults cleared afterwards.
