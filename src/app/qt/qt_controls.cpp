@@ -233,8 +233,11 @@ void QtUi::AddItem(int id, const std::u16string& text) {
     const int row = list->rowCount();
     list->insertRow(row);
     const std::vector<QString> cells = SplitAtLineFeeds(text);
-    for (int column = 0; column < list->columnCount() && column < int(cells.size()); ++column) {
-        list->setItem(row, column, new QTableWidgetItem(cells[std::size_t(column)]));
+    // Every column gets a cell, empty when the text has fewer parts; extra parts are dropped.
+    for (int column = 0; column < list->columnCount(); ++column) {
+        const std::size_t part = std::size_t(column);
+        list->setItem(row, column,
+                      new QTableWidgetItem(part < cells.size() ? cells[part] : QString()));
     }
 }
 

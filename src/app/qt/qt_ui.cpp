@@ -17,8 +17,10 @@
 
 namespace {
 
-// Large enough for the fixed layout's 20-pixel buttons, lists and fields to show their text.
-constexpr int FontPixelSize = 12;
+// The fixed layout was drawn for an 8-point dialog font: the condensed face at 11 pixels
+// keeps the longest German caption inside its 150-pixel button and every text inside the
+// 20-pixel buttons, lists and fields.
+constexpr int FontPixelSize = 11;
 
 }  // namespace
 
@@ -26,7 +28,7 @@ void PrepareApplication(QApplication& application) {
     auto* style = new VelmoraStyle;
     QApplication::setStyle(style);
     QApplication::setPalette(style->standardPalette());
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setPixelSize(FontPixelSize);
     QApplication::setFont(font);
     QApplication::setWindowIcon(ProgramIcon());

@@ -44,6 +44,8 @@ void DropDownList::showPopup() {
     const int rowHeight = std::max(1, view()->sizeHintForRow(0));
     const int room = OpenedHeight - height() - 4;
     setMaxVisibleItems(std::max(1, room / rowHeight));
+    popupOpen_ = true;
+    popupJustClosed_ = false;
     QComboBox::showPopup();
     QWidget* popup = view()->window();
     if (popup != nullptr && popup != window() && popup->height() > OpenedHeight - height()) {
@@ -54,18 +56,28 @@ void DropDownList::showPopup() {
 
 void DropDownList::hidePopup() {
     QComboBox::hidePopup();
+    popupOpen_ = false;
+    popupJustClosed_ = true;
     ui_.PushControlEvent(id_);
+}
+
+bool DropDownList::IsPopupFocusMove(QFocusEvent* event) {
+    // Platforms that activate the popup window move the focus while it is open and once
+    // more as it closes; the field keeps the focus as far as the user can tell.
+    if (popupOpen_ || event->reason() == Qt::PopupFocusReason) return true;
+    const bool closing = popupJustClosed_ && event->reason() == Qt::ActiveWindowFocusReason;
+    popupJustClosed_ = false;
+    return closing;
 }
 
 void DropDownList::focusInEvent(QFocusEvent* event) {
     QComboBox::focusInEvent(event);
-    // The field keeps the focus while its own list is open, as far as the user can tell.
-    if (event->reason() != Qt::PopupFocusReason) ui_.PushControlEvent(id_);
+    if (!IsPopupFocusMove(event)) ui_.PushControlEvent(id_);
 }
 
 void DropDownList::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason) ui_.PushControlEvent(id_);
+    if (!IsPopupFocusMove(event)) ui_.PushControlEvent(id_);
 }
 
 InputField::InputField(QtUi& ui, int id, QWidget* parent) : QLineEdit(parent), ui_(ui), id_(id) {}

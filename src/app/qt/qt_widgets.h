@@ -52,8 +52,12 @@ class DropDownList : public QComboBox {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    // Focus moves caused by the list's own popup are no focus change of the control.
+    bool IsPopupFocusMove(QFocusEvent* event);
     QtUi& ui_;
     int id_;
+    bool popupOpen_ = false;
+    bool popupJustClosed_ = false;
 };
 
 // The single-line input: raises events when it gains or loses the focus.

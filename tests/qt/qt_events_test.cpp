@@ -1,0 +1,199 @@
+// The Qt back end on its own: which user actions reach the program's loop as events of which
+// control, that the program's own changes raise none, and how the lists keep their items.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+
+#include "app/qt/qt_ui.h"
+#include "app/qt/qt_widgets.h"
+
+namespace {
+
+constexpr int Button = 1, Panel = 2, Combo = 3, Field = 4, List = 5, OtherField = 6;
+
+class QtEvents : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(ui.OpenWindow(0, 656, 236, u"Events"));
+        ui.CreateControl(Button, ControlKind::PushButton, MainWindowParent, 10, 210, 100, 20,
+                         u"Press", Alignment::Left);
+        ui.CreateControl(Panel, ControlKind::Panel, MainWindowParent, 10, 10, 300, 190, u"",
+                         Alignment::Left);
+        ui.CreateControl(Combo, ControlKind::DropDownList, Panel, 9, 9, 100, 20, u"",
+                         Alignment::Left);
+        ui.CreateControl(Field, ControlKind::Input, Panel, 119, 9, 100, 20, u"", Alignment::Left);
+        ui.CreateControl(List, ControlKind::ReportList, Panel, 9, 39, 210, 140, u"",
+                         Alignment::Left);
+        ui.CreateControl(OtherField, ControlKind::Input, Panel, 229, 9, 60, 20, u"",
+                         Alignment::Left);
+        ui.AddColumn(List, u"A", 60);
+        ui.AddColumn(List, u"B", 60);
+        ui.AddColumn(List, u"C", 60);
+        for (const char16_t* text : {u"one", u"two", u"three"}) ui.AddItem(Combo, text);
+        QApplication::processEvents();
+    }
+
+    // Every event already queued, without waiting for more.
+    std::vector<int> Drain() {
+        std::vector<int> ids;
+        bool idle = false;
+        ui.onIdle = [&] {
+            if (idle) ui.PushCloseRequest();
+            idle = true;
+        };
+        for (;;) {
+            idle = false;
+            const UiEvent event = ui.WaitForEvent();
+            if (event.kind == UiEvent::Kind::CloseRequest) break;
+            ids.push_back(event.controlId);
+        }
+        ui.onIdle = nullptr;
+        return ids;
+    }
+
+    QtUi ui;
+};
+
+TEST_F(QtEvents, UserActionsReachTheLoopWithTheirControlId) {
+    QTest::mouseClick(ui.Control(Button), Qt::LeftButton);
+    EXPECT_EQ(Drain(), std::vector<int>{Button});
+
+    QTest::keyClicks(ui.Control(Field), "ab");
+    EXPECT_EQ(Drain(), (std::vector<int>{Field, Field}));
+
+    ui.Control(Field)->setFocus(Qt::MouseFocusReason);
+    Drain();
+    ui.Control(OtherField)->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(Drain(), (std::vector<int>{Field, OtherField}));
+
+    auto* combo = static_cast<QComboBox*>(ui.Control(Combo));
+    combo->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(Drain(), (std::vector<int>{OtherField, Combo}));
+    combo->showPopup();
+    EXPECT_EQ(Drain(), std::vector<int>{Combo});
+    combo->hidePopup();
+    EXPECT_EQ(Drain(), std::vector<int>{Combo});
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(Drain(), std::vector<int>{Combo});
+    EXPECT_EQ(ui.GetState(Combo), 0);  // from no selection to the first entry
+}
+
+TEST_F(QtEvents, CloseBoxIsACloseRequestAndTheWindowStays) {
+    EXPECT_FALSE(ui.Window()->close());
+    EXPECT_TRUE(ui.Window()->isVisible());
+    const UiEvent event = ui.WaitForEvent();
+    EXPECT_EQ(event.kind, UiEvent::Kind::CloseRequest);
+}
+
+TEST_F(QtEvents, ChangesMadeByTheProgramRaiseNoEvents) {
+    ui.SetText(Field, u"typed by the program");
+    ui.SetState(Combo, 2);
+    ui.AddItem(Combo, u"four");
+    ui.RemoveItem(Combo, 0);
+    ui.AddItem(List, u"a\nb\nc");
+    ui.SetState(List, 0);
+    ui.SetEnabled(Field, false);
+    ui.RemoveAllItems(Combo);
+    EXPECT_TRUE(Drain().empty());
+    EXPECT_EQ(ui.GetText(Field), u"typed by the program");
+    EXPECT_FALSE(ui.Control(Field)->isEnabled());
+}
+
+TEST_F(QtEvents, DropDownListKeepsNoSelectionWhenItemsAreAdded) {
+    ui.RemoveAllItems(Combo);
+    EXPECT_EQ(ui.GetState(Combo), -1);
+    ui.AddItem(Combo, u"first");
+    EXPECT_EQ(ui.GetState(Combo), -1);
+    ui.SetState(Combo, 0);
+    EXPECT_EQ(ui.GetState(Combo), 0);
+    ui.SetState(Combo, 5);
+    EXPECT_EQ(ui.GetState(Combo), -1);
+    ui.SetState(Combo, 0);
+    ui.SetState(Combo, -1);
+    EXPECT_EQ(ui.GetState(Combo), -1);
+}
+
+TEST_F(QtEvents, OpenedDropDownListStaysWithinItsHeight) {
+    for (int n = 0; n < 60; ++n) ui.AddItem(Combo, u"week");
+    auto* combo = static_cast<QComboBox*>(ui.Control(Combo));
+    combo->showPopup();
+    QWidget* popup = combo->view()->window();
+    EXPECT_NE(popup, ui.Window());
+    EXPECT_LE(popup->height() + combo->height(), DropDownList::OpenedHeight);
+    EXPECT_TRUE(combo->view()->verticalScrollBar()->isVisible());
+    combo->hidePopup();
+}
+
+TEST_F(QtEvents, ReportListSplitsEachRowIntoCellsAtLineFeeds) {
+    struct Row {
+        const char* name;
+        std::u16string text;
+        std::vector<QString> cells;
+    };
+    const Row rows[] = {
+        {"three parts", u"Plank\n3 x 60\nhold", {"Plank", "3 x 60", "hold"}},
+        {"one part", u"Run", {"Run", "", ""}},
+        {"empty middle", u"A\n\nz", {"A", "", "z"}},
+        {"extra part dropped", u"a\nb\nc\nd", {"a", "b", "c"}},
+        {"empty row", u"", {"", "", ""}},
+    };
+    auto* list = static_cast<QTableWidget*>(ui.Control(List));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ui.RemoveAllItems(List);
+        ui.AddItem(List, row.text);
+        ASSERT_EQ(list->rowCount(), 1);
+        for (int column = 0; column < 3; ++column) {
+            QTableWidgetItem* item = list->item(0, column);
+            EXPECT_EQ(item != nullptr ? item->text() : QString(), row.cells[column]);
+        }
+    }
+}
+
+TEST_F(QtEvents, ReportListSelectionGoesWithItsRow) {
+    for (const char16_t* text : {u"a", u"b", u"c"}) ui.AddItem(List, text);
+    EXPECT_EQ(ui.GetState(List), -1);
+    ui.SetState(List, 1);
+    EXPECT_EQ(ui.GetState(List), 1);
+    ui.RemoveItem(List, 0);
+    EXPECT_EQ(ui.GetState(List), 0);  // the selected row moved up by one
+    ui.RemoveItem(List, 0);
+    EXPECT_EQ(ui.GetState(List), -1);
+    ui.SetState(List, 7);
+    EXPECT_EQ(ui.GetState(List), -1);
+    // A user's click selects a whole row and reaches the loop.
+    auto* list = static_cast<QTableWidget*>(ui.Control(List));
+    QApplication::processEvents();
+    const QRect cell = list->visualItemRect(list->item(0, 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(ui.GetState(List), 0);
+    EXPECT_EQ(Drain(), std::vector<int>{List});
+}
+
+TEST_F(QtEvents, PictureTakesItsOwnSizeAndBlendsOverThePanel) {
+    constexpr int Pic = 9;
+    ui.CreateControl(Pic, ControlKind::Picture, Panel, 5, 5, 130, 50, u"", Alignment::Left);
+    Picture picture;
+    picture.width = 2;
+    picture.height = 3;
+    picture.bitsPerPixel = 32;
+    picture.pixels = {255, 0, 0, 255, 0, 255, 0, 0, 0, 0, 255, 128,
+                      1,   2, 3, 255, 4, 5,   6, 0, 7, 8, 9,   255};
+    ui.SetPicture(Pic, picture);
+    EXPECT_EQ(ui.Control(Pic)->size(), QSize(2, 3));
+    QImage shown = ui.Control(Panel)->grab(QRect(ui.Control(Pic)->geometry())).toImage();
+    const QColor face = ui.Control(Panel)->palette().color(QPalette::Window);
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(255, 0, 0));
+    EXPECT_EQ(shown.pixelColor(1, 0), face);  // fully transparent: the panel shows
+    const QColor half = shown.pixelColor(0, 1);
+    EXPECT_NEAR(half.blue(), (255 + face.blue()) / 2, 2);
+    EXPECT_NEAR(half.red(), face.red() / 2, 2);
+}
+
+}  // namespace
