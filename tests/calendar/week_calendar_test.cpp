@@ -1,0 +1,176 @@
+// Week numbers on fixed dates, today's day, the calendar arithmetic of DateOf, and the
+// catch-up of a history: steps of seven, the year change and damaged numbers.
+#include "calendar/week_calendar.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "calendar/clock.h"
+#include "data/data_fixture.h"
+
+namespace {
+
+using CalendarTest = test::DataTest;
+
+std::vector<TrainingWeek> HistoryOf(std::initializer_list<WholeNumber> numbers) {
+    std::vector<TrainingWeek> history;
+    for (WholeNumber number : numbers) {
+        TrainingWeek week;
+        week.weekNumber = number;
+        history.push_back(week);
+    }
+    return history;
+}
+
+std::vector<WholeNumber> NumbersOf(const std::vector<TrainingWeek>& history) {
+    std::vector<WholeNumber> numbers;
+    for (const TrainingWeek& week : history) numbers.push_back(week.weekNumber);
+    return numbers;
+}
+
+TEST(DateOf, KnownDates) {
+    struct Row {
+        const char* name;
+        int year, month, day;
+        int dayOfYear, weekday;
+    };
+    const Row rows[] = {
+        {"epoch", 1970, 1, 1, 1, 4},
+        {"leap day", 2024, 2, 29, 60, 4},
+        {"last day of a leap year", 2024, 12, 31, 366, 2},
+        {"last day of a common year", 2023, 12, 31, 365, 0},
+        {"century not leap", 1900, 3, 1, 60, 4},
+        {"400-year leap", 2000, 12, 31, 366, 0},
+        {"before the epoch", 1969, 12, 31, 365, 3},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        LocalDate date = DateOf(row.year, row.month, row.day);
+        EXPECT_EQ(date.year, row.year);
+        EXPECT_EQ(date.dayOfYear, row.dayOfYear);
+        EXPECT_EQ(date.weekday, row.weekday);
+    }
+    EXPECT_TRUE(IsLeapYear(2024));
+    EXPECT_TRUE(IsLeapYear(2000));
+    EXPECT_FALSE(IsLeapYear(1900));
+    EXPECT_FALSE(IsLeapYear(2023));
+}
+
+TEST_F(CalendarTest, WeekNumbersOfTheWorkedTable) {
+    struct Row {
+        const char* name;
+        int year, month, day;
+        WholeNumber week;
+        WholeNumber dayIndex;
+        const char16_t* dayKey;
+    };
+    const Row rows[] = {
+        {"Monday 1 January 2024", 2024, 1, 1, 1, 0, u"Monday"},
+        {"Sunday 7 January 2024", 2024, 1, 7, 1, 6, u"Sunday"},
+        {"Wednesday 10 January 2024", 2024, 1, 10, 8, 2, u"Wednesday"},
+        {"Monday 30 December 2024", 2024, 12, 30, 365, 0, u"Monday"},
+        {"Tuesday 31 December 2024", 2024, 12, 31, 365, 1, u"Tuesday"},
+        {"Sunday 1 January 2023", 2023, 1, 1, -5, 6, u"Sunday"},
+        {"Sunday 3 January 2021", 2021, 1, 3, -3, 6, u"Sunday"},
+        {"Monday 31 December 2012 (leap)", 2012, 12, 31, 366, 0, u"Monday"},
+        {"Saturday 6 January 2024", 2024, 1, 6, 1, 5, u"Saturday"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetToday(row.year, row.month, row.day);
+        EXPECT_EQ(CurrentWeekNumber(), row.week);
+        EXPECT_EQ(TodayDayIndex(), row.dayIndex);
+        EXPECT_EQ(TodayDayKey(), row.dayKey);
+    }
+}
+
+TEST_F(CalendarTest, ClockFallsBackToTheSystem) {
+    SetToday(2000, 1, 1);
+    EXPECT_EQ(Today().year, 2000);
+    SetClock({});
+    LocalDate system = SystemToday();
+    EXPECT_EQ(Today().year, system.year);
+    EXPECT_GE(system.year, 2024);
+}
+
+TEST_F(CalendarTest, CatchUp) {
+    struct Row {
+        const char* name;
+        int year, month, day;
+        std::vector<WholeNumber> stored;
+        std::vector<WholeNumber> expected;
+    };
+    const Row rows[] = {
+        // 29 April 2024 is a Monday, day 120.
+        {"not 7 apart", 2024, 4, 29, {100}, {100, 107, 114, 121}},
+        {"equal appends nothing", 2024, 4, 29, {120}, {120}},
+        {"above appends nothing", 2024, 4, 29, {93, 127}, {93, 127}},
+        {"from 1 in January", 2024, 1, 22, {1}, {1, 8, 15, 22}},
+        {"only the last week counts", 2024, 1, 22, {300, 15}, {300, 15, 22}},
+        {"year change", 2025, 1, 13, {351, 358}, {351, 358, -1, 6, 13}},
+        {"year change from a common year", 2024, 1, 8, {359}, {359, 1, 8}},
+        {"year change right after New Year", 2025, 1, 6, {365}, {365, 6}},
+        {"leap Monday 31 December", 2024, 12, 30, {358}, {358, 365}},
+        {"within half a year above stays", 2024, 1, 22, {200}, {200}},
+        {"damaged number far below", 2024, 4, 29, {-100000}, {-100000, 120}},
+        {"371 below still steps", 2024, 12, 30, {-6}, {-6,  1,   8,   15,  22,  29,  36,  43,
+                                                       50,  57,  64,  71,  78,  85,  92,  99,
+                                                       106, 113, 120, 127, 134, 141, 148, 155,
+                                                       162, 169, 176, 183, 190, 197, 204, 211,
+                                                       218, 225, 232, 239, 246, 253, 260, 267,
+                                                       274, 281, 288, 295, 302, 309, 316, 323,
+                                                       330, 337, 344, 351, 358, 365}},
+        {"372 below is damaged", 2024, 12, 30, {-7}, {-7, 365}},
+        {"smallest number",
+         2024,
+         4,
+         29,
+         {std::numeric_limits<WholeNumber>::min()},
+         {std::numeric_limits<WholeNumber>::min(), 120}},
+        {"largest number",
+         2024,
+         4,
+         29,
+         {std::numeric_limits<WholeNumber>::max()},
+         {std::numeric_limits<WholeNumber>::max()}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetToday(row.year, row.month, row.day);
+        std::vector<TrainingWeek> history;
+        for (WholeNumber number : row.stored) {
+            history.push_back({});
+            history.back().weekNumber = number;
+        }
+        AdvanceToCurrentWeek(history, true);
+        EXPECT_EQ(NumbersOf(history), row.expected);
+    }
+}
+
+TEST_F(CalendarTest, NothingReadStartsWithTheCurrentWeek) {
+    SetToday(2024, 1, 10);
+    std::vector<TrainingWeek> history = HistoryOf({});
+    AdvanceToCurrentWeek(history, true);
+    EXPECT_EQ(NumbersOf(history), std::vector<WholeNumber>{8});
+    history = HistoryOf({});
+    AdvanceToCurrentWeek(history, false);
+    EXPECT_EQ(NumbersOf(history), std::vector<WholeNumber>{8});
+}
+
+TEST_F(CalendarTest, YearChangeOnLoadSelectsTheCurrentWeek) {
+    SetToday(2025, 1, 13);
+    AddWeek(358);
+    WeekHistory.back().days[0] = u"kept";
+    ASSERT_TRUE(SaveWeekHistory());
+    WeekHistory.clear();
+    ASSERT_TRUE(LoadWeekHistory());
+    ASSERT_EQ(WeekHistory.size(), 4u);
+    EXPECT_EQ(WeekHistory[0].days[0], u"kept");
+    EXPECT_EQ(WeekHistory[SelectedWeek].weekNumber, 13);
+    EXPECT_EQ(SelectedWeek, 3);
+}
+
+}  // namespace
