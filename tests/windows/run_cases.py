@@ -1,0 +1,244 @@
+#!/usr/bin/python3
+# End-to-end checks of one Windows exe under Wine on a running X server: the window and its
+# title, the files written by a click on the save button, the missing-picture box and the
+# close request. Building, Wine and the X server are left to scripts/test-windows.
+import datetime
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+CLIENT_WIDTH, CLIENT_HEIGHT = 656, 236
+GERMAN_DAYS = ["Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"]
+DAY_KEYS = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"]
+# Days to the Monday of the same week, indexed by weekday with Sunday = 0.
+MONDAY_OFFSET = [-6, 0, -1, -2, -3, -4, -5]
+CREATED_INI = b"\xef\xbb\xbf\r\nVersion = 0.1\r\nLanguage = English\r\n"
+BIG_COUNT = 5000000000  # beyond 32 bits: kept whole only by the x86-64 exe
+
+
+def line_file(lines):
+    return "".join(line + "\r\n" for line in lines).encode("utf-16-le")
+
+
+def current_week_number(today):
+    sunday_first = today.isoweekday() % 7
+    return today.timetuple().tm_yday + MONDAY_OFFSET[sunday_first]
+
+
+def history_of_one_empty_week(number):
+    lines = ["#%d" % number]
+    for key in DAY_KEYS:
+        lines += ["=" + key, ""]
+    return line_file(lines)
+
+
+def as_word(value, bits):
+    value &= (1 << bits) - 1
+    return value - (1 << bits) if value >> (bits - 1) else value
+
+
+def xdotool(*args, check=False):
+    result = subprocess.run(["xdotool", *args], capture_output=True, text=True)
+    if check and result.returncode != 0:
+        raise RuntimeError("xdotool %s failed: %s" % (" ".join(args), result.stderr.strip()))
+    return result.stdout.strip()
+
+
+def find_windows(pattern):
+    found = xdotool("search", "--onlyvisible", "--name", pattern)
+    return [line for line in found.splitlines() if line]
+
+
+def geometry(window):
+    values = {}
+    for line in xdotool("getwindowgeometry", "--shell", window).splitlines():
+        key, _, value = line.partition("=")
+        values[key] = int(value)
+    return values
+
+
+class Failure(Exception):
+    pass
+
+
+class Run:
+    """One start of the exe in its own working directory."""
+
+    def __init__(self, exe, folder):
+        self.log = open(os.path.join(folder, "wine.log"), "wb")
+        self.process = subprocess.Popen(["wine", exe], cwd=folder, stdout=self.log,
+                                        stderr=subprocess.STDOUT)
+
+    def wait_window(self, pattern, seconds):
+        deadline = time.time() + seconds
+        while time.time() < deadline:
+            windows = find_windows(pattern)
+            if windows:
+                return windows[0]
+            if self.process.poll() is not None:
+                raise Failure("the program ended (status %s) before a window matching %r"
+                              % (self.process.returncode, pattern))
+            time.sleep(0.3)
+        raise Failure("no window matching %r within %d s" % (pattern, seconds))
+
+    def wait_exit(self, seconds):
+        try:
+            return self.process.wait(timeout=seconds)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end within %d s" % seconds)
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        self.log.close()
+
+
+def press_return(window):
+    xdotool("windowfocus", window)
+    time.sleep(0.2)
+    xdotool("key", "Return", check=True)
+
+
+def close_request(window):
+    subprocess.run(["/usr/bin/python3", os.path.join(HERE, "x_close.py"), window], check=True)
+
+
+def click_client(window, x, y):
+    # Wine draws its own frame around an unmanaged window: the client sits inside it.
+    shape = geometry(window)
+    border = (shape["WIDTH"] - CLIENT_WIDTH) // 2
+    left = shape["X"] + border
+    top = shape["Y"] + shape["HEIGHT"] - CLIENT_HEIGHT - border
+    xdotool("mousemove", str(left + x), str(top + y), "click", "1", check=True)
+
+
+def read(path):
+    with open(path, "rb") as handle:
+        return handle.read()
+
+
+def expect_bytes(path, expected, what):
+    actual = read(path) if os.path.exists(path) else None
+    if actual != expected:
+        raise Failure("%s: expected %r, found %r" % (what, expected, actual))
+
+
+def wait_for(condition, seconds, what):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if condition():
+            return
+        time.sleep(0.2)
+    raise Failure("timed out waiting for " + what)
+
+
+def prepare(folder, media, with_small_picture=True, ini=None):
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(os.path.join(folder, "units"))
+    os.makedirs(os.path.join(folder, "lang"))
+    os.makedirs(os.path.join(folder, "media"))
+    shutil.copy(os.path.join(media, "BigImage.png"), os.path.join(folder, "media"))
+    if with_small_picture:
+        shutil.copy(os.path.join(media, "SmallImage.png"), os.path.join(folder, "media"))
+    if ini is not None:
+        with open(os.path.join(folder, "ini.ini"), "wb") as handle:
+            handle.write(ini)
+
+
+def case_start_save_close(exe, bits, folder, media):
+    """No ini.ini: the Config1 box, the created ini.ini, the title, a save, a close."""
+    prepare(folder, media)
+    units = os.path.join(folder, "units", "units.txt")
+    history = os.path.join(folder, "units", "history.txt")
+    with open(units, "wb") as handle:
+        handle.write(line_file(["Plank|3|60|hold", "Big|%d|-7|x" % BIG_COUNT]))
+    open(history, "wb").close()  # too short to hold a week: one current week is made
+    today = datetime.date.today()
+    run = Run(exe, folder)
+    try:
+        press_return(run.wait_window("^Fehler$", 120))
+        main = run.wait_window("^Velmora - ", 60)
+        expect_bytes(os.path.join(folder, "ini.ini"), CREATED_INI, "created ini.ini")
+        title = xdotool("getwindowname", main)
+        expected_title = "Velmora - %s - 0.1" % GERMAN_DAYS[today.weekday()]
+        if title != expected_title and datetime.date.today() == today:
+            raise Failure("title %r, expected %r" % (title, expected_title))
+
+        click_client(main, 10 + 320, 210 + 10)  # SaveButton
+        expected_units = line_file(["Plank|3|60|hold", "Big|%d|-7|x" % as_word(BIG_COUNT, bits)])
+        expected_history = history_of_one_empty_week(current_week_number(today))
+        wait_for(lambda: os.path.getsize(history) > 0 and os.path.exists(units) and
+                 read(units) == expected_units, 20, "the saved files")
+        # The save writes both files before the one-second confirmation; let it finish.
+        time.sleep(1.5)
+        expect_bytes(history, expected_history, "saved history.txt")
+        expect_bytes(units, expected_units, "saved units.txt")
+        leftovers = [name for name in os.listdir(os.path.dirname(units))
+                     if name not in ("units.txt", "history.txt")]
+        if leftovers:
+            raise Failure("files left beside the saved ones: %r" % leftovers)
+
+        # An entry added after the save is discarded by the close.
+        click_client(main, 250 + 1 + 9 + 75, 10 + 1 + 9 + 10)  # AddEntryButton
+        time.sleep(1.0)
+        close_request(main)
+        status = run.wait_exit(30)
+        if status != 0:
+            raise Failure("exit status %d after the close request" % status)
+        expect_bytes(history, expected_history, "history.txt after closing without saving")
+    finally:
+        run.stop()
+
+
+def case_missing_picture(exe, folder, media):
+    """media/SmallImage.png missing: the error box, no main window, exit status 0."""
+    ini = b"Version = 0.1\r\nLanguage = Klingonisch\r\n"
+    prepare(folder, media, with_small_picture=False, ini=ini)
+    with open(os.path.join(folder, "units", "units.txt"), "wb") as handle:
+        handle.write(line_file(["Plank|3|60|hold"]))
+    # An empty history loads without a box, so the only box is the picture's.
+    open(os.path.join(folder, "units", "history.txt"), "wb").close()
+    run = Run(exe, folder)
+    try:
+        box = run.wait_window("^Fehler$", 120)
+        if find_windows("^Velmora - "):
+            raise Failure("the main window appeared although a picture is missing")
+        press_return(box)
+        status = run.wait_exit(30)
+        if status != 0:
+            raise Failure("exit status %d after the missing-picture box" % status)
+    finally:
+        run.stop()
+
+
+def main():
+    if len(sys.argv) != 5:
+        print("usage: run_cases.py EXE BITS WORK-FOLDER MEDIA-FOLDER", file=sys.stderr)
+        return 2
+    exe, bits, work, media = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
+    name = os.path.basename(exe)
+    cases = [
+        ("start, title, save and close", lambda: case_start_save_close(
+            exe, bits, os.path.join(work, "save"), media)),
+        ("missing picture", lambda: case_missing_picture(exe, os.path.join(work, "picture"),
+                                                         media)),
+    ]
+    failed = 0
+    for title, case in cases:
+        started = time.time()
+        try:
+            case()
+            print("PASS %s: %s (%.1f s)" % (name, title, time.time() - started), flush=True)
+        except (Failure, RuntimeError, subprocess.CalledProcessError) as problem:
+            failed += 1
+            print("FAIL %s: %s: %s" % (name, title, problem), flush=True)
+    print("RESULT %d %d" % (len(cases) - failed, failed))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
