@@ -101,6 +101,8 @@ int VelmoraStyle::styleHint(StyleHint hint, const QStyleOption* option, const QW
         return static_cast<int>(palette.color(QPalette::Window).rgba());
     }
     if (hint == SH_ComboBox_Popup) return 0;
+    // Message boxes carry no icon, on their buttons neither.
+    if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 0;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
