@@ -1,0 +1,305 @@
+// The headless driver: its command parser (accepted and broken lines), JSON escaping, a
+// session through the protocol in-process, and the real velmora-headless binary over a pipe.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <deque>
+
+#include "app/app_test_support.h"
+#include "app/control_ids.h"
+#include "app/headless_protocol.h"
+#include "app/main_window.h"
+#include "calendar/week_calendar.h"
+#include "text/text_table.h"
+
+namespace {
+
+using apptest::HistoryLines;
+using test::LineFileBytes;
+using test::ReadFileBytes;
+
+// The twenty controls as the build creates them, without running the program.
+void CreateAllControls(ScriptedUi& ui) {
+    for (const ControlSpec& spec : MainWindowControls) {
+        ui.CreateControl(spec.id, spec.kind, spec.parent, spec.x, spec.y, spec.width, spec.height,
+                         u"", spec.alignment);
+    }
+    for (const char16_t* row : {u"a", u"b", u"c"}) {
+        ui.AddItem(WeekCombo, row);
+        ui.AddItem(EntryList, row);
+    }
+}
+
+TEST(AppHeadlessProtocol, AcceptedLines) {
+    struct Case {
+        const char* line;
+        HeadlessCommand::Kind kind;
+        int id;                // the event's control for steps
+        const char16_t* text;  // the text of control `id` after the step, if any
+        std::intptr_t selected;
+    };
+    using K = HeadlessCommand::Kind;
+    const Case cases[] = {
+        {"click 2", K::Step, AddEntryButton, nullptr, -1},
+        {"click 0", K::Step, PlanPanel, nullptr, -1},
+        {"  click\t16 ", K::Step, SaveButton, nullptr, -1},
+        {"text 8 Laufen", K::Step, NameField, u"Laufen", -1},
+        {"text 8", K::Step, NameField, u"", -1},
+        {"text 8 ", K::Step, NameField, u"", -1},
+        {"text 8  two  blanks  ", K::Step, NameField, u" two  blanks  ", -1},
+        {"text 9 \xC3\x9C"
+         "bung | 1",
+         K::Step, DescriptionField, u"Übung | 1", -1},
+        {"select 11 2", K::Step, WeekCombo, nullptr, 2},
+        {"select 11 -1", K::Step, WeekCombo, nullptr, -1},
+        {"select 11 3", K::Step, WeekCombo, nullptr, -1},
+        {"select 10 1", K::Step, EntryList, nullptr, 1},
+        {"dump", K::Dump, -1, nullptr, -1},
+        {"close", K::Close, -1, nullptr, -1},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.line);
+        ScriptedUi ui;
+        CreateAllControls(ui);
+        ui.Control(WeekCombo).selected = 0;
+        HeadlessCommand command = ParseHeadlessCommand(row.line, ui);
+        ASSERT_EQ(command.kind, row.kind) << command.error;
+        if (row.kind != K::Step) continue;
+        EXPECT_EQ(command.step.event.kind, UiEvent::Kind::Control);
+        EXPECT_EQ(command.step.event.controlId, row.id);
+        if (command.step.apply) command.step.apply(ui);
+        if (row.text != nullptr) {
+            EXPECT_EQ(ui.Control(row.id).text, row.text);
+        }
+        if (row.id == WeekCombo || row.id == EntryList) {
+            EXPECT_EQ(ui.Control(row.id).selected, row.selected);
+        }
+    }
+}
+
+TEST(AppHeadlessProtocol, BrokenLinesGiveAnError) {
+    struct Case {
+        const char* name;
+        const char* line;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"empty", "", "empty line"},
+        {"blanks only", "   ", "empty line"},
+        {"unknown command", "hello 1", "unknown command: hello"},
+        {"capital command", "CLICK 2", "unknown command: CLICK"},
+        {"click without id", "click", "usage: click ID"},
+        {"click with two ids", "click 2 3", "usage: click ID"},
+        {"click letters", "click x", "malformed control id: x"},
+        {"click unknown id", "click 20", "unknown control id: 20"},
+        {"click negative id", "click -1", "unknown control id: -1"},
+        {"click huge id", "click 99999999999999999999",
+         "malformed control id: 99999999999999999999"},
+        {"text alone", "text", "usage: text ID [TEXT]"},
+        {"text of a button", "text 2 hi", "not an input: 2"},
+        {"text of unknown id", "text 77 hi", "unknown control id: 77"},
+        {"text with two blanks before id", "text  8 hi", "malformed control id: "},
+        {"select of a button", "select 2 0", "not a list: 2"},
+        {"select without index", "select 11", "usage: select ID INDEX"},
+        {"select letters", "select 11 a", "malformed index: a"},
+        {"select with a sign only", "select 11 -", "malformed index: -"},
+        {"select too many", "select 11 1 2", "usage: select ID INDEX"},
+        {"dump with argument", "dump all", "dump takes no arguments"},
+        {"close with argument", "close now", "close takes no arguments"},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        ScriptedUi ui;
+        CreateAllControls(ui);
+        HeadlessCommand command = ParseHeadlessCommand(row.line, ui);
+        EXPECT_EQ(command.kind, HeadlessCommand::Kind::Error);
+        EXPECT_EQ(command.error, row.error);
+    }
+}
+
+TEST(AppHeadlessProtocol, JsonStringsAreEscaped) {
+    struct Case {
+        const char* name;
+        std::u16string text;
+        std::string json;
+    };
+    const Case cases[] = {
+        {"plain", u"Speichern", "\"Speichern\""},
+        {"quote and backslash", u"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"line feed and tab", u"a\nb\tc", "\"a\\u000Ab\\u0009c\""},
+        {"nul and unit separator", std::u16string(u"\0\x1F", 2), "\"\\u0000\\u001F\""},
+        {"umlaut", u"ä", "\"\xC3\xA4\""},
+        {"euro sign", u"€", "\"\xE2\x82\xAC\""},
+        {"surrogate pair", u"\U0001F600", "\"\xF0\x9F\x98\x80\""},
+        {"lone high surrogate", std::u16string(1, char16_t(0xD800)), "\"\\uD800\""},
+        {"lone low surrogate then text", std::u16string{char16_t(0xDC01), u'x'}, "\"\\uDC01x\""},
+        {"delete stays", u"\x7F", "\"\x7F\""},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(JsonString(row.text), row.json);
+    }
+    EXPECT_EQ(ErrorJson("bad \"x\"\n"), "{\"error\":\"bad \\\"x\\\"\\u000A\"}");
+    EXPECT_EQ(MessageJson({u"T", u"a\\b", true}),
+              "{\"message\":{\"title\":\"T\",\"text\":\"a\\\\b\",\"fatal\":true}}");
+    EXPECT_EQ(PauseJson({1000, u"Gespeichert!"}),
+              "{\"pause\":{\"ms\":1000,\"saveButton\":\"Gespeichert!\"}}");
+}
+
+class AppHeadlessSession : public apptest::SessionTest {};
+
+TEST_F(AppHeadlessSession, ProtocolDrivesAWholeSession) {
+    apptest::WriteIni();
+    apptest::WriteUnits({});
+    apptest::WriteHistory({{8, {}}});
+    std::deque<std::string> input = {
+        "text 8 Laufen", "text 9 Intervall", "click 3", "click 2", "bogus",
+        "dump",          "click 16",         "close",   "click 16"};
+    std::vector<std::string> output;
+    ScriptedUi ui;
+    ConnectHeadlessDriver(
+        ui,
+        [&input](std::string& line) {
+            if (input.empty()) return false;
+            line = input.front();
+            input.pop_front();
+            return true;
+        },
+        [&output](const std::string& json) { output.push_back(json); });
+    Run(ui);
+    EXPECT_EQ(input.size(), 1u) << "nothing is read after close";
+    ASSERT_EQ(output.size(), 4u);
+    EXPECT_EQ(output[0], "{\"pause\":{\"ms\":100,\"saveButton\":\"Speichern\"}}");
+    EXPECT_EQ(output[1], "{\"error\":\"unknown command: bogus\"}");
+    const std::string& dump = output[2];
+    std::string wordBits = std::to_string(sizeof(void*) * 8);
+    EXPECT_EQ(dump.rfind("{\"title\":\"Velmora - Mittwoch - 0.1\",\"wordBits\":" + wordBits +
+                             ",\"controls\":[{\"id\":0,\"name\":\"PlanPanel\"",
+                         0),
+              0u)
+        << dump;
+    EXPECT_NE(
+        dump.find("{\"id\":10,\"name\":\"EntryList\",\"kind\":\"ReportList\",\"parent\":0,"
+                  "\"x\":9,\"y\":39,\"width\":210,\"height\":140,\"text\":\"\","
+                  "\"enabled\":true,\"items\":[[\"Laufen\",\"1 - 15\",\"Intervall\"]],"
+                  "\"selected\":-1,\"columns\":[{\"header\":\"Einheit\",\"width\":100},"
+                  "{\"header\":\"Anzahl\",\"width\":50},{\"header\":\"Mehr\",\"width\":56}]}"),
+        std::string::npos)
+        << dump;
+    EXPECT_NE(dump.find("{\"id\":4,\"name\":\"UnitCombo\",\"kind\":\"DropDownList\",\"parent\":1,"
+                        "\"x\":169,\"y\":9,\"width\":220,\"height\":20,"
+                        "\"text\":\"Laufen: 1-15 | Intervall\",\"enabled\":true,"
+                        "\"items\":[\"Laufen: 1-15 | Intervall\"],\"selected\":0}"),
+              std::string::npos)
+        << dump;
+    EXPECT_NE(dump.find("{\"id\":6,\"name\":\"Count1Field\",\"kind\":\"Input\",\"parent\":1,"
+                        "\"x\":79,\"y\":69,\"width\":20,\"height\":20,\"text\":\"\","
+                        "\"enabled\":false,\"items\":[],\"selected\":-1}"),
+              std::string::npos)
+        << dump;
+    EXPECT_NE(dump.find("\"name\":\"BigPicture\",\"kind\":\"Picture\",\"parent\":1,\"x\":169,"
+                        "\"y\":99,\"width\":220,\"height\":80,\"text\":\"\",\"enabled\":true,"
+                        "\"items\":[],\"selected\":-1,\"tooltip\":\"Du kannst das Bild "
+                        "BigImage.png im Ordner 'media' \xC3\xA4ndern!\",\"picture\":{\"width\":"
+                        "220,\"height\":80,\"bitsPerPixel\":32}}"),
+              std::string::npos)
+        << dump;
+    EXPECT_EQ(output[3], "{\"pause\":{\"ms\":1000,\"saveButton\":\"Gespeichert!\"}}");
+    EXPECT_EQ(ReadFileBytes("units/units.txt"), LineFileBytes({u"Laufen|1|15|Intervall"}));
+}
+
+// Runs the real binary in the current directory with the given standard input.
+struct BinaryRun {
+    int status = -1;
+    std::vector<std::string> lines;
+};
+
+BinaryRun RunHeadlessBinary(const std::string& input) {
+    test::WriteFileBytes("commands.txt", input);
+    std::string command = std::string("'") + VELMORA_HEADLESS_PATH + "' < commands.txt";
+    BinaryRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    std::string text;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
+    int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        run.lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return run;
+}
+
+// The binary runs on the real clock: the expectations follow today's date.
+class AppHeadlessBinary : public ::testing::Test {
+  protected:
+    AppHeadlessBinary() {
+        std::filesystem::create_directories("units");
+        apptest::WriteMediaPictures();
+        apptest::WriteIni();
+    }
+    test::TempWorkingDirectory directory;
+};
+
+TEST_F(AppHeadlessBinary, ScriptedSessionAnswersInJsonAndSaves) {
+    WholeNumber week = CurrentWeekNumber();
+    WholeNumber day = TodayDayIndex();
+    apptest::WriteUnits({u"Plank|3|60|hold"});
+    apptest::WriteHistory({{week, {}}});
+    BuildTextTable(u"");
+    std::u16string title = u"Velmora - " + LookupText(u"Days", TodayDayKey()) + u" - 0.1";
+
+    // CR LF line ends, UTF-8 text, trailing blanks kept, end of input instead of close.
+    BinaryRun run = RunHeadlessBinary(
+        "dump\r\ntext 8 \xC3\x9C"
+        "bung  \r\ntext 9 kurz\r\nclick 3\r\nclick 2\r\n"
+        "click 42\r\nclick 16\r\n");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.lines.size(), 4u);
+    EXPECT_EQ(run.lines[0].rfind("{\"title\":" + JsonString(title) + ",\"wordBits\":" +
+                                     std::to_string(sizeof(void*) * 8) + ",\"controls\":[",
+                                 0),
+              0u)
+        << run.lines[0];
+    EXPECT_EQ(run.lines[1], "{\"pause\":{\"ms\":100,\"saveButton\":\"Speichern\"}}");
+    EXPECT_EQ(run.lines[2], "{\"error\":\"unknown control id: 42\"}");
+    EXPECT_EQ(run.lines[3], "{\"pause\":{\"ms\":1000,\"saveButton\":\"Gespeichert!\"}}");
+    EXPECT_EQ(ReadFileBytes("units/units.txt"),
+              LineFileBytes({u"Plank|3|60|hold", u"Übung  |1|15|kurz"}));
+    std::vector<std::u16string> days(7);
+    days[std::size_t(day)] = u"Übung  |1|15|kurz";
+    EXPECT_EQ(ReadFileBytes("units/history.txt"), LineFileBytes(HistoryLines({{week, days}})));
+}
+
+TEST_F(AppHeadlessBinary, UnknownCommandIsReportedAndTheLoopGoesOn) {
+    apptest::WriteUnits({});
+    apptest::WriteHistory({{CurrentWeekNumber(), {}}});
+    BinaryRun run = RunHeadlessBinary("jump 3\nclick 2\nclose\nclick 2\n");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.lines.size(), 2u);
+    EXPECT_EQ(run.lines[0], "{\"error\":\"unknown command: jump\"}");
+    EXPECT_EQ(run.lines[1],
+              "{\"message\":{\"title\":\"Fehler\",\"text\":\"Es ist keine Trainigseinheit "
+              "vorhanden!\",\"fatal\":false}}");
+}
+
+TEST_F(AppHeadlessBinary, MissingPictureGivesOneFatalMessageAndStatusZero) {
+    apptest::WriteUnits({});
+    apptest::WriteHistory({{CurrentWeekNumber(), {}}});
+    std::filesystem::remove("media/BigImage.png");
+    BinaryRun run = RunHeadlessBinary("dump\n");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_EQ(run.lines[0],
+              "{\"message\":{\"title\":\"Fehler\",\"text\":\"Das Bild media/BigImage.png wurde "
+              "nicht gefunden!\",\"fatal\":true}}");
+}
+
+}  // namespace
