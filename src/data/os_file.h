@@ -40,5 +40,8 @@ struct FileFaults {
     std::int64_t failWriteAfterBytes = -1;  // OsWrite fails once this many bytes were written
     bool failClose = false;               // OsClose reports failure (flush or close)
     bool failReplace = false;             // OsReplaceFile fails
+    // An armed create, close or replace fault first lets this many calls of its kind pass,
+    // so that the second file of a save can be made to fail.
+    int passBeforeFault = 0;
 };
 extern FileFaults InjectedFileFaults;

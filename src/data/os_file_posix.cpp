@@ -26,6 +26,10 @@ int HandleOf(const OsFile& file) {
 
 bool TakeFault(bool& fault) {
     if (!fault) return false;
+    if (InjectedFileFaults.passBeforeFault > 0) {
+        --InjectedFileFaults.passBeforeFault;
+        return false;
+    }
     fault = false;
     return true;
 }
