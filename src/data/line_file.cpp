@@ -18,6 +18,7 @@ void Reset(LineFile& file, bool forWriting) {
     file.endOfFile = false;
     file.failed = false;
     file.readFailed = false;
+    file.startWritten = false;
 }
 
 // Keeps the unread bytes, moves them to the front and reads more behind them until at
@@ -76,6 +77,48 @@ void PutUnit(LineFile& file, char16_t unit) {
     file.buffer[file.length++] = static_cast<std::uint8_t>(unit >> 8);
 }
 
+// The length of the byte order mark at the start of these bytes (0 when there is none),
+// tested in the order FF FE, EF BB BF, FE FF, 00 00 FE FF, and the encoding it announces.
+// 00 00 FE FF is taken as a UTF-16 little-endian mark too; the rest is decoded as such.
+std::size_t ByteOrderMarkLength(const std::uint8_t* at, std::size_t available,
+                                LineFile::Encoding& encoding) {
+    auto startsWith = [&](std::initializer_list<std::uint8_t> mark) {
+        if (available < mark.size()) return false;
+        std::size_t i = 0;
+        for (std::uint8_t byte : mark)
+            if (at[i++] != byte) return false;
+        return true;
+    };
+    encoding = LineFile::Encoding::Utf16Le;
+    if (startsWith({0xFF, 0xFE})) return 2;
+    if (startsWith({0xEF, 0xBB, 0xBF})) {
+        encoding = LineFile::Encoding::Utf8;
+        return 3;
+    }
+    if (startsWith({0xFE, 0xFF})) {
+        encoding = LineFile::Encoding::Utf16Be;
+        return 2;
+    }
+    if (startsWith({0x00, 0x00, 0xFE, 0xFF})) return 4;
+    return 0;
+}
+
+// True when a file starting with this line would be read back as starting with a mark:
+// a first code unit FEFF or FFFE, or BBEF followed by a unit whose low byte is BF.
+bool WouldReadAsMark(std::u16string_view firstLine) {
+    std::uint8_t start[4] = {0x0D, 0x00, 0x0A, 0x00};  // the line end, when the line is short
+    for (std::size_t i = 0; i < 2 && i < firstLine.size(); ++i) {
+        start[2 * i] = std::uint8_t(firstLine[i] & 0xFF);
+        start[2 * i + 1] = std::uint8_t(firstLine[i] >> 8);
+    }
+    if (firstLine.size() == 1) {
+        start[2] = 0x0D;
+        start[3] = 0x00;
+    }
+    LineFile::Encoding ignored;
+    return ByteOrderMarkLength(start, sizeof start, ignored) != 0;
+}
+
 }  // namespace
 
 std::int64_t FileSizeOf(const std::u16string& path) {
@@ -94,26 +137,10 @@ bool CreateForWriting(LineFile& file, const std::u16string& path) {
 
 void SkipByteOrderMark(LineFile& file) {
     Refill(file, 4);
-    const std::uint8_t* at = file.buffer.data() + file.position;
-    std::size_t available = file.length - file.position;
-    auto startsWith = [&](std::initializer_list<std::uint8_t> mark) {
-        if (available < mark.size()) return false;
-        std::size_t i = 0;
-        for (std::uint8_t byte : mark)
-            if (at[i++] != byte) return false;
-        return true;
-    };
-    if (startsWith({0xFF, 0xFE})) {
-        file.position += 2;
-    } else if (startsWith({0xEF, 0xBB, 0xBF})) {
-        file.position += 3;
-        file.encoding = LineFile::Encoding::Utf8;
-    } else if (startsWith({0xFE, 0xFF})) {
-        file.position += 2;
-        file.encoding = LineFile::Encoding::Utf16Be;
-    } else if (startsWith({0x00, 0x00, 0xFE, 0xFF})) {
-        file.position += 4;
-    }
+    LineFile::Encoding encoding = LineFile::Encoding::Utf16Le;
+    file.position += ByteOrderMarkLength(file.buffer.data() + file.position,
+                                         file.length - file.position, encoding);
+    file.encoding = encoding;
 }
 
 std::u16string ReadLine(LineFile& file) {
@@ -145,6 +172,12 @@ bool AtEnd(LineFile& file) {
 }
 
 void WriteLine(LineFile& file, std::u16string_view text) {
+    // Such a first line would lose its first units on reading, or turn the whole file into
+    // UTF-8 or big-endian text: a real mark in front keeps it as it is.
+    if (!file.startWritten) {
+        file.startWritten = true;
+        if (WouldReadAsMark(text)) PutUnit(file, 0xFEFF);
+    }
     for (char16_t unit : text) PutUnit(file, unit);
     PutUnit(file, u'\r');
     PutUnit(file, u'\n');

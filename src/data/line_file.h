@@ -1,6 +1,7 @@
 // UTF-16 line files: sized, opened, read line by line and written through a 4096-byte
 // buffer. Reading honours a byte order mark (UTF-8, UTF-16 big- or little-endian);
-// writing is always UTF-16 little-endian without a mark, every line ended by CR LF.
+// writing is always UTF-16 little-endian, every line ended by CR LF, without a mark unless
+// the first line's own bytes would read back as one.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,7 @@ struct LineFile {
     bool endOfFile = false;
     bool failed = false;      // a write, flush or close failed
     bool readFailed = false;  // a read failed (taken as the end of the file)
+    bool startWritten = false;  // writing: the first line has gone into the buffer
 };
 
 std::int64_t FileSizeOf(const std::u16string& path);
