@@ -2,11 +2,16 @@
 // little-endian lines written, all through a 4096-byte buffer. Callers report failures.
 #include "data/line_file.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
 #include "text/unicode.h"
 
 namespace {
 
-constexpr std::size_t BufferSize = 4096;
+// Large enough that reading or writing a big file costs few calls to the system.
+constexpr std::size_t BufferSize = 65536;
 
 void Reset(LineFile& file, bool forWriting) {
     file.file = OsFile{};
@@ -63,6 +68,64 @@ bool Peek(LineFile& file, char16_t& unit) {
             break;
     }
     return true;
+}
+
+bool IsLineEnd(char16_t unit) {
+    return unit == u'\n' || unit == u'\r' || unit == 0;
+}
+
+// The number of UTF-16 little-endian code units before the first line end among `units`.
+// Four units are tested at a time: the word test flags every unit below 000E (and, after
+// a borrow, perhaps its neighbour), so only flagged words are looked at unit by unit.
+std::size_t UnitsBeforeLineEnd(const std::uint8_t* bytes, std::size_t units) {
+    auto unitAt = [bytes](std::size_t at) {
+        return static_cast<char16_t>(bytes[2 * at] | (bytes[2 * at + 1] << 8));
+    };
+    std::size_t at = 0;
+    for (; at + 4 <= units; at += 4) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + 2 * at, sizeof word);
+        if (((word - 0x000E000E000E000Eull) & ~word & 0x8000800080008000ull) == 0) continue;
+        for (std::size_t k = at; k < at + 4; ++k)
+            if (IsLineEnd(unitAt(k))) return k;
+    }
+    for (; at < units; ++at)
+        if (IsLineEnd(unitAt(at))) return at;
+    return units;
+}
+
+// ReadLine for UTF-16 little-endian files: whole runs of code units are copied from the
+// buffer instead of one unit at a time. Same line rules as the general loop.
+// Appends to *line, or only skips the line when line is null.
+void ReadUtf16LeLine(LineFile& file, std::u16string* line) {
+    for (;;) {
+        if (file.length - file.position < 2) Refill(file, 2);
+        std::size_t units = (file.length - file.position) / 2;
+        if (units == 0) return;  // the end; a single odd byte is ignored
+        const std::uint8_t* at = file.buffer.data() + file.position;
+        std::size_t run = UnitsBeforeLineEnd(at, units);
+        if (line && run > 0) {
+            std::size_t old = line->size();
+            line->resize(old + run);
+            std::memcpy(line->data() + old, at, run * 2);
+        }
+        file.position += run * 2;
+        if (run == units) continue;  // the buffer ran out inside the line
+        char16_t end = static_cast<char16_t>(at[run * 2] | (at[run * 2 + 1] << 8));
+        file.position += 2;
+        if (end != u'\r') return;
+        if (run + 1 < units) {  // the usual case: the LF of CR LF is already buffered
+            if (at[run * 2 + 2] == u'\n' && at[run * 2 + 3] == 0) file.position += 2;
+            return;
+        }
+        char16_t next = 0;
+        if (Peek(file, next) && next == u'\n') file.position += 2;
+        return;
+    }
+}
+
+bool HostIsLittleEndian() {
+    return std::endian::native == std::endian::little;
 }
 
 void Flush(LineFile& file) {
@@ -143,9 +206,13 @@ void SkipByteOrderMark(LineFile& file) {
     file.encoding = encoding;
 }
 
-std::u16string ReadLine(LineFile& file) {
+void ReadLineInto(LineFile& file, std::u16string& line) {
+    line.clear();
+    if (file.encoding == LineFile::Encoding::Utf16Le && HostIsLittleEndian()) {
+        ReadUtf16LeLine(file, &line);
+        return;
+    }
     const std::size_t size = UnitSize(file);
-    std::u16string line;
     std::string utf8Line;  // UTF-8 bytes; line ends never occur inside a multi-byte sequence
     char16_t unit = 0;
     while (Peek(file, unit)) {
@@ -162,8 +229,21 @@ std::u16string ReadLine(LineFile& file) {
             line.push_back(unit);
         }
     }
-    if (file.encoding == LineFile::Encoding::Utf8) return Utf8ToUtf16(utf8Line);
+    if (file.encoding == LineFile::Encoding::Utf8) line = Utf8ToUtf16(utf8Line);
+}
+
+std::u16string ReadLine(LineFile& file) {
+    std::u16string line;
+    ReadLineInto(file, line);
     return line;
+}
+
+void SkipLine(LineFile& file) {
+    if (file.encoding == LineFile::Encoding::Utf16Le && HostIsLittleEndian()) {
+        ReadUtf16LeLine(file, nullptr);
+        return;
+    }
+    ReadLine(file);
 }
 
 bool AtEnd(LineFile& file) {
@@ -178,7 +258,21 @@ void WriteLine(LineFile& file, std::u16string_view text) {
         file.startWritten = true;
         if (WouldReadAsMark(text)) PutUnit(file, 0xFEFF);
     }
-    for (char16_t unit : text) PutUnit(file, unit);
+    if (HostIsLittleEndian()) {
+        // The text's own bytes are already UTF-16 little-endian: copy them in runs.
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+        std::size_t remaining = text.size() * 2;
+        while (remaining > 0) {
+            if (file.length == file.buffer.size()) Flush(file);
+            std::size_t run = std::min(remaining, file.buffer.size() - file.length);
+            std::memcpy(file.buffer.data() + file.length, bytes, run);
+            file.length += run;
+            bytes += run;
+            remaining -= run;
+        }
+    } else {
+        for (char16_t unit : text) PutUnit(file, unit);
+    }
     PutUnit(file, u'\r');
     PutUnit(file, u'\n');
 }

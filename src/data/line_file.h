@@ -1,4 +1,4 @@
-// UTF-16 line files: sized, opened, read line by line and written through a 4096-byte
+// UTF-16 line files: sized, opened, read line by line and written through a 64 KiB
 // buffer. Reading honours a byte order mark (UTF-8, UTF-16 big- or little-endian);
 // writing is always UTF-16 little-endian, every line ended by CR LF, without a mark unless
 // the first line's own bytes would read back as one.
@@ -16,12 +16,12 @@ struct LineFile {
     OsFile file;
     bool forWriting = false;
     Encoding encoding = Encoding::Utf16Le;
-    std::vector<std::uint8_t> buffer;  // 4096 bytes
+    std::vector<std::uint8_t> buffer;  // 64 KiB
     std::size_t position = 0;          // next unread byte (reading)
     std::size_t length = 0;            // valid bytes (reading) / pending bytes (writing)
     bool endOfFile = false;
-    bool failed = false;      // a write, flush or close failed
-    bool readFailed = false;  // a read failed (taken as the end of the file)
+    bool failed = false;        // a write, flush or close failed
+    bool readFailed = false;    // a read failed (taken as the end of the file)
     bool startWritten = false;  // writing: the first line has gone into the buffer
 };
 
@@ -31,6 +31,10 @@ bool CreateForWriting(LineFile& file, const std::u16string& path);
 void SkipByteOrderMark(LineFile& file);
 // The next line without its end (LF, CR, CR LF or a 0000 code unit); "" at the end.
 std::u16string ReadLine(LineFile& file);
+// ReadLine into a text kept by the caller, whose room is reused from line to line.
+void ReadLineInto(LineFile& file, std::u16string& line);
+// Reads past the next line like ReadLine, without keeping its text.
+void SkipLine(LineFile& file);
 bool AtEnd(LineFile& file);
 void WriteLine(LineFile& file, std::u16string_view text);
 // Writes out the buffer and closes. False when any write, the flush or the close failed,

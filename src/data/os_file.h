@@ -9,6 +9,9 @@
 
 struct OsFile {
     std::intptr_t handle = -1;  // -1 = not open
+    // Created, truncated or written through this handle: only then does closing flush it
+    // to the disk (a flush of a file only read can cost a whole disk-cache flush).
+    bool changed = false;
 };
 
 // Size in bytes; -1 when the path is empty or nothing exists there, -2 for a folder.
@@ -26,7 +29,8 @@ std::intptr_t OsRead(OsFile& file, void* buffer, std::size_t size);
 bool OsWrite(OsFile& file, const void* data, std::size_t size);
 // Moves the position to the start and cuts the file there (rewriting a preference file).
 bool OsTruncateToStart(OsFile& file);
-// Flushes to the disk and closes; false when either fails. The handle is closed in any case.
+// Flushes a changed file to the disk and closes; false when either fails. The handle is
+// closed in any case.
 bool OsClose(OsFile& file);
 // Replaces `to` by `from` in one step.
 bool OsReplaceFile(const std::u16string& from, const std::u16string& to);
@@ -36,10 +40,10 @@ bool OsIsReadOnly(const std::u16string& path);
 
 // Faults a test can arm; each fires once per arming, counted across all files.
 struct FileFaults {
-    bool failCreate = false;              // OsCreateWrite fails
+    bool failCreate = false;                // OsCreateWrite fails
     std::int64_t failWriteAfterBytes = -1;  // OsWrite fails once this many bytes were written
-    bool failClose = false;               // OsClose reports failure (flush or close)
-    bool failReplace = false;             // OsReplaceFile fails
+    bool failClose = false;                 // OsClose reports failure (flush or close)
+    bool failReplace = false;               // OsReplaceFile fails
     // An armed create, close or replace fault first lets this many calls of its kind pass,
     // so that the second file of a save can be made to fail.
     int passBeforeFault = 0;

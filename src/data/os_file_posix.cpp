@@ -36,6 +36,7 @@ bool TakeFault(bool& fault) {
 
 bool OpenWith(const std::u16string& path, int flags, OsFile& file) {
     file.handle = -1;
+    file.changed = false;
     if (path.empty()) return false;
     int fd;
     do {
@@ -73,8 +74,11 @@ bool OsOpenReadWrite(const std::u16string& path, OsFile& file) {
 bool OsCreateWrite(const std::u16string& path, OsFile& file) {
     file.handle = -1;
     if (TakeFault(InjectedFileFaults.failCreate)) return false;
-    if (OpenWith(path, O_RDWR | O_CREAT | O_TRUNC, file)) return true;
-    return OpenWith(path, O_WRONLY | O_TRUNC, file);
+    if (!OpenWith(path, O_RDWR | O_CREAT | O_TRUNC, file) &&
+        !OpenWith(path, O_WRONLY | O_TRUNC, file))
+        return false;
+    file.changed = true;  // even an empty new file must reach the disk
+    return true;
 }
 
 std::intptr_t OsRead(OsFile& file, void* buffer, std::size_t size) {
@@ -88,6 +92,7 @@ std::intptr_t OsRead(OsFile& file, void* buffer, std::size_t size) {
 
 bool OsWrite(OsFile& file, const void* data, std::size_t size) {
     if (file.handle < 0) return false;
+    file.changed = true;
     if (InjectedFileFaults.failWriteAfterBytes != armedWriteLimit) {
         // Newly armed (or disarmed): start counting from here.
         armedWriteLimit = InjectedFileFaults.failWriteAfterBytes;
@@ -124,15 +129,17 @@ bool OsWrite(OsFile& file, const void* data, std::size_t size) {
 
 bool OsTruncateToStart(OsFile& file) {
     if (file.handle < 0) return false;
+    file.changed = true;
     if (::lseek(HandleOf(file), 0, SEEK_SET) != 0) return false;
     return ::ftruncate(HandleOf(file), 0) == 0;
 }
 
 bool OsClose(OsFile& file) {
     if (file.handle < 0) return false;
-    bool ok = ::fsync(HandleOf(file)) == 0;
-    // Read-only handles on some file systems refuse fsync; that is no failure of the data.
+    bool ok = !file.changed || ::fsync(HandleOf(file)) == 0;
+    // Some file systems refuse fsync; that is no failure of the data.
     if (!ok && (errno == EINVAL || errno == EROFS)) ok = true;
+    file.changed = false;
     if (::close(HandleOf(file)) != 0 && errno != EINTR) ok = false;
     file.handle = -1;
     if (TakeFault(InjectedFileFaults.failClose)) ok = false;

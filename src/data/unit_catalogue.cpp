@@ -2,6 +2,7 @@
 // name|count1|count2|description. Messages come from text/; the line rules from line_file.
 #include "data/unit_catalogue.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "data/line_file.h"
@@ -25,6 +26,35 @@ const TrainingUnit& UnitAt(WholeNumber position) {
     return UnitCatalogue[static_cast<std::size_t>(position)];
 }
 
+namespace {
+
+// A line such as "Plank|3|60|hold" with its line end takes about 36 bytes.
+constexpr std::int64_t TypicalUnitLineBytes = 32;
+constexpr std::int64_t MostReservedUnits = 1 << 22;
+
+// A line of spaces only (or nothing) holds no unit; tested without copying the line.
+bool IsBlank(std::u16string_view line) {
+    return line.find_first_not_of(u' ') == std::u16string_view::npos;
+}
+
+// The first four "|"-separated fields, numbered as FieldOf numbers them ("" past the last
+// field), cut in one pass over the line.
+void CutUnitFields(std::u16string_view line, std::u16string_view (&fields)[4]) {
+    std::size_t start = 0;
+    for (std::u16string_view& field : fields) {
+        if (start > line.size()) {
+            field = {};
+            continue;
+        }
+        std::size_t end = line.find(u'|', start);
+        if (end == std::u16string_view::npos) end = line.size();
+        field = line.substr(start, end - start);
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
 bool LoadUnitCatalogue() {
     const std::u16string path = UnitFilePath;
     UnitFileUnreadable = false;
@@ -36,14 +66,22 @@ bool LoadUnitCatalogue() {
         return false;
     }
     UnitCatalogue.clear();
+    // Room for the units of a file of typical lines, so that a large catalogue is not
+    // moved again and again while it grows; unused room is never touched.
+    std::int64_t size = FileSizeOf(path);
+    if (size > 0)
+        UnitCatalogue.reserve(static_cast<std::size_t>(
+            std::min<std::int64_t>(size / TypicalUnitLineBytes + 1, MostReservedUnits)));
     SkipByteOrderMark(file);
+    std::u16string line;
     do {
-        std::u16string line = ReadLine(file);
-        if (TrimSpaces(line).empty()) continue;
+        ReadLineInto(file, line);
+        if (IsBlank(line)) continue;
+        std::u16string_view fields[4];
+        CutUnitFields(line, fields);
         // Counts are parsed in 64 bits and kept in the word width of the build.
-        AddUnit(
-            FieldOf(line, 1, u"|"), static_cast<WholeNumber>(ParseInteger(FieldOf(line, 2, u"|"))),
-            static_cast<WholeNumber>(ParseInteger(FieldOf(line, 3, u"|"))), FieldOf(line, 4, u"|"));
+        AddUnit(std::u16string(fields[0]), static_cast<WholeNumber>(ParseInteger(fields[1])),
+                static_cast<WholeNumber>(ParseInteger(fields[2])), std::u16string(fields[3]));
     } while (!AtEnd(file));
     if (!Close(file)) {
         // Only part of the file may have arrived: keep what was read, protect the file.

@@ -3,6 +3,8 @@
 // week is calendar/'s AdvanceToCurrentWeek; messages come from text/.
 #include "data/week_history.h"
 
+#include <algorithm>
+
 #include "calendar/week_calendar.h"
 #include "data/line_file.h"
 #include "data/safe_save.h"
@@ -20,15 +22,16 @@ namespace {
 constexpr std::int64_t MinimumUtf8HistoryFileSize = 89 + 3;
 
 void ReadWeeks(LineFile& file) {
+    std::u16string header;
     while (!AtEnd(file)) {
-        std::u16string header = ReadLine(file);
+        ReadLineInto(file, header);
         // A stray blank line between blocks does not hide the weeks behind it.
-        if (TrimSpaces(header).empty()) continue;
+        if (header.find_first_not_of(u' ') == std::u16string::npos) continue;
         // The first character is the "#" mark; whatever it is, it is not part of the number.
         AddWeek(static_cast<WholeNumber>(ParseInteger(std::u16string_view(header).substr(1))));
         TrainingWeek& week = WeekHistory.back();
         for (std::u16string& day : week.days) {
-            ReadLine(file);  // the "=DayKey" line; its content is never compared
+            SkipLine(file);  // the "=DayKey" line; its content is never compared
             day = ReadLine(file);
         }
     }
@@ -68,7 +71,15 @@ bool LoadWeekHistory() {
                                                                      : MinimumHistoryFileSize;
     // A file too short to hold one week is ignored and replaced by the next save.
     bool loadedFromFile = size >= minimum;
-    if (loadedFromFile) ReadWeeks(file);
+    if (loadedFromFile) {
+        // A week block takes at least MinimumHistoryFileSize bytes: reserving for the most
+        // weeks the file can hold spares the moves and copies of a growing list. Pages of the
+        // reservation that no week uses are never touched. Capped for damaged huge files.
+        constexpr std::int64_t MostReservedWeeks = 1 << 20;
+        WeekHistory.reserve(static_cast<std::size_t>(
+            std::min(size / MinimumHistoryFileSize + 1, MostReservedWeeks)));
+        ReadWeeks(file);
+    }
     bool complete = Close(file);
     if (!complete) {
         // Only part of the file may have arrived: keep what was read, protect the file.
@@ -88,10 +99,19 @@ bool SaveWeekHistory() {
         return false;
     }
     if (DayKeys[0].empty()) FillDayKeys();
+    // The "=DayKey" lines are the same for every week: built once.
+    std::array<std::u16string, 7> keyLines;
+    for (std::size_t day = 0; day < keyLines.size(); ++day) {
+        keyLines[day] = u"=";
+        keyLines[day] += DayKeys[day];
+    }
+    std::u16string header;
     for (const TrainingWeek& week : WeekHistory) {
-        WriteLine(save.file, u"#" + FormatInteger(week.weekNumber));
+        header = u"#";
+        header += FormatInteger(week.weekNumber);
+        WriteLine(save.file, header);
         for (std::size_t day = 0; day < week.days.size(); ++day) {
-            WriteLine(save.file, u"=" + DayKeys[day]);
+            WriteLine(save.file, keyLines[day]);
             WriteLine(save.file, week.days[day]);
         }
     }
