@@ -79,9 +79,13 @@ bool LoadUnitCatalogue() {
         if (IsBlank(line)) continue;
         std::u16string_view fields[4];
         CutUnitFields(line, fields);
+        // AddUnit's work, built in place: no temporary unit whose texts are moved over.
+        TrainingUnit& unit = UnitCatalogue.emplace_back();
+        unit.name.assign(fields[0]);
         // Counts are parsed in 64 bits and kept in the word width of the build.
-        AddUnit(std::u16string(fields[0]), static_cast<WholeNumber>(ParseInteger(fields[1])),
-                static_cast<WholeNumber>(ParseInteger(fields[2])), std::u16string(fields[3]));
+        unit.count1 = static_cast<WholeNumber>(ParseInteger(fields[1]));
+        unit.count2 = static_cast<WholeNumber>(ParseInteger(fields[2]));
+        unit.description.assign(fields[3]);
     } while (!AtEnd(file));
     if (!Close(file)) {
         // Only part of the file may have arrived: keep what was read, protect the file.
