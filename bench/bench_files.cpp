@@ -3,6 +3,7 @@
 // fsync and replace step. Also the peak-memory child of the history load.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,6 +90,7 @@ void MeasureLoadUnits(benchmark::State& state, const std::string& folder, std::s
     for (auto _ : state) {
         state.PauseTiming();
         std::vector<TrainingUnit>().swap(UnitCatalogue);
+        malloc_trim(0);  // as in a fresh process: no freed chunks waiting to be merged
         state.ResumeTiming();
         LoadUnitCatalogue();
     }
@@ -102,6 +104,7 @@ void MeasureLoadHistory(benchmark::State& state, const std::string& folder, std:
     for (auto _ : state) {
         state.PauseTiming();
         std::vector<TrainingWeek>().swap(WeekHistory);
+        malloc_trim(0);
         state.ResumeTiming();
         LoadWeekHistory();
     }
