@@ -1,0 +1,134 @@
+// The day-text operations on arbitrary texts, week positions, day indices and entry
+// positions: RemoveDayEntry must act as the plain field-by-field removal does and never
+// leave more entry-list rows than before, AppendDayEntry must add exactly one entry, the
+// entry-list rows must follow the plain fill rules, and out-of-range positions change nothing.
+#include <string>
+#include <vector>
+
+#include "calendar/list_views.h"
+#include "data/day_entries.h"
+#include "data/week_history.h"
+#include "fuzz_support.h"
+
+namespace {
+
+constexpr std::size_t MostTextUnits = 2048;
+
+struct Reader {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::uint8_t Byte() {
+        if (size == 0) return 0;
+        --size;
+        return *data++;
+    }
+    WholeNumber Number() {
+        std::uint8_t kind = Byte();
+        if (kind < 200) return WholeNumber(kind % 12) - 2;  // mostly near the valid range
+        std::uint64_t raw = 0;
+        for (int i = 0; i < 8; ++i) raw = raw << 8 | Byte();
+        return WholeNumber(std::int64_t(raw));
+    }
+    // Bytes below 80 are ASCII ("\", "|" and " " among them); the rest become non-ASCII
+    // units, lone surrogates included.
+    std::u16string Text(std::size_t most) {
+        std::u16string text;
+        while (size > 0 && text.size() < most) {
+            std::uint8_t byte = Byte();
+            if (byte == 0xFF) break;  // ends this text
+            text.push_back(byte < 0x80 ? char16_t(byte)
+                                       : char16_t((byte & 1 ? 0xD800 : 0x0100) | byte));
+        }
+        return text;
+    }
+};
+
+// The removal as the day-text rules state it: every entry but the removed one, each followed
+// by "\", without the final "\".
+std::u16string ReferenceRemove(const std::u16string& text, WholeNumber position) {
+    WholeNumber separators = CountOf(text, u"\\");
+    if (separators == 0) return u"";
+    std::u16string result;
+    for (WholeNumber i = 1; i <= separators + 1; ++i) {
+        if (i == position + 1) continue;
+        result += FieldOf(text, i, u"\\");
+        result += u'\\';
+    }
+    if (!result.empty() && result.back() == u'\\') result.pop_back();
+    return result;
+}
+
+// The entry list as the fill rules state it.
+std::vector<std::u16string> ReferenceRows(const std::u16string& dayText) {
+    std::u16string trimmed = TrimSpaces(dayText);
+    std::vector<std::u16string> rows;
+    if (trimmed.empty()) return rows;
+    WholeNumber separators = CountOf(trimmed, u"\\");
+    for (WholeNumber i = 1; i <= separators + 1; ++i) {
+        std::u16string entry = FieldOf(trimmed, i, u"\\");
+        rows.push_back(FieldOf(entry, 1, u"|") + u'\n' + FieldOf(entry, 2, u"|") + u" - " +
+                       FieldOf(entry, 3, u"|") + u'\n' + FieldOf(entry, 4, u"|"));
+    }
+    return rows;
+}
+
+bool InRange(WholeNumber week, WholeNumber day) {
+    return week >= 0 && std::size_t(week) < WeekHistory.size() && day >= 0 && day <= 6;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::EnterScratchDirectory();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Reader in{data, size};
+    const WholeNumber week = WholeNumber(in.Byte() % 4) - 1;  // -1 .. 2 with weeks 0 and 1
+    const WholeNumber day = WholeNumber(in.Byte() % 10) - 2;  // -2 .. 7
+    const WholeNumber position = in.Number();
+    TrainingUnit unit;
+    unit.name = in.Text(64);
+    unit.count1 = in.Number();
+    unit.count2 = in.Number();
+    unit.description = in.Text(64);
+    const std::u16string text = in.Text(MostTextUnits);
+
+    WeekHistory.clear();
+    AddWeek(1);
+    AddWeek(8);
+    for (WholeNumber w = 0; w < 2; ++w)
+        for (WholeNumber d = 0; d < 7; ++d) SetDayText(w, d, text);
+    const bool valid = InRange(week, day);
+    FUZZ_CHECK(GetDayText(week, day) == (valid ? text : u""), "GetDayText");
+    const std::vector<std::u16string> rowsBefore = EntryRows(text);
+    FUZZ_CHECK(rowsBefore == ReferenceRows(text), "EntryRows follows the fill rules");
+
+    RemoveDayEntry(week, day, position);
+    const std::u16string removed = valid ? ReferenceRemove(text, position) : text;
+    for (WholeNumber w = 0; w < 2; ++w) {
+        for (WholeNumber d = 0; d < 7; ++d) {
+            const bool target = valid && w == week && d == day;
+            FUZZ_CHECK(GetDayText(w, d) == (target ? removed : text),
+                       "RemoveDayEntry changes only its own day, as the plain removal does");
+        }
+    }
+    if (valid) {
+        const std::vector<std::u16string> rowsAfter = EntryRows(GetDayText(week, day));
+        FUZZ_CHECK(rowsAfter.size() <= rowsBefore.size(), "a removal never adds rows");
+    }
+
+    SetDayText(week, day, text);
+    AppendDayEntry(week, day, unit);
+    if (valid) {
+        const std::u16string appended = GetDayText(week, day);
+        const std::u16string expected = text + (text.empty() ? u"" : u"\\") + DayEntryOf(unit);
+        FUZZ_CHECK(appended == expected, "AppendDayEntry joins with one \\");
+        WholeNumber entriesBefore = text.empty() ? 0 : CountOf(text, u"\\") + 1;
+        WholeNumber unitSeparators = CountOf(DayEntryOf(unit), u"\\");
+        FUZZ_CHECK(CountOf(appended, u"\\") + 1 == entriesBefore + 1 + unitSeparators,
+                   "one entry more, or as many more as the unit's own separators make");
+    }
+    return 0;
+}

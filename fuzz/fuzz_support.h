@@ -1,0 +1,44 @@
+// What every fuzz target shares: a scratch working directory made once per process (the
+// repository is never touched), file bytes in and out, the scripted back end for message
+// boxes, and a property check that ends the run as a crash libFuzzer records.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/scripted_ui.h"
+
+namespace fuzz {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Creates a fresh folder under the system temp folder with a "units" folder inside and
+// makes it the working directory; it is removed when the process ends normally.
+void EnterScratchDirectory();
+
+void WriteFile(const char* path, const std::uint8_t* data, std::size_t size);
+void WriteFile(const char* path, const Bytes& bytes);
+Bytes ReadFile(const char* path);
+bool FileExists(const char* path);
+
+// The back end that records message boxes, with the built-in texts loaded; its records
+// are cleared on every call.
+ScriptedUi& FreshUi();
+
+// The bytes of a line file holding these lines: UTF-16 little-endian, each ended by CR LF.
+Bytes LineFileBytes(const std::vector<std::u16string>& lines);
+// Printable form of a text for failure reports.
+std::string Printable(std::u16string_view text);
+
+[[noreturn]] void PropertyFailed(const char* property, const char* file, int line);
+
+}  // namespace fuzz
+
+// A broken property aborts, so libFuzzer keeps the input as a crash.
+#define FUZZ_CHECK(condition, property)                                         \
+    do {                                                                        \
+        if (!(condition)) ::fuzz::PropertyFailed(property, __FILE__, __LINE__); \
+    } while (false)

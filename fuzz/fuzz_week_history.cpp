@@ -1,0 +1,81 @@
+// LoadWeekHistory on arbitrary file bytes with a fixed clock (the first three input bytes
+// choose the date), followed by the catch-up: the history ends at or after the current
+// week, the catch-up appends a bounded number of weeks, the last week is selected, and a
+// history that was loaded and saved loads back to the same weeks and saves to the same bytes.
+#include <vector>
+
+#include "calendar/clock.h"
+#include "calendar/week_calendar.h"
+#include "data/week_history.h"
+#include "fuzz_support.h"
+
+namespace {
+
+constexpr std::size_t DateBytes = 3;
+// From a number 371 days behind, or a year-change rebase, the catch-up adds at most this many.
+constexpr std::size_t MostCatchUpWeeks = 56;
+
+LocalDate DateFrom(const std::uint8_t* data) {
+    LocalDate date;
+    date.year = 2020 + data[0] % 8;
+    int days = IsLeapYear(date.year) ? 366 : 365;
+    date.dayOfYear = 1 + (data[1] | data[2] << 8) % days;
+    date.weekday = (DateOf(date.year, 1, 1).weekday + date.dayOfYear - 1) % 7;
+    return date;
+}
+
+bool SameWeeks(const std::vector<TrainingWeek>& a, const std::vector<TrainingWeek>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].weekNumber != b[i].weekNumber || a[i].days != b[i].days) return false;
+    }
+    return true;
+}
+
+void CheckLoaded(std::size_t fileSize) {
+    FUZZ_CHECK(!WeekHistory.empty(), "a load always leaves at least one week");
+    FUZZ_CHECK(SelectedWeek == WholeNumber(WeekHistory.size()) - 1, "the last week is selected");
+    // Every stored week needs a header line: one character and its line end, 2 bytes in UTF-8.
+    FUZZ_CHECK(WeekHistory.size() <= fileSize / 2 + 1 + MostCatchUpWeeks, "bounded catch-up");
+    FUZZ_CHECK(WeekHistory.back().weekNumber >= CurrentWeekNumber(),
+               "the history reaches the current week");
+}
+
+void SaveAndCheck(ScriptedUi& ui) {
+    FUZZ_CHECK(SaveWeekHistory(), "the history saves");
+    FUZZ_CHECK(ui.messages.empty(), "a save that succeeds shows no box");
+    FUZZ_CHECK(!fuzz::FileExists("units/history.txt.new"), "no temporary file is left");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::EnterScratchDirectory();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < DateBytes) return -1;
+    ScriptedUi& ui = fuzz::FreshUi();
+    const LocalDate today = DateFrom(data);
+    SetClock([today] { return today; });
+    FillDayKeys();
+    WeekHistory.clear();
+    HistoryFileUnreadable = false;
+    fuzz::WriteFile("units/history.txt", data + DateBytes, size - DateBytes);
+
+    FUZZ_CHECK(LoadWeekHistory(), "an existing file loads");
+    FUZZ_CHECK(ui.messages.empty(), "loading an existing file shows no box");
+    CheckLoaded(size - DateBytes);
+    const std::vector<TrainingWeek> loaded = WeekHistory;
+    SaveAndCheck(ui);
+    const fuzz::Bytes saved = fuzz::ReadFile("units/history.txt");
+
+    WeekHistory.clear();
+    FUZZ_CHECK(LoadWeekHistory(), "the saved file loads");
+    FUZZ_CHECK(SameWeeks(WeekHistory, loaded), "the saved history loads as the same weeks");
+    SaveAndCheck(ui);
+    FUZZ_CHECK(fuzz::ReadFile("units/history.txt") == saved, "saving again gives the same bytes");
+    SetClock({});
+    return 0;
+}
