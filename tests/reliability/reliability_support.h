@@ -1,0 +1,131 @@
+// Helpers of the reliability tests: the faults a save can meet, armed through the injected
+// file faults, and a snapshot of the data in memory to prove a failed save changed nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/os_file.h"
+#include "data/unit_catalogue.h"
+#include "data/week_history.h"
+
+namespace reliability {
+
+enum class SaveFault {
+    CreateTemporary,  // the temporary file cannot be created
+    WriteMiddle,      // a write fails half-way through the new content
+    FlushOrClose,     // flushing or closing the temporary file fails
+    CheckOldFile,     // closing the check that the old file may be replaced fails
+    Rename,           // putting the temporary file in place fails
+};
+
+struct SaveFaultRow {
+    const char* name;
+    SaveFault fault;
+};
+
+inline const SaveFaultRow SaveFaultRows[] = {
+    {"temporary file cannot be created", SaveFault::CreateTemporary},
+    {"write fails in the middle", SaveFault::WriteMiddle},
+    {"flush or close fails", SaveFault::FlushOrClose},
+    {"check of the old file fails", SaveFault::CheckOldFile},
+    {"rename fails", SaveFault::Rename},
+};
+
+// How many operations the saves before the target file use: creates, closes, replaces
+// and bytes written (a save of an existing file closes twice: the new file and the check).
+struct EarlierSaves {
+    int creates = 0;
+    int closes = 0;
+    int replaces = 0;
+    std::int64_t bytes = 0;
+};
+
+// Arms the fault so that it hits the save that writes newSize bytes after `earlier`.
+inline void ArmSaveFault(SaveFault fault, std::int64_t newSize, const EarlierSaves& earlier = {}) {
+    InjectedFileFaults = FileFaults();
+    switch (fault) {
+        case SaveFault::CreateTemporary:
+            InjectedFileFaults.failCreate = true;
+            InjectedFileFaults.passBeforeFault = earlier.creates;
+            break;
+        case SaveFault::WriteMiddle:
+            InjectedFileFaults.failWriteAfterBytes = earlier.bytes + newSize / 2;
+            break;
+        case SaveFault::FlushOrClose:
+            InjectedFileFaults.failClose = true;
+            InjectedFileFaults.passBeforeFault = earlier.closes;
+            break;
+        case SaveFault::CheckOldFile:
+            InjectedFileFaults.failClose = true;
+            InjectedFileFaults.passBeforeFault = earlier.closes + 1;
+            break;
+        case SaveFault::Rename:
+            InjectedFileFaults.failReplace = true;
+            InjectedFileFaults.passBeforeFault = earlier.replaces;
+            break;
+    }
+}
+
+// True once the armed fault has fired (each fault disarms itself when it fires).
+inline bool SaveFaultFired() {
+    return !InjectedFileFaults.failCreate && InjectedFileFaults.failWriteAfterBytes == -1 &&
+           !InjectedFileFaults.failClose && !InjectedFileFaults.failReplace;
+}
+
+struct DataSnapshot {
+    std::vector<TrainingUnit> units;
+    std::vector<TrainingWeek> weeks;
+    WholeNumber selectedWeek = 0;
+};
+
+inline DataSnapshot TakeSnapshot() {
+    return {UnitCatalogue, WeekHistory, SelectedWeek};
+}
+
+inline bool SameUnit(const TrainingUnit& a, const TrainingUnit& b) {
+    return a.name == b.name && a.count1 == b.count1 && a.count2 == b.count2 &&
+           a.description == b.description;
+}
+
+inline bool SameSnapshot(const DataSnapshot& a, const DataSnapshot& b) {
+    if (a.units.size() != b.units.size() || a.weeks.size() != b.weeks.size()) return false;
+    for (std::size_t i = 0; i < a.units.size(); ++i)
+        if (!SameUnit(a.units[i], b.units[i])) return false;
+    for (std::size_t i = 0; i < a.weeks.size(); ++i) {
+        if (a.weeks[i].weekNumber != b.weeks[i].weekNumber || a.weeks[i].days != b.weeks[i].days)
+            return false;
+    }
+    return a.selectedWeek == b.selectedWeek;
+}
+
+}  // namespace reliability
+
+namespace reliability {
+
+// The lines the two data files must hold for the data in memory.
+inline std::vector<std::u16string> CatalogueLines() {
+    std::vector<std::u16string> lines;
+    for (const TrainingUnit& unit : UnitCatalogue) {
+        lines.push_back(unit.name + u"|" + FormatInteger(unit.count1) + u"|" +
+                        FormatInteger(unit.count2) + u"|" + unit.description);
+    }
+    return lines;
+}
+
+inline std::vector<std::u16string> HistoryFileLines() {
+    static const char16_t* const keys[] = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
+                                           u"Friday", u"Saturday", u"Sunday"};
+    std::vector<std::u16string> lines;
+    for (const TrainingWeek& week : WeekHistory) {
+        lines.push_back(u"#" + FormatInteger(week.weekNumber));
+        for (std::size_t day = 0; day < 7; ++day) {
+            lines.push_back(std::u16string(u"=") + keys[day]);
+            lines.push_back(week.days[day]);
+        }
+    }
+    return lines;
+}
+
+}  // namespace reliability
