@@ -152,7 +152,7 @@ TEST_F(ListViewTest, LongDayTextFillsInLinearTime) {
     std::vector<std::u16string> rows = EntryRows(text);
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_LT(seconds, 0.5);
+    EXPECT_LT(seconds, 1.0) << "quadratic work would take minutes";
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(entries));
     EXPECT_EQ(rows[0], u"E0\n1 - 2\nd");
     EXPECT_EQ(rows[entries - 1], u"E99999\n1 - 2\nd");

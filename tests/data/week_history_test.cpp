@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -203,6 +204,22 @@ TEST_F(HistoryTest, WeekNumberWidthFollowsTheBuild) {
         // 2^32 + 7 keeps its low 32 bits, 7, which the catch-up then starts from.
         EXPECT_EQ(WeekHistory.front().weekNumber, 7);
     }
+}
+
+TEST_F(HistoryTest, LongDayTextLoadsAndSavesInLinearTime) {
+    SetToday(2023, 1, 1);
+    std::array<std::u16string, 7> days;
+    days[3] = std::u16string(2000000, u'x') + u"\\end";
+    test::WriteFileBytes("units/history.txt", test::LineFileBytes(BlockLines(u"#9", days)));
+    Bytes original = test::ReadFileBytes("units/history.txt");
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(LoadWeekHistory());
+    ASSERT_TRUE(SaveWeekHistory());
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 1.0);
+    EXPECT_EQ(WeekHistory[0].days[3].size(), days[3].size());
+    EXPECT_EQ(test::ReadFileBytes("units/history.txt"), original);
 }
 
 }  // namespace
