@@ -26,7 +26,9 @@ void AddUnit(std::u16string name, WholeNumber count1, WholeNumber count2,
 WholeNumber UnitCount();
 // position must lie in 0 .. UnitCount() - 1.
 const TrainingUnit& UnitAt(WholeNumber position);
-// Reports UnitFile and returns false when the file cannot be opened.
+// Replaces the catalogue by the file's units. Reports UnitFile and returns false when the
+// file cannot be opened (the catalogue then stays as it was) or not be read completely.
 bool LoadUnitCatalogue();
-// Reports SaveUnits and returns false on any failure; the old file then stays as it was.
+// Writes a temporary file beside the old one and puts it in place in one step. Reports
+// SaveUnits and returns false on any failure; the old file then stays as it was.
 bool SaveUnitCatalogue();

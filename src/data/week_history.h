@@ -26,8 +26,10 @@ extern bool HistoryFileUnreadable;
 
 void FillDayKeys();
 void AddWeek(WholeNumber weekNumber);
-// Reports HistoryFile and returns false when the file cannot be opened. Always leaves at
-// least one week and selects the last one.
+// Replaces the history by the file's weeks, caught up to the current week. Reports
+// HistoryFile and returns false when the file cannot be opened or not be read completely.
+// Always leaves at least one week and selects the last one.
 bool LoadWeekHistory();
-// Reports SaveHistory and returns false on any failure; the old file then stays as it was.
+// Writes a temporary file beside the old one and puts it in place in one step. Reports
+// SaveHistory and returns false on any failure; the old file then stays as it was.
 bool SaveWeekHistory();
