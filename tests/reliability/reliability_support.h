@@ -129,3 +129,30 @@ inline std::vector<std::u16string> HistoryFileLines() {
 }
 
 }  // namespace reliability
+
+namespace reliability {
+
+// Starts a new measurement of the process's peak resident memory; false where the system
+// offers no way to (the callers then skip their memory checks and say so).
+bool ResetPeakMemory();
+// The peak resident memory in bytes since the last reset, or -1 when unknown.
+std::int64_t PeakMemoryBytes();
+// Resident memory now, in bytes, or -1 when unknown.
+std::int64_t CurrentMemoryBytes();
+
+// True in builds with AddressSanitizer, where large inputs take many times longer.
+constexpr bool SanitizerBuild() {
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return true;
+#else
+    return false;
+#endif
+#else
+    return false;
+#endif
+}
+
+}  // namespace reliability
