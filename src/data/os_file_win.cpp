@@ -46,9 +46,16 @@ bool IsUsablePath(const std::u16string& path) {
     return !path.empty() && path.find(u'\0') == std::u16string::npos;
 }
 
+bool IsReadOnlyFile(const std::u16string& path) {
+    DWORD attributes = GetFileAttributesW(NativePath(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 bool OpenWith(const std::u16string& path, DWORD access, DWORD disposition, OsFile& file) {
     file.handle = -1;
     if (!IsUsablePath(path)) return false;
+    // Windows refuses to write a read-only file; Wine run by root would not, so say it here.
+    if ((access & GENERIC_WRITE) != 0 && IsReadOnlyFile(path)) return false;
     HANDLE handle = CreateFileW(NativePath(path), access, FILE_SHARE_READ, nullptr, disposition,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
@@ -156,8 +163,5 @@ bool OsRemoveFile(const std::u16string& path) {
 }
 
 bool OsIsReadOnly(const std::u16string& path) {
-    if (!IsUsablePath(path)) return false;
-    DWORD attributes = GetFileAttributesW(NativePath(path));
-    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    return (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    return IsUsablePath(path) && IsReadOnlyFile(path);
 }

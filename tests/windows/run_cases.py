@@ -194,6 +194,48 @@ def case_start_save_close(exe, bits, folder, media):
         run.stop()
 
 
+def case_type_create_add_save(exe, folder, media):
+    """Typing a name enables the fields, Tab reaches the description, Create and Add work."""
+    prepare(folder, media, ini=b"Version = 0.1\r\nLanguage = Klingonisch\r\n")
+    units = os.path.join(folder, "units", "units.txt")
+    history = os.path.join(folder, "units", "history.txt")
+    with open(units, "wb") as handle:
+        handle.write(line_file(["Plank|3|60|hold"]))
+    open(history, "wb").close()
+    today = datetime.date.today()
+    run = Run(exe, folder)
+    try:
+        main = run.wait_window("^Velmora - ", 120)
+        panel_x, panel_y = 250 + 1, 10 + 1  # EditPanel's inner area
+        click_client(main, panel_x + 269 + 60, panel_y + 39 + 10)  # NameField
+        time.sleep(0.3)
+        xdotool("type", "--delay", "50", "Run", check=True)
+        # NameField is followed by DescriptionField in creation order.
+        xdotool("key", "Tab", check=True)
+        time.sleep(0.3)
+        xdotool("type", "--delay", "50", "easy", check=True)
+        time.sleep(0.3)
+        click_client(main, panel_x + 9 + 75, panel_y + 39 + 10)  # CreateUnitButton
+        time.sleep(0.5)
+        click_client(main, panel_x + 9 + 75, panel_y + 9 + 10)  # AddEntryButton
+        time.sleep(0.5)
+        click_client(main, 10 + 320, 210 + 10)  # SaveButton
+        expected_units = line_file(["Plank|3|60|hold", "Run|1|15|easy"])
+        wait_for(lambda: os.path.getsize(history) > 0 and read(units) == expected_units, 20,
+                 "units.txt with the created unit, found %r" % read(units))
+        time.sleep(1.5)
+        lines = ["#%d" % current_week_number(today)]
+        for index, key in enumerate(DAY_KEYS):
+            lines += ["=" + key, "Run|1|15|easy" if index == today.weekday() else ""]
+        expect_bytes(history, line_file(lines), "history.txt with the added entry")
+        close_request(main)
+        status = run.wait_exit(30)
+        if status != 0:
+            raise Failure("exit status %d after the close request" % status)
+    finally:
+        run.stop()
+
+
 def case_missing_picture(exe, folder, media):
     """media/SmallImage.png missing: the error box, no main window, exit status 0."""
     ini = b"Version = 0.1\r\nLanguage = Klingonisch\r\n"
@@ -224,6 +266,8 @@ def main():
     cases = [
         ("start, title, save and close", lambda: case_start_save_close(
             exe, bits, os.path.join(work, "save"), media)),
+        ("typing, Tab, create, add and save", lambda: case_type_create_add_save(
+            exe, os.path.join(work, "typing"), media)),
         ("missing picture", lambda: case_missing_picture(exe, os.path.join(work, "picture"),
                                                          media)),
     ]
