@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 
+#include "data/line_blocks.h"
 #include "data/line_file.h"
 #include "data/safe_save.h"
 #include "text/messages.h"
@@ -40,17 +41,33 @@ bool IsBlank(std::u16string_view line) {
 // The first four "|"-separated fields, numbered as FieldOf numbers them ("" past the last
 // field), cut in one pass over the line.
 void CutUnitFields(std::u16string_view line, std::u16string_view (&fields)[4]) {
+    // The fourth "|" ends the description; what follows it is dropped.
+    std::size_t bars[4];
+    const std::size_t found = FindUnitPositions(line, u'|', bars, 4);
     std::size_t start = 0;
-    for (std::u16string_view& field : fields) {
-        if (start > line.size()) {
-            field = {};
+    for (std::size_t field = 0; field < 4; ++field) {
+        if (field > found) {
+            fields[field] = {};
             continue;
         }
-        std::size_t end = line.find(u'|', start);
-        if (end == std::u16string_view::npos) end = line.size();
-        field = line.substr(start, end - start);
+        const std::size_t end = field < found ? bars[field] : line.size();
+        fields[field] = line.substr(start, end - start);
         start = end + 1;
     }
+}
+
+// ParseInteger of a count; the counts the program writes itself (plain decimal digits, no
+// sign) are parsed here directly, anything else by the general rules.
+std::int64_t ParseCount(std::u16string_view text) {
+    // 18 digits cannot overflow 64 bits, so no wrap-around needs imitating.
+    if (text.empty() || text.size() > 18) return ParseInteger(text);
+    std::int64_t value = 0;
+    for (char16_t unit : text) {
+        const unsigned digit = static_cast<unsigned>(unit) - u'0';
+        if (digit > 9) return ParseInteger(text);
+        value = value * 10 + static_cast<std::int64_t>(digit);
+    }
+    return value;
 }
 
 }  // namespace
@@ -73,20 +90,23 @@ bool LoadUnitCatalogue() {
         UnitCatalogue.reserve(static_cast<std::size_t>(
             std::min<std::int64_t>(size / TypicalUnitLineBytes + 1, MostReservedUnits)));
     SkipByteOrderMark(file);
-    std::u16string line;
-    do {
-        ReadLineInto(file, line);
+    LineBlockReader reader;
+    StartBlockReading(reader, file);
+    // An empty file still gives one (blank) line to ReadLine; skipping it or never reading
+    // it leaves the same catalogue.
+    std::u16string_view line;
+    while (NextLine(reader, line)) {
         if (IsBlank(line)) continue;
         std::u16string_view fields[4];
         CutUnitFields(line, fields);
-        // AddUnit's work, built in place: no temporary unit whose texts are moved over.
+        // AddUnit's work, built in place: each text allocated once, at its exact size.
         TrainingUnit& unit = UnitCatalogue.emplace_back();
-        unit.name.assign(fields[0]);
+        if (fields[0].size() > 0) unit.name = std::u16string(fields[0]);
         // Counts are parsed in 64 bits and kept in the word width of the build.
-        unit.count1 = static_cast<WholeNumber>(ParseInteger(fields[1]));
-        unit.count2 = static_cast<WholeNumber>(ParseInteger(fields[2]));
-        unit.description.assign(fields[3]);
-    } while (!AtEnd(file));
+        unit.count1 = static_cast<WholeNumber>(ParseCount(fields[1]));
+        unit.count2 = static_cast<WholeNumber>(ParseCount(fields[2]));
+        if (fields[3].size() > 0) unit.description = std::u16string(fields[3]);
+    }
     if (!Close(file)) {
         // Only part of the file may have arrived: keep what was read, protect the file.
         UnitFileUnreadable = true;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "calendar/week_calendar.h"
+#include "data/line_blocks.h"
 #include "data/line_file.h"
 #include "data/safe_save.h"
 #include "text/messages.h"
@@ -22,17 +23,21 @@ namespace {
 constexpr std::int64_t MinimumUtf8HistoryFileSize = 89 + 3;
 
 void ReadWeeks(LineFile& file) {
-    std::u16string header;
-    while (!AtEnd(file)) {
-        ReadLineInto(file, header);
+    LineBlockReader reader;
+    StartBlockReading(reader, file);
+    std::u16string_view header;
+    std::u16string_view line;
+    while (NextLine(reader, header)) {
         // A stray blank line between blocks does not hide the weeks behind it.
-        if (header.find_first_not_of(u' ') == std::u16string::npos) continue;
-        // The first character is the "#" mark; whatever it is, it is not part of the number.
-        AddWeek(static_cast<WholeNumber>(ParseInteger(std::u16string_view(header).substr(1))));
-        TrainingWeek& week = WeekHistory.back();
+        if (header.find_first_not_of(u' ') == std::u16string_view::npos) continue;
+        // AddWeek's work, built in place. The first character is the "#" mark; whatever it
+        // is, it is not part of the number.
+        TrainingWeek& week = WeekHistory.emplace_back();
+        week.weekNumber = static_cast<WholeNumber>(ParseInteger(header.substr(1)));
         for (std::u16string& day : week.days) {
-            SkipLine(file);  // the "=DayKey" line; its content is never compared
-            day = ReadLine(file);
+            NextLine(reader, line);  // the "=DayKey" line; its content is never compared
+            // A read past the end gives the empty text, as inside a block cut short.
+            if (NextLine(reader, line) && !line.empty()) day = std::u16string(line);
         }
     }
 }
@@ -102,12 +107,12 @@ bool SaveWeekHistory() {
     // The "=DayKey" lines are the same for every week: built once.
     std::array<std::u16string, 7> keyLines;
     for (std::size_t day = 0; day < keyLines.size(); ++day) {
-        keyLines[day] = u"=";
+        keyLines[day].assign(1, u'=');
         keyLines[day] += DayKeys[day];
     }
     std::u16string header;
     for (const TrainingWeek& week : WeekHistory) {
-        header = u"#";
+        header.assign(1, u'#');
         header += FormatInteger(week.weekNumber);
         WriteLine(save.file, header);
         for (std::size_t day = 0; day < week.days.size(); ++day) {

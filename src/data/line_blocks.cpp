@@ -1,0 +1,176 @@
+// Block reading of line files: reads land directly in a block of code units (byte-swapped
+// only for a file whose byte order is not the host's), line ends are found eight units at a
+// time, and a line longer than the block makes the block grow. UTF-8 files, rare and small,
+// are read line by line through line_file.
+#include "data/line_blocks.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VELMORA_LINE_SCAN_SSE2 1
+#endif
+
+namespace {
+
+bool IsLineEnd(char16_t unit) {
+    return unit == u'\n' || unit == u'\r' || unit == 0;
+}
+
+// The number of code units before the first LF, CR or 0000 among `count` units.
+std::size_t UnitsBeforeLineEnd(const char16_t* units, std::size_t count) {
+    std::size_t at = 0;
+#ifdef VELMORA_LINE_SCAN_SSE2
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lineFeed = _mm_set1_epi16(0x0A);
+    const __m128i carriageReturn = _mm_set1_epi16(0x0D);
+    for (; at + 8 <= count; at += 8) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+        __m128i ends = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi16(block, zero), _mm_cmpeq_epi16(block, lineFeed)),
+            _mm_cmpeq_epi16(block, carriageReturn));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ends));
+        if (mask != 0) return at + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+    }
+#else
+    // Four units per word: the test flags every unit below 000E (and, after a borrow,
+    // perhaps its neighbour), so only flagged words are looked at unit by unit.
+    for (; at + 4 <= count; at += 4) {
+        std::uint64_t word;
+        std::memcpy(&word, units + at, sizeof word);
+        if (((word - 0x000E000E000E000Eull) & ~word & 0x8000800080008000ull) == 0) continue;
+        for (std::size_t k = at; k < at + 4; ++k)
+            if (IsLineEnd(units[k])) return k;
+    }
+#endif
+    for (; at < count; ++at)
+        if (IsLineEnd(units[at])) return at;
+    return count;
+}
+
+std::uint8_t* BytesOf(LineBlockReader& reader) {
+    return reinterpret_cast<std::uint8_t*>(reader.units.data());
+}
+
+// Moves the units not yet handed out (and an odd byte behind them) to the front, makes room
+// when they fill more than half of the block, and reads once behind them.
+void Fill(LineBlockReader& reader) {
+    LineFile& file = *reader.file;
+    const std::size_t keepFrom = reader.start * 2;
+    const std::size_t kept = reader.byteEnd - keepFrom;
+    if (keepFrom > 0 && kept > 0) std::memmove(BytesOf(reader), BytesOf(reader) + keepFrom, kept);
+    reader.start = 0;
+    reader.byteEnd = kept;
+    if (reader.units.size() * 2 - kept < reader.units.size())
+        reader.units.resize(2 * reader.units.size());
+    if (reader.sourceDone) return;
+    if (file.file.handle < 0) {
+        reader.sourceDone = true;
+        return;
+    }
+    const std::size_t firstNewUnit = reader.byteEnd / 2;
+    std::intptr_t got = OsRead(file.file, BytesOf(reader) + reader.byteEnd,
+                               reader.units.size() * 2 - reader.byteEnd);
+    if (got < 0) file.readFailed = true;  // taken as the end of the file, as ReadLine does
+    if (got <= 0) {
+        reader.sourceDone = true;
+        file.endOfFile = true;
+        return;
+    }
+    reader.byteEnd += static_cast<std::size_t>(got);
+    if (!reader.swapBytes) return;
+    for (std::size_t at = firstNewUnit; at < reader.byteEnd / 2; ++at) {
+        char16_t unit = reader.units[at];
+        reader.units[at] = static_cast<char16_t>((unit >> 8) | (unit << 8));
+    }
+}
+
+}  // namespace
+
+void StartBlockReading(LineBlockReader& reader, LineFile& file) {
+    reader.file = &file;
+    reader.start = 0;
+    reader.scanned = 0;
+    reader.utf8Line.clear();
+    reader.sourceDone = file.endOfFile || file.file.handle < 0;
+    const bool hostLittle = std::endian::native == std::endian::little;
+    reader.swapBytes = (file.encoding == LineFile::Encoding::Utf16Be) == hostLittle;
+    if (file.encoding == LineFile::Encoding::Utf8) return;
+    // The bytes line_file has buffered already (the mark test reads the first block).
+    const std::size_t buffered = file.length - file.position;
+    reader.units.assign(std::max<std::size_t>({reader.blockUnits, buffered / 2 + 1, 2}), 0);
+    std::memcpy(BytesOf(reader), file.buffer.data() + file.position, buffered);
+    file.position = file.length;
+    reader.byteEnd = buffered;
+    if (reader.swapBytes)
+        for (std::size_t at = 0; at < buffered / 2; ++at)
+            reader.units[at] =
+                static_cast<char16_t>((reader.units[at] >> 8) | (reader.units[at] << 8));
+}
+
+std::size_t FindUnitPositions(std::u16string_view text, char16_t unit, std::size_t* positions,
+                              std::size_t most) {
+    std::size_t found = 0;
+    std::size_t at = 0;
+    if (most == 0) return 0;
+#ifdef VELMORA_LINE_SCAN_SSE2
+    const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
+    for (; at + 8 <= text.size(); at += 8) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+        // Two mask bits per code unit: the lower one of each pair marks a match.
+        unsigned mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(block, wanted))) & 0x5555u;
+        while (mask != 0) {
+            positions[found++] = at + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+            if (found == most) return found;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; at < text.size(); ++at) {
+        if (text[at] != unit) continue;
+        positions[found++] = at;
+        if (found == most) return found;
+    }
+    return found;
+}
+
+bool NextLine(LineBlockReader& reader, std::u16string_view& line) {
+    LineFile& file = *reader.file;
+    if (file.encoding == LineFile::Encoding::Utf8) {
+        line = {};
+        if (AtEnd(file)) return false;
+        ReadLineInto(file, reader.utf8Line);
+        line = reader.utf8Line;
+        return true;
+    }
+    for (;;) {
+        const char16_t* at = reader.units.data() + reader.start;
+        const std::size_t available = reader.byteEnd / 2 - reader.start;
+        const std::size_t run =
+            reader.scanned + UnitsBeforeLineEnd(at + reader.scanned, available - reader.scanned);
+        if (run < available) {
+            // A CR as the last unit read so far: whether an LF follows decides where the
+            // next line starts, so the next read comes first.
+            const bool lastIsCr = at[run] == u'\r' && run + 1 == available;
+            if (!lastIsCr || reader.sourceDone) {
+                std::size_t used = run + 1;
+                if (at[run] == u'\r' && !lastIsCr && at[run + 1] == u'\n') ++used;
+                line = std::u16string_view(at, run);
+                reader.start += used;
+                reader.scanned = 0;
+                return true;
+            }
+        } else if (reader.sourceDone) {
+            // The last line has no line end; a single odd byte behind it is ignored.
+            line = std::u16string_view(at, available);
+            reader.start += available;
+            reader.scanned = 0;
+            return available > 0;
+        }
+        reader.scanned = run;
+        Fill(reader);
+    }
+}

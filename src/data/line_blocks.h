@@ -1,0 +1,39 @@
+// Block reading of line files for the two large loads: the same lines that ReadLine and
+// AtEnd give, handed out as views into large blocks of decoded code units, so that a line
+// costs no copy and no allocation of its own. Opening, the mark and closing stay line_file's.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/line_file.h"
+
+struct LineBlockReader {
+    // Code units per block: large enough that a read costs little next to the lines it
+    // brings, small enough that the block is still in the processor's cache when its lines
+    // are copied out. Tests make it tiny to cross many block edges.
+    std::size_t blockUnits = 128 * 1024;
+    LineFile* file = nullptr;
+    std::vector<char16_t> units;  // decoded code units; the bytes of a read land here first
+    std::size_t start = 0;        // first code unit not yet handed out
+    std::size_t byteEnd = 0;      // bytes filled in `units`, counted from its beginning
+    std::size_t scanned = 0;      // units after `start` already known to hold no line end
+    bool swapBytes = false;       // the file's byte order is not the host's
+    bool sourceDone = false;      // the file has no more bytes
+    std::u16string utf8Line;      // UTF-8 files go line by line through ReadLineInto
+};
+
+// Takes over `file` after SkipByteOrderMark, including the bytes it has already buffered.
+// From then on only NextLine and finally Close may be used on the file.
+void StartBlockReading(LineBlockReader& reader, LineFile& file);
+// The next line without its end, by the rules of ReadLine; the view stays valid until the
+// next call. False, with an empty view, where AtEnd would be true.
+bool NextLine(LineBlockReader& reader, std::u16string_view& line);
+
+// The positions of the first occurrences of `unit` in `text`, at most `most` of them, found
+// eight code units at a time; the number found. Cuts a line into its fields.
+std::size_t FindUnitPositions(std::u16string_view text, char16_t unit, std::size_t* positions,
+                              std::size_t most);
