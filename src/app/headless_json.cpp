@@ -55,7 +55,8 @@ const char* AlignmentName(Alignment alignment) {
 std::string ItemsJson(const ScriptedControl& control) {
     std::string out = "[";
     bool report = control.kind == ControlKind::ReportList;
-    std::size_t count = report ? control.cells.size() : control.items.size();
+    const std::vector<std::vector<std::u16string>> cells = control.cells();
+    std::size_t count = control.items.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (i != 0) out += ",";
         if (!report) {
@@ -63,9 +64,9 @@ std::string ItemsJson(const ScriptedControl& control) {
             continue;
         }
         out += "[";
-        for (std::size_t c = 0; c < control.cells[i].size(); ++c) {
+        for (std::size_t c = 0; c < cells[i].size(); ++c) {
             if (c != 0) out += ",";
-            out += JsonString(control.cells[i][c]);
+            out += JsonString(cells[i][c]);
         }
         out += "]";
     }

@@ -4,22 +4,29 @@
 #include "app/control_ids.h"
 
 #include <cassert>
+#include <string_view>
 
 namespace {
 
-std::vector<std::u16string> SplitAtLineFeeds(const std::u16string& text) {
-    std::vector<std::u16string> cells(1);
-    for (char16_t unit : text) {
-        if (unit == u'\n') {
-            cells.emplace_back();
-        } else {
-            cells.back().push_back(unit);
-        }
+std::vector<std::u16string> SplitAtLineFeeds(std::u16string_view text) {
+    std::vector<std::u16string> cells;
+    for (;;) {
+        const std::size_t lineFeed = text.find(u'\n');
+        cells.emplace_back(text.substr(0, lineFeed));
+        if (lineFeed == std::u16string_view::npos) return cells;
+        text.remove_prefix(lineFeed + 1);
     }
-    return cells;
 }
 
 }  // namespace
+
+std::vector<std::vector<std::u16string>> ScriptedControl::cells() const {
+    std::vector<std::vector<std::u16string>> split;
+    if (kind != ControlKind::ReportList) return split;
+    split.reserve(items.size());
+    for (const std::u16string& item : items) split.push_back(SplitAtLineFeeds(item));
+    return split;
+}
 
 bool ScriptedUi::OpenWindow(int number, int width, int height, const std::u16string& windowTitle) {
     windowOpen = true;
@@ -93,15 +100,19 @@ void ScriptedUi::SetState(int id, std::intptr_t index) {
 
 void ScriptedUi::AddItem(int id, const std::u16string& text) {
     ScriptedControl& control = Control(id);
+    if (control.spareItemsUsed < control.spareItems.size()) {
+        std::u16string& room = control.spareItems[control.spareItemsUsed++];
+        room.assign(text);
+        control.items.push_back(std::move(room));
+        return;
+    }
     control.items.push_back(text);
-    if (control.kind == ControlKind::ReportList) control.cells.push_back(SplitAtLineFeeds(text));
 }
 
 void ScriptedUi::RemoveItem(int id, std::intptr_t index) {
     ScriptedControl& control = Control(id);
     if (index < 0 || std::size_t(index) >= control.items.size()) return;
     control.items.erase(control.items.begin() + index);
-    if (control.kind == ControlKind::ReportList) control.cells.erase(control.cells.begin() + index);
     // As the platform lists do: the selection follows its row, and goes with it.
     if (control.selected == index) {
         control.selected = -1;
@@ -112,8 +123,10 @@ void ScriptedUi::RemoveItem(int id, std::intptr_t index) {
 
 void ScriptedUi::RemoveAllItems(int id) {
     ScriptedControl& control = Control(id);
+    // The removed texts become the spare room; spare room left over from before goes.
+    control.items.swap(control.spareItems);
     control.items.clear();
-    control.cells.clear();
+    control.spareItemsUsed = 0;
     control.selected = -1;
 }
 

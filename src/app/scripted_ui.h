@@ -22,8 +22,11 @@ struct ScriptedControl {
     int creationOrder = 0;  // 0-based; also the Tab order
     std::u16string text;
     bool enabled = true;
-    std::vector<std::u16string> items;               // item texts as added
-    std::vector<std::vector<std::u16string>> cells;  // report list: items split at LF
+    std::vector<std::u16string> items;  // item texts as added, the only copy kept
+    // The texts of the rows last removed all at once: a refill (the usual next step) writes
+    // into their room instead of allocating every row anew. Not part of what is shown.
+    std::vector<std::u16string> spareItems;
+    std::size_t spareItemsUsed = 0;
     std::intptr_t selected = -1;
     std::vector<std::pair<std::u16string, int>> columns;  // header text, width
     std::u16string tooltip;
@@ -31,6 +34,10 @@ struct ScriptedControl {
     int pictureWidth = 0;  // the picture's own size and depth, as last set
     int pictureHeight = 0;
     int pictureBits = 0;
+
+    // Report list: each item split at LF into the cells it shows (built on request, so that
+    // filling a long list stores every row once); empty for other kinds.
+    std::vector<std::vector<std::u16string>> cells() const;
 };
 
 struct RecordedMessage {

@@ -5,7 +5,6 @@
 #include "app/app_state.h"
 #include "app/control_ids.h"
 #include "app/ui_services.h"
-#include "data/day_entries.h"
 #include "text/text_table.h"
 
 namespace {
@@ -13,32 +12,58 @@ namespace {
 constexpr const char16_t* MondayFirstKeys[7] = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
                                                 u"Friday", u"Saturday", u"Sunday"};
 
+// field1 LF field2 " - " field3 LF field4, appended to `row` straight from the entry.
+void AppendEntryLine(std::u16string& row, std::u16string_view entry) {
+    std::u16string_view fields[4];
+    CutFields(entry, u'|', fields, 4);
+    // LF, " - " and LF take the room of at most three "|" and two more units.
+    row.reserve(row.size() + entry.size() + 5);
+    row += fields[0];
+    row += u'\n';
+    row += fields[1];
+    row += u" - ";
+    row += fields[2];
+    row += u'\n';
+    row += fields[3];
+}
+
+// Every "\"-separated piece of the day text trimmed of spaces is one entry, the whole text
+// when there is no "\". Each row is built in `row`, whose room is reused from row to row,
+// and handed to `take` before the next one is built: no list of all rows is ever held.
+template <typename Take>
+void ForEachEntryRow(std::u16string_view dayText, std::u16string& row, Take take) {
+    const std::size_t first = dayText.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos) return;
+    std::u16string_view rest = dayText.substr(first, dayText.find_last_not_of(u' ') - first + 1);
+    for (;;) {
+        const std::size_t separator = rest.find(u'\\');
+        row.clear();
+        AppendEntryLine(row, rest.substr(0, separator));
+        take(row);
+        if (separator == std::u16string_view::npos) return;
+        rest.remove_prefix(separator + 1);
+    }
+}
+
+// The day text itself, without the copy GetDayText makes; "" outside the history, as there.
+std::u16string_view DayTextView(WholeNumber week, WholeNumber day) {
+    if (week < 0 || static_cast<std::size_t>(week) >= WeekHistory.size() || day < 0 || day > 6)
+        return {};
+    return WeekHistory[static_cast<std::size_t>(week)].days[static_cast<std::size_t>(day)];
+}
+
 }  // namespace
 
 std::u16string EntryLine(std::u16string_view entry) {
-    std::u16string line = FieldOf(entry, 1, u"|");
-    line += u'\n';
-    line += FieldOf(entry, 2, u"|");
-    line += u" - ";
-    line += FieldOf(entry, 3, u"|");
-    line += u'\n';
-    line += FieldOf(entry, 4, u"|");
+    std::u16string line;
+    AppendEntryLine(line, entry);
     return line;
 }
 
-// Every "\"-separated piece of the trimmed text is one entry, the whole text when there is
-// no "\"; the text is walked once rather than asking FieldOf for each entry number.
 std::vector<std::u16string> EntryRows(std::u16string_view dayText) {
     std::vector<std::u16string> rows;
-    std::u16string trimmed = TrimSpaces(dayText);
-    if (trimmed.empty()) return rows;
-    std::u16string_view rest = trimmed;
-    for (;;) {
-        std::size_t separator = rest.find(u'\\');
-        rows.push_back(EntryLine(rest.substr(0, separator)));
-        if (separator == std::u16string_view::npos) break;
-        rest.remove_prefix(separator + 1);
-    }
+    std::u16string row;
+    ForEachEntryRow(dayText, row, [&rows](const std::u16string& built) { rows.push_back(built); });
     return rows;
 }
 
@@ -65,8 +90,10 @@ std::u16string DayRowText(WholeNumber dayIndex) {
 void FillEntryList(WholeNumber week, WholeNumber day) {
     UiServices& ui = CurrentUi();
     ui.RemoveAllItems(EntryList);
-    // GetDayText gives "" for a week or day outside the history: no rows then.
-    for (const std::u16string& row : EntryRows(GetDayText(week, day))) ui.AddItem(EntryList, row);
+    // Rows go to the list as they are built: a day of many entries never needs them all twice.
+    std::u16string row;
+    ForEachEntryRow(DayTextView(week, day), row,
+                    [&ui](const std::u16string& built) { ui.AddItem(EntryList, built); });
 }
 
 void FillWeekCombo() {

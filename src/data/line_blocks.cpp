@@ -8,7 +8,7 @@
 #include <bit>
 #include <cstring>
 
-#if defined(__SSE2__) || defined(_M_X64)
+#if defined(__SSE2__)
 #include <emmintrin.h>
 #define VELMORA_LINE_SCAN_SSE2 1
 #endif
@@ -108,33 +108,6 @@ void StartBlockReading(LineBlockReader& reader, LineFile& file) {
         for (std::size_t at = 0; at < buffered / 2; ++at)
             reader.units[at] =
                 static_cast<char16_t>((reader.units[at] >> 8) | (reader.units[at] << 8));
-}
-
-std::size_t FindUnitPositions(std::u16string_view text, char16_t unit, std::size_t* positions,
-                              std::size_t most) {
-    std::size_t found = 0;
-    std::size_t at = 0;
-    if (most == 0) return 0;
-#ifdef VELMORA_LINE_SCAN_SSE2
-    const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
-    for (; at + 8 <= text.size(); at += 8) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
-        // Two mask bits per code unit: the lower one of each pair marks a match.
-        unsigned mask =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(block, wanted))) & 0x5555u;
-        while (mask != 0) {
-            positions[found++] = at + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
-            if (found == most) return found;
-            mask &= mask - 1;
-        }
-    }
-#endif
-    for (; at < text.size(); ++at) {
-        if (text[at] != unit) continue;
-        positions[found++] = at;
-        if (found == most) return found;
-    }
-    return found;
 }
 
 bool NextLine(LineBlockReader& reader, std::u16string_view& line) {

@@ -32,8 +32,3 @@ void StartBlockReading(LineBlockReader& reader, LineFile& file);
 // The next line without its end, by the rules of ReadLine; the view stays valid until the
 // next call. False, with an empty view, where AtEnd would be true.
 bool NextLine(LineBlockReader& reader, std::u16string_view& line);
-
-// The positions of the first occurrences of `unit` in `text`, at most `most` of them, found
-// eight code units at a time; the number found. Cuts a line into its fields.
-std::size_t FindUnitPositions(std::u16string_view text, char16_t unit, std::size_t* positions,
-                              std::size_t most);

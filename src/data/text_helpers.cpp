@@ -2,7 +2,14 @@
 // Nothing here throws or fails: malformed input gives "" or 0 as each helper describes.
 #include "data/text_helpers.h"
 
+#include <bit>
+#include <cassert>
 #include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#define VELMORA_FIELD_SCAN_SSE2 1
+#endif
 
 std::u16string FieldOf(std::u16string_view text, WholeNumber n, std::u16string_view separator) {
     if (n < 1) n = 1;
@@ -17,6 +24,56 @@ std::u16string FieldOf(std::u16string_view text, WholeNumber n, std::u16string_v
     std::size_t end = text.find(mark, start);
     if (end == std::u16string_view::npos) end = text.size();
     return std::u16string(text.substr(start, end - start));
+}
+
+namespace {
+
+// The positions of the first `most` occurrences of `unit` in `text`; the number found.
+std::size_t FindUnitPositions(std::u16string_view text, char16_t unit, std::size_t* positions,
+                              std::size_t most) {
+    std::size_t found = 0;
+    std::size_t at = 0;
+    if (most == 0) return 0;
+#ifdef VELMORA_FIELD_SCAN_SSE2
+    const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
+    for (; at + 8 <= text.size(); at += 8) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+        // Two mask bits per code unit: the lower one of each pair marks a match.
+        unsigned mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(block, wanted))) & 0x5555u;
+        while (mask != 0) {
+            positions[found++] = at + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+            if (found == most) return found;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; at < text.size(); ++at) {
+        if (text[at] != unit) continue;
+        positions[found++] = at;
+        if (found == most) return found;
+    }
+    return found;
+}
+
+}  // namespace
+
+void CutFields(std::u16string_view text, char16_t separator, std::u16string_view* fields,
+               std::size_t count) {
+    assert(count <= MostCutFields && "CutFields cuts at most MostCutFields fields");
+    // Field n ends at separator n: `count` separators are all that is looked for.
+    std::size_t separators[MostCutFields];
+    const std::size_t found = FindUnitPositions(text, separator, separators, count);
+    std::size_t start = 0;
+    for (std::size_t field = 0; field < count; ++field) {
+        if (field > found) {
+            fields[field] = {};
+            continue;
+        }
+        const std::size_t end = field < found ? separators[field] : text.size();
+        fields[field] = text.substr(start, end - start);
+        start = end + 1;
+    }
 }
 
 WholeNumber CountOf(std::u16string_view text, std::u16string_view part) {

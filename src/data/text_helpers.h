@@ -12,6 +12,11 @@ using WholeNumber = std::intptr_t;
 // Field n (from 1; below 1 counts as 1) between the first character of `separator`;
 // "" past the last field; the whole text with an empty separator.
 std::u16string FieldOf(std::u16string_view text, WholeNumber n, std::u16string_view separator);
+// Fields 1 .. count (at most MostCutFields) of `text` exactly as FieldOf gives them, as views
+// ("" past the last field), cut in one pass: separators are found eight code units at a time.
+inline constexpr std::size_t MostCutFields = 16;
+void CutFields(std::u16string_view text, char16_t separator, std::u16string_view* fields,
+               std::size_t count);
 // Non-overlapping occurrences from left to right; 0 for an empty part.
 WholeNumber CountOf(std::u16string_view text, std::u16string_view part);
 // Leading blanks/tabs, sign, then "$" hex, "%" binary or decimal digits; wraps in 64 bits.

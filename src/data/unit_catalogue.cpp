@@ -38,24 +38,6 @@ bool IsBlank(std::u16string_view line) {
     return line.find_first_not_of(u' ') == std::u16string_view::npos;
 }
 
-// The first four "|"-separated fields, numbered as FieldOf numbers them ("" past the last
-// field), cut in one pass over the line.
-void CutUnitFields(std::u16string_view line, std::u16string_view (&fields)[4]) {
-    // The fourth "|" ends the description; what follows it is dropped.
-    std::size_t bars[4];
-    const std::size_t found = FindUnitPositions(line, u'|', bars, 4);
-    std::size_t start = 0;
-    for (std::size_t field = 0; field < 4; ++field) {
-        if (field > found) {
-            fields[field] = {};
-            continue;
-        }
-        const std::size_t end = field < found ? bars[field] : line.size();
-        fields[field] = line.substr(start, end - start);
-        start = end + 1;
-    }
-}
-
 // ParseInteger of a count; the counts the program writes itself (plain decimal digits, no
 // sign) are parsed here directly, anything else by the general rules.
 std::int64_t ParseCount(std::u16string_view text) {
@@ -98,7 +80,7 @@ bool LoadUnitCatalogue() {
     while (NextLine(reader, line)) {
         if (IsBlank(line)) continue;
         std::u16string_view fields[4];
-        CutUnitFields(line, fields);
+        CutFields(line, u'|', fields, 4);
         // AddUnit's work, built in place: each text allocated once, at its exact size.
         TrainingUnit& unit = UnitCatalogue.emplace_back();
         if (fields[0].size() > 0) unit.name = std::u16string(fields[0]);

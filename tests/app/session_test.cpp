@@ -36,7 +36,7 @@ class AppSession : public apptest::SessionTest {
         apptest::WriteHistory(weeks);
     }
     static std::vector<std::vector<std::u16string>> Rows(ScriptedUi& ui) {
-        return ui.Control(EntryList).cells;
+        return ui.Control(EntryList).cells();
     }
 };
 
@@ -184,7 +184,7 @@ TEST_F(AppSession, ChoosingWeekAndDayShowsAndEditsThatDay) {
                   (std::vector<std::u16string>{u"Woche - 1", u"Woche - 8"}));
         EXPECT_EQ(current.Control(WeekCombo).selected, 1);
         EXPECT_EQ(current.Control(DayCombo).selected, 2);
-        EXPECT_EQ(current.Control(EntryList).cells.size(), 1u);
+        EXPECT_EQ(current.Control(EntryList).cells().size(), 1u);
     });
     ui.QueueSelect(WeekCombo, 0);
     QueueCheck(ui,

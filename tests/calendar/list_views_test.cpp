@@ -38,7 +38,7 @@ class ListViewTest : public test::DataTest {
         AddWeek(1);
         SetDayText(0, 3, dayText);
         FillEntryList(0, 3);
-        return ui.Control(EntryList).cells;
+        return ui.Control(EntryList).cells();
     }
 };
 

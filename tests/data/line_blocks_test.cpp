@@ -1,6 +1,6 @@
 // Block reading against line-by-line reading: for random files (every line end, byte order
 // marks, odd last bytes, lines longer than a block) NextLine must give exactly the lines
-// that ReadLine gives until AtEnd. Also the field search that cuts catalogue lines.
+// that ReadLine gives until AtEnd.
 #include "data/line_blocks.h"
 
 #include <gtest/gtest.h>
@@ -148,32 +148,6 @@ TEST(LineBlockReading, LineEndsOnBlockEdges) {
         ASSERT_EQ(got.lines.size(), row.lines.size());
         EXPECT_TRUE(got.lines == row.lines);
         EXPECT_TRUE(got.closed);
-    }
-}
-
-TEST(LineBlockReading, FindsTheFirstPositionsOfAUnit) {
-    struct Row {
-        const char* name;
-        std::u16string text;
-        std::size_t most;
-        std::vector<std::size_t> positions;
-    };
-    const Row rows[] = {
-        {"none", u"abcdefghijklmnop", 4, {}},
-        {"empty text", u"", 4, {}},
-        {"catalogue line", u"Plank|3|60|hold", 4, {5, 7, 10}},
-        {"stops at the limit", u"a|b|c|d|e|f", 4, {1, 3, 5, 7}},
-        {"limit of zero", u"|||", 0, {}},
-        {"on both sides of the first eight units", u"1234567|89|", 4, {7, 10}},
-        {"several in one group of eight", u"||||||||||", 3, {0, 1, 2}},
-        {"only in the tail", u"abcdefgh|", 4, {8}},
-        {"look-alike units", u"\u7C7C\u017C|", 4, {2}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        std::size_t positions[8] = {};
-        std::size_t found = FindUnitPositions(row.text, u'|', positions, row.most);
-        EXPECT_EQ(std::vector<std::size_t>(positions, positions + found), row.positions);
     }
 }
 

@@ -43,6 +43,35 @@ TEST(FieldOf, CutsFieldsAtTheFirstSeparatorCharacter) {
     }
 }
 
+TEST(CutFields, GivesTheFieldsOfFieldOf) {
+    struct Row {
+        const char* name;
+        std::u16string text;
+    };
+    const Row rows[] = {
+        {"no separator", u"abcdefghijklmnop"},
+        {"empty text", u""},
+        {"catalogue line", u"Plank|3|60|hold"},
+        {"more fields than cut", u"a|b|c|d|e|f|g|h|i|j|k|l|m|n|o|p|q|r"},
+        {"separators only", u"||||||||||"},
+        {"separators on both sides of eight units", u"1234567|89|"},
+        {"separator only in the tail", u"abcdefgh|x"},
+        {"empty fields", u"|a||b|"},
+        {"units sharing a byte with the separator", u"\u7C7C\u017C|\u7C00x|\u007C"},
+    };
+    for (const Row& row : rows) {
+        for (std::size_t count : {std::size_t(0), std::size_t(1), std::size_t(4), MostCutFields}) {
+            SCOPED_TRACE(std::string(row.name) + ", " + std::to_string(count) + " fields");
+            std::u16string_view fields[MostCutFields];
+            CutFields(row.text, u'|', fields, count);
+            for (std::size_t n = 1; n <= count; ++n)
+                EXPECT_EQ(test::ToUtf8(fields[n - 1]),
+                          test::ToUtf8(FieldOf(row.text, static_cast<WholeNumber>(n), u"|")))
+                    << "field " << n;
+        }
+    }
+}
+
 TEST(CountOf, CountsWithoutOverlap) {
     struct Row {
         const char* name;
