@@ -29,30 +29,36 @@ std::u16string FieldOf(std::u16string_view text, WholeNumber n, std::u16string_v
 namespace {
 
 // The positions of the first `most` occurrences of `unit` in `text`; the number found.
+// Writes all `most` places (those past the number found hold no position).
 std::size_t FindUnitPositions(std::u16string_view text, char16_t unit, std::size_t* positions,
                               std::size_t most) {
-    std::size_t found = 0;
-    std::size_t at = 0;
-    if (most == 0) return 0;
 #ifdef VELMORA_FIELD_SCAN_SSE2
-    const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
-    for (; at + 8 <= text.size(); at += 8) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
-        // Two mask bits per code unit: the lower one of each pair marks a match.
-        unsigned mask =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(block, wanted))) & 0x5555u;
-        while (mask != 0) {
-            positions[found++] = at + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
-            if (found == most) return found;
+    if (text.size() >= 8 && text.size() <= 64) {
+        // The usual line: one bit per code unit in a 64-bit mask, eight units per compare,
+        // the last eight loaded from the end (overlapping, never past it); then the
+        // positions come off the mask with a fixed number of steps and no guessing branch.
+        const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
+        const __m128i zero = _mm_setzero_si128();
+        auto matchBits = [&](std::size_t at) {
+            __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+            __m128i bytes = _mm_packs_epi16(_mm_cmpeq_epi16(block, wanted), zero);
+            return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(bytes)))
+                   << at;
+        };
+        std::uint64_t mask = matchBits(text.size() - 8);
+        for (std::size_t at = 0; at + 8 < text.size(); at += 8) mask |= matchBits(at);
+        std::size_t found = 0;
+        for (std::size_t k = 0; k < most; ++k) {
+            positions[k] = static_cast<std::size_t>(std::countr_zero(mask));
+            found += mask != 0;
             mask &= mask - 1;
         }
+        return found;
     }
 #endif
-    for (; at < text.size(); ++at) {
-        if (text[at] != unit) continue;
-        positions[found++] = at;
-        if (found == most) return found;
-    }
+    std::size_t found = 0;
+    for (std::size_t at = 0; at < text.size() && found < most; ++at)
+        if (text[at] == unit) positions[found++] = at;
     return found;
 }
 

@@ -7,6 +7,7 @@
 
 #include "data/line_blocks.h"
 #include "data/line_file.h"
+#include "data/os_memory.h"
 #include "data/safe_save.h"
 #include "text/messages.h"
 
@@ -71,6 +72,7 @@ bool LoadUnitCatalogue() {
     if (size > 0)
         UnitCatalogue.reserve(static_cast<std::size_t>(
             std::min<std::int64_t>(size / TypicalUnitLineBytes + 1, MostReservedUnits)));
+    OsPreferLargePages(UnitCatalogue.data(), UnitCatalogue.capacity() * sizeof(TrainingUnit));
     SkipByteOrderMark(file);
     LineBlockReader reader;
     StartBlockReading(reader, file);

@@ -8,6 +8,7 @@
 #include "calendar/week_calendar.h"
 #include "data/line_blocks.h"
 #include "data/line_file.h"
+#include "data/os_memory.h"
 #include "data/safe_save.h"
 #include "text/messages.h"
 
@@ -83,6 +84,7 @@ bool LoadWeekHistory() {
         constexpr std::int64_t MostReservedWeeks = 1 << 20;
         WeekHistory.reserve(static_cast<std::size_t>(
             std::min(size / MinimumHistoryFileSize + 1, MostReservedWeeks)));
+        OsPreferLargePages(WeekHistory.data(), WeekHistory.capacity() * sizeof(TrainingWeek));
         ReadWeeks(file);
     }
     bool complete = Close(file);

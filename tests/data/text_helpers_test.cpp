@@ -58,6 +58,11 @@ TEST(CutFields, GivesTheFieldsOfFieldOf) {
         {"separator only in the tail", u"abcdefgh|x"},
         {"empty fields", u"|a||b|"},
         {"units sharing a byte with the separator", u"\u7C7C\u017C|\u7C00x|\u007C"},
+        {"long text of look-alike units", u"\u7C7C\u017C|\u7C00x|\u007Cabcdef\u7C7C|\u017C|"},
+        {"exactly eight units", u"a|b|c|d|"},
+        {"separators at both ends of 64 units", u"|" + std::u16string(62, u'x') + u"|"},
+        {"65 units", std::u16string(64, u'x') + u"|y"},
+        {"separator on the last unit of 40", std::u16string(39, u'x') + u"|"},
     };
     for (const Row& row : rows) {
         for (std::size_t count : {std::size_t(0), std::size_t(1), std::size_t(4), MostCutFields}) {
