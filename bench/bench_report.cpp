@@ -87,8 +87,9 @@ bool CheckTargets(const BenchSizes& sizes, bool shortMode, PeakResult& peak) {
     bool passed = true;
     const char* kinds[2][3] = {{"units", "LoadUnitCatalogue", "SaveUnitCatalogue"},
                                {"history", "LoadWeekHistory", "SaveWeekHistory"}};
-    for (auto& kind : kinds) {
-        const std::vector<std::size_t>& counts = kind == kinds[0] ? sizes.units : sizes.weeks;
+    for (int k = 0; k < 2; ++k) {
+        const char* const* kind = kinds[k];
+        const std::vector<std::size_t>& counts = k == 0 ? sizes.units : sizes.weeks;
         if (shortMode) {
             for (int op = 1; op <= 2; ++op)
                 passed &=

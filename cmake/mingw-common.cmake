@@ -13,9 +13,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# GCC 12 warns falsely about overlapping copies inside std::basic_string at -O2
-# (its bug 105329); the warning says nothing about this program's code.
-set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
-
 # A static exe: no libgcc, libstdc++ or winpthread DLL beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
