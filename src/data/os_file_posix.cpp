@@ -6,15 +6,10 @@
 #include <cerrno>
 
 #include "data/os_file.h"
+#include "data/os_file_faults.h"
 #include "text/unicode.h"
 
-FileFaults InjectedFileFaults;
-
 namespace {
-
-// Counts the bytes written since failWriteAfterBytes was armed.
-std::int64_t bytesSinceArmed = 0;
-std::int64_t armedWriteLimit = -1;
 
 std::string NativePath(const std::u16string& path) {
     return Utf16ToUtf8(path);
@@ -22,16 +17,6 @@ std::string NativePath(const std::u16string& path) {
 
 int HandleOf(const OsFile& file) {
     return static_cast<int>(file.handle);
-}
-
-bool TakeFault(bool& fault) {
-    if (!fault) return false;
-    if (InjectedFileFaults.passBeforeFault > 0) {
-        --InjectedFileFaults.passBeforeFault;
-        return false;
-    }
-    fault = false;
-    return true;
 }
 
 bool OpenWith(const std::u16string& path, int flags, OsFile& file) {
@@ -73,7 +58,7 @@ bool OsOpenReadWrite(const std::u16string& path, OsFile& file) {
 
 bool OsCreateWrite(const std::u16string& path, OsFile& file) {
     file.handle = -1;
-    if (TakeFault(InjectedFileFaults.failCreate)) return false;
+    if (TakeFileFault(InjectedFileFaults.failCreate)) return false;
     if (!OpenWith(path, O_RDWR | O_CREAT | O_TRUNC, file) &&
         !OpenWith(path, O_WRONLY | O_TRUNC, file))
         return false;
@@ -93,21 +78,9 @@ std::intptr_t OsRead(OsFile& file, void* buffer, std::size_t size) {
 bool OsWrite(OsFile& file, const void* data, std::size_t size) {
     if (file.handle < 0) return false;
     file.changed = true;
-    if (InjectedFileFaults.failWriteAfterBytes != armedWriteLimit) {
-        // Newly armed (or disarmed): start counting from here.
-        armedWriteLimit = InjectedFileFaults.failWriteAfterBytes;
-        bytesSinceArmed = 0;
-    }
     const auto* bytes = static_cast<const std::uint8_t*>(data);
-    std::size_t allowed = size;
     bool fail = false;
-    if (armedWriteLimit >= 0) {
-        std::int64_t room = armedWriteLimit - bytesSinceArmed;
-        if (room < static_cast<std::int64_t>(size)) {
-            allowed = room > 0 ? static_cast<std::size_t>(room) : 0;
-            fail = true;
-        }
-    }
+    const std::size_t allowed = BytesAllowedBeforeWriteFault(size, fail);
     std::size_t done = 0;
     while (done < allowed) {
         ssize_t put = ::write(HandleOf(file), bytes + done, allowed - done);
@@ -117,14 +90,8 @@ bool OsWrite(OsFile& file, const void* data, std::size_t size) {
         }
         done += static_cast<std::size_t>(put);
     }
-    bytesSinceArmed += static_cast<std::int64_t>(done);
-    if (fail) {
-        InjectedFileFaults.failWriteAfterBytes = -1;
-        armedWriteLimit = -1;
-        bytesSinceArmed = 0;
-        return false;
-    }
-    return true;
+    CountWrittenBytes(done, fail);
+    return !fail;
 }
 
 bool OsTruncateToStart(OsFile& file) {
@@ -142,12 +109,12 @@ bool OsClose(OsFile& file) {
     file.changed = false;
     if (::close(HandleOf(file)) != 0 && errno != EINTR) ok = false;
     file.handle = -1;
-    if (TakeFault(InjectedFileFaults.failClose)) ok = false;
+    if (TakeFileFault(InjectedFileFaults.failClose)) ok = false;
     return ok;
 }
 
 bool OsReplaceFile(const std::u16string& from, const std::u16string& to) {
-    if (TakeFault(InjectedFileFaults.failReplace)) return false;
+    if (TakeFileFault(InjectedFileFaults.failReplace)) return false;
     if (from.empty() || to.empty()) return false;
     return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
 }

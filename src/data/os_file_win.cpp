@@ -9,14 +9,9 @@
 #include <algorithm>
 
 #include "data/os_file.h"
-
-FileFaults InjectedFileFaults;
+#include "data/os_file_faults.h"
 
 namespace {
-
-// Counts the bytes written since failWriteAfterBytes was armed.
-std::int64_t bytesSinceArmed = 0;
-std::int64_t armedWriteLimit = -1;
 
 const wchar_t* NativePath(const std::u16string& path) {
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows paths are UTF-16");
@@ -29,16 +24,6 @@ HANDLE HandleOf(const OsFile& file) {
 
 bool IsOpen(const OsFile& file) {
     return file.handle != -1 && file.handle != 0;
-}
-
-bool TakeFault(bool& fault) {
-    if (!fault) return false;
-    if (InjectedFileFaults.passBeforeFault > 0) {
-        --InjectedFileFaults.passBeforeFault;
-        return false;
-    }
-    fault = false;
-    return true;
 }
 
 // A path with a NUL inside would name a different file than the caller meant.
@@ -84,7 +69,7 @@ bool OsOpenReadWrite(const std::u16string& path, OsFile& file) {
 
 bool OsCreateWrite(const std::u16string& path, OsFile& file) {
     file.handle = -1;
-    if (TakeFault(InjectedFileFaults.failCreate)) return false;
+    if (TakeFileFault(InjectedFileFaults.failCreate)) return false;
     if (OpenWith(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS, file)) return true;
     return OpenWith(path, GENERIC_WRITE, TRUNCATE_EXISTING, file);
 }
@@ -99,21 +84,9 @@ std::intptr_t OsRead(OsFile& file, void* buffer, std::size_t size) {
 
 bool OsWrite(OsFile& file, const void* data, std::size_t size) {
     if (!IsOpen(file)) return false;
-    if (InjectedFileFaults.failWriteAfterBytes != armedWriteLimit) {
-        // Newly armed (or disarmed): start counting from here.
-        armedWriteLimit = InjectedFileFaults.failWriteAfterBytes;
-        bytesSinceArmed = 0;
-    }
     const auto* bytes = static_cast<const std::uint8_t*>(data);
-    std::size_t allowed = size;
     bool fail = false;
-    if (armedWriteLimit >= 0) {
-        std::int64_t room = armedWriteLimit - bytesSinceArmed;
-        if (room < static_cast<std::int64_t>(size)) {
-            allowed = room > 0 ? static_cast<std::size_t>(room) : 0;
-            fail = true;
-        }
-    }
+    const std::size_t allowed = BytesAllowedBeforeWriteFault(size, fail);
     std::size_t done = 0;
     while (done < allowed) {
         DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(allowed - done, 0x40000000u));
@@ -122,14 +95,8 @@ bool OsWrite(OsFile& file, const void* data, std::size_t size) {
             return false;
         done += put;
     }
-    bytesSinceArmed += static_cast<std::int64_t>(done);
-    if (fail) {
-        InjectedFileFaults.failWriteAfterBytes = -1;
-        armedWriteLimit = -1;
-        bytesSinceArmed = 0;
-        return false;
-    }
-    return true;
+    CountWrittenBytes(done, fail);
+    return !fail;
 }
 
 bool OsTruncateToStart(OsFile& file) {
@@ -146,12 +113,12 @@ bool OsClose(OsFile& file) {
     if (!ok && GetLastError() == ERROR_ACCESS_DENIED) ok = true;
     if (!CloseHandle(HandleOf(file))) ok = false;
     file.handle = -1;
-    if (TakeFault(InjectedFileFaults.failClose)) ok = false;
+    if (TakeFileFault(InjectedFileFaults.failClose)) ok = false;
     return ok;
 }
 
 bool OsReplaceFile(const std::u16string& from, const std::u16string& to) {
-    if (TakeFault(InjectedFileFaults.failReplace)) return false;
+    if (TakeFileFault(InjectedFileFaults.failReplace)) return false;
     if (!IsUsablePath(from) || !IsUsablePath(to)) return false;
     return MoveFileExW(NativePath(from), NativePath(to),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;

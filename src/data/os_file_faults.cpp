@@ -1,0 +1,47 @@
+// The fault seam of the file services: each armed fault fires once, after
+// passBeforeFault calls have gone through, so a test can reach the second file of a save.
+#include "data/os_file_faults.h"
+
+#include <cstdint>
+
+FileFaults InjectedFileFaults;
+
+namespace {
+
+// Counts the bytes written since failWriteAfterBytes was armed.
+std::int64_t bytesSinceArmed = 0;
+std::int64_t armedWriteLimit = -1;
+
+}  // namespace
+
+bool TakeFileFault(bool& fault) {
+    if (!fault) return false;
+    if (InjectedFileFaults.passBeforeFault > 0) {
+        --InjectedFileFaults.passBeforeFault;
+        return false;
+    }
+    fault = false;
+    return true;
+}
+
+std::size_t BytesAllowedBeforeWriteFault(std::size_t size, bool& fail) {
+    fail = false;
+    if (InjectedFileFaults.failWriteAfterBytes != armedWriteLimit) {
+        // Newly armed (or disarmed): start counting from here.
+        armedWriteLimit = InjectedFileFaults.failWriteAfterBytes;
+        bytesSinceArmed = 0;
+    }
+    if (armedWriteLimit < 0) return size;
+    std::int64_t room = armedWriteLimit - bytesSinceArmed;
+    if (room >= static_cast<std::int64_t>(size)) return size;
+    fail = true;
+    return room > 0 ? static_cast<std::size_t>(room) : 0;
+}
+
+void CountWrittenBytes(std::size_t done, bool failed) {
+    bytesSinceArmed += static_cast<std::int64_t>(done);
+    if (!failed) return;
+    InjectedFileFaults.failWriteAfterBytes = -1;
+    armedWriteLimit = -1;
+    bytesSinceArmed = 0;
+}
