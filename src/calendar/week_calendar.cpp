@@ -17,9 +17,12 @@ constexpr WholeNumber YearChangeDistance = 182;
 // More than a year's worth of weeks behind: the number is damaged, not merely old.
 constexpr WholeNumber DamagedDistance = 371;
 
+int WeekdayOf(const LocalDate& date) {
+    return date.weekday >= 0 && date.weekday <= 6 ? date.weekday : 0;
+}
+
 int TodayWeekday() {
-    int weekday = Today().weekday;
-    return weekday >= 0 && weekday <= 6 ? weekday : 0;
+    return WeekdayOf(Today());
 }
 
 void AppendWeek(std::vector<TrainingWeek>& history, WholeNumber weekNumber) {
@@ -32,8 +35,7 @@ void AppendWeek(std::vector<TrainingWeek>& history, WholeNumber weekNumber) {
 
 WholeNumber CurrentWeekNumber() {
     LocalDate today = Today();
-    int weekday = today.weekday >= 0 && today.weekday <= 6 ? today.weekday : 0;
-    return static_cast<WholeNumber>(today.dayOfYear + MondayOffset[weekday]);
+    return static_cast<WholeNumber>(today.dayOfYear + MondayOffset[WeekdayOf(today)]);
 }
 
 std::u16string TodayDayKey() {

@@ -251,6 +251,28 @@ bool AtEnd(LineFile& file) {
     return !Peek(file, unit);
 }
 
+namespace {
+
+void PutText(LineFile& file, std::u16string_view text) {
+    if (!HostIsLittleEndian()) {
+        for (char16_t unit : text) PutUnit(file, unit);
+        return;
+    }
+    // The text's own bytes are already UTF-16 little-endian: copy them in runs.
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    std::size_t remaining = text.size() * 2;
+    while (remaining > 0) {
+        if (file.length == file.buffer.size()) Flush(file);
+        std::size_t run = std::min(remaining, file.buffer.size() - file.length);
+        std::memcpy(file.buffer.data() + file.length, bytes, run);
+        file.length += run;
+        bytes += run;
+        remaining -= run;
+    }
+}
+
+}  // namespace
+
 void WriteLine(LineFile& file, std::u16string_view text) {
     // Such a first line would lose its first units on reading, or turn the whole file into
     // UTF-8 or big-endian text: a real mark in front keeps it as it is.
@@ -258,23 +280,36 @@ void WriteLine(LineFile& file, std::u16string_view text) {
         file.startWritten = true;
         if (WouldReadAsMark(text)) PutUnit(file, 0xFEFF);
     }
-    if (HostIsLittleEndian()) {
-        // The text's own bytes are already UTF-16 little-endian: copy them in runs.
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-        std::size_t remaining = text.size() * 2;
-        while (remaining > 0) {
-            if (file.length == file.buffer.size()) Flush(file);
-            std::size_t run = std::min(remaining, file.buffer.size() - file.length);
-            std::memcpy(file.buffer.data() + file.length, bytes, run);
-            file.length += run;
-            bytes += run;
-            remaining -= run;
-        }
-    } else {
-        for (char16_t unit : text) PutUnit(file, unit);
-    }
+    PutText(file, text);
     PutUnit(file, u'\r');
     PutUnit(file, u'\n');
+}
+
+void WriteLine(LineFile& file, std::initializer_list<std::u16string_view> parts) {
+    if (!file.startWritten) {
+        // The first line is checked whole for a look-alike byte order mark.
+        std::u16string line;
+        for (std::u16string_view part : parts) line += part;
+        WriteLine(file, line);
+        return;
+    }
+    std::size_t bytes = 4;  // the CR LF
+    for (std::u16string_view part : parts) bytes += part.size() * 2;
+    if (!HostIsLittleEndian() || file.length + bytes > file.buffer.size()) {
+        for (std::u16string_view part : parts) PutText(file, part);
+        PutUnit(file, u'\r');
+        PutUnit(file, u'\n');
+        return;
+    }
+    // The usual case: the whole line fits into the buffer as it stands.
+    std::uint8_t* out = file.buffer.data() + file.length;
+    for (std::u16string_view part : parts) {
+        std::memcpy(out, part.data(), part.size() * 2);
+        out += part.size() * 2;
+    }
+    static constexpr std::uint8_t LineEnd[4] = {0x0D, 0x00, 0x0A, 0x00};
+    std::memcpy(out, LineEnd, sizeof LineEnd);
+    file.length += bytes;
 }
 
 bool Close(LineFile& file) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,8 @@ void ReadLineInto(LineFile& file, std::u16string& line);
 void SkipLine(LineFile& file);
 bool AtEnd(LineFile& file);
 void WriteLine(LineFile& file, std::u16string_view text);
+// One line made of these parts, written without joining them first.
+void WriteLine(LineFile& file, std::initializer_list<std::u16string_view> parts);
 // Writes out the buffer and closes. False when any write, the flush or the close failed,
 // or when a read failed.
 bool Close(LineFile& file);

@@ -135,21 +135,22 @@ std::int64_t ParseInteger(std::u16string_view text) {
     return static_cast<std::int64_t>(value);
 }
 
-std::u16string FormatInteger(std::int64_t value) {
+std::u16string_view FormatIntegerInto(std::int64_t value, IntegerDigits& digits) {
     // The magnitude as unsigned, so that the most negative value needs no special case.
     std::uint64_t magnitude = static_cast<std::uint64_t>(value);
     if (value < 0) magnitude = 0 - magnitude;
-    char16_t digits[24];
-    std::size_t count = 0;
+    std::size_t start = digits.size();
     do {
-        digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
+        digits[--start] = static_cast<char16_t>(u'0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
-    std::u16string result;
-    result.reserve(count + 1);
-    if (value < 0) result.push_back(u'-');
-    while (count > 0) result.push_back(digits[--count]);
-    return result;
+    if (value < 0) digits[--start] = u'-';
+    return std::u16string_view(digits.data() + start, digits.size() - start);
+}
+
+std::u16string FormatInteger(std::int64_t value) {
+    IntegerDigits digits;
+    return std::u16string(FormatIntegerInto(value, digits));
 }
 
 std::u16string TrimSpaces(std::u16string_view text) {

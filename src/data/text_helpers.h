@@ -2,6 +2,7 @@
 // Positions and counts are in UTF-16 code units.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,5 +23,9 @@ WholeNumber CountOf(std::u16string_view text, std::u16string_view part);
 // Leading blanks/tabs, sign, then "$" hex, "%" binary or decimal digits; wraps in 64 bits.
 std::int64_t ParseInteger(std::u16string_view text);
 std::u16string FormatInteger(std::int64_t value);
+// The same digits written into a caller's buffer (for the savers' hot loops); the view
+// points into `digits`.
+using IntegerDigits = std::array<char16_t, 20>;
+std::u16string_view FormatIntegerInto(std::int64_t value, IntegerDigits& digits);
 // Without leading and trailing U+0020 only.
 std::u16string TrimSpaces(std::u16string_view text);

@@ -107,16 +107,11 @@ bool SaveUnitCatalogue() {
         ShowError(u"SaveUnits", path);
         return false;
     }
-    std::u16string line;
+    IntegerDigits digits1;
+    IntegerDigits digits2;
     for (const TrainingUnit& unit : UnitCatalogue) {
-        line = unit.name;
-        line += u'|';
-        line += FormatInteger(unit.count1);
-        line += u'|';
-        line += FormatInteger(unit.count2);
-        line += u'|';
-        line += unit.description;
-        WriteLine(save.file, line);
+        WriteLine(save.file, {unit.name, u"|", FormatIntegerInto(unit.count1, digits1), u"|",
+                              FormatIntegerInto(unit.count2, digits2), u"|", unit.description});
     }
     if (!FinishSafeSave(save)) {
         ShowError(u"SaveUnits", path);

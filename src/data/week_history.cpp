@@ -112,11 +112,9 @@ bool SaveWeekHistory() {
         keyLines[day].assign(1, u'=');
         keyLines[day] += DayKeys[day];
     }
-    std::u16string header;
+    IntegerDigits digits;
     for (const TrainingWeek& week : WeekHistory) {
-        header.assign(1, u'#');
-        header += FormatInteger(week.weekNumber);
-        WriteLine(save.file, header);
+        WriteLine(save.file, {u"#", FormatIntegerInto(week.weekNumber, digits)});
         for (std::size_t day = 0; day < week.days.size(); ++day) {
             WriteLine(save.file, keyLines[day]);
             WriteLine(save.file, week.days[day]);
