@@ -12,6 +12,8 @@ struct OsFile {
     // Created, truncated or written through this handle: only then does closing flush it
     // to the disk (a flush of a file only read can cost a whole disk-cache flush).
     bool changed = false;
+    // Bytes written since the disk was last asked to start writing them out (POSIX).
+    std::int64_t unflushedBytes = 0;
 };
 
 // Size in bytes; -1 when the path is empty or nothing exists there, -2 for a folder.
