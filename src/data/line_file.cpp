@@ -96,18 +96,18 @@ std::size_t UnitsBeforeLineEnd(const std::uint8_t* bytes, std::size_t units) {
 
 // ReadLine for UTF-16 little-endian files: whole runs of code units are copied from the
 // buffer instead of one unit at a time. Same line rules as the general loop.
-// Appends to *line, or only skips the line when line is null.
-void ReadUtf16LeLine(LineFile& file, std::u16string* line) {
+// Appends to line.
+void ReadUtf16LeLine(LineFile& file, std::u16string& line) {
     for (;;) {
         if (file.length - file.position < 2) Refill(file, 2);
         std::size_t units = (file.length - file.position) / 2;
         if (units == 0) return;  // the end; a single odd byte is ignored
         const std::uint8_t* at = file.buffer.data() + file.position;
         std::size_t run = UnitsBeforeLineEnd(at, units);
-        if (line && run > 0) {
-            std::size_t old = line->size();
-            line->resize(old + run);
-            std::memcpy(line->data() + old, at, run * 2);
+        if (run > 0) {
+            std::size_t old = line.size();
+            line.resize(old + run);
+            std::memcpy(line.data() + old, at, run * 2);
         }
         file.position += run * 2;
         if (run == units) continue;  // the buffer ran out inside the line
@@ -209,7 +209,7 @@ void SkipByteOrderMark(LineFile& file) {
 void ReadLineInto(LineFile& file, std::u16string& line) {
     line.clear();
     if (file.encoding == LineFile::Encoding::Utf16Le && HostIsLittleEndian()) {
-        ReadUtf16LeLine(file, &line);
+        ReadUtf16LeLine(file, line);
         return;
     }
     const std::size_t size = UnitSize(file);
@@ -236,14 +236,6 @@ std::u16string ReadLine(LineFile& file) {
     std::u16string line;
     ReadLineInto(file, line);
     return line;
-}
-
-void SkipLine(LineFile& file) {
-    if (file.encoding == LineFile::Encoding::Utf16Le && HostIsLittleEndian()) {
-        ReadUtf16LeLine(file, nullptr);
-        return;
-    }
-    ReadLine(file);
 }
 
 bool AtEnd(LineFile& file) {

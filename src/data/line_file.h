@@ -34,8 +34,6 @@ void SkipByteOrderMark(LineFile& file);
 std::u16string ReadLine(LineFile& file);
 // ReadLine into a text kept by the caller, whose room is reused from line to line.
 void ReadLineInto(LineFile& file, std::u16string& line);
-// Reads past the next line like ReadLine, without keeping its text.
-void SkipLine(LineFile& file);
 bool AtEnd(LineFile& file);
 void WriteLine(LineFile& file, std::u16string_view text);
 // One line made of these parts, written without joining them first.
