@@ -73,7 +73,11 @@ Bytes LineFileBytes(const std::vector<std::u16string>& lines) {
     return bytes;
 }
 
-std::string ToUtf8(std::u16string_view text) { return Utf16ToUtf8(text); }
-std::u16string ToUtf16(std::string_view utf8) { return Utf8ToUtf16(utf8); }
+std::string ToUtf8(std::u16string_view text) {
+    return Utf16ToUtf8(text);
+}
+std::u16string ToUtf16(std::string_view utf8) {
+    return Utf8ToUtf16(utf8);
+}
 
 }  // namespace test

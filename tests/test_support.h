@@ -14,14 +14,14 @@ using Bytes = std::vector<std::uint8_t>;
 // Creates a fresh directory under the system temp folder and makes it the working
 // directory; restores the old working directory and removes the folder on destruction.
 class TempWorkingDirectory {
-public:
+  public:
     TempWorkingDirectory();
     ~TempWorkingDirectory();
     TempWorkingDirectory(const TempWorkingDirectory&) = delete;
     TempWorkingDirectory& operator=(const TempWorkingDirectory&) = delete;
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
     std::filesystem::path previous_;
 };
