@@ -2,6 +2,8 @@
 // Reporting a failure is left to the caller, which knows the file's message.
 #include "data/safe_save.h"
 
+#include "text/messages.h"
+
 namespace {
 
 // A file the program may not write is not replaced behind its owner's back, even though
@@ -33,5 +35,18 @@ bool FinishSafeSave(SafeSave& save) {
     if (complete && MayReplace(save.path) && OsReplaceFile(save.temporaryPath, save.path))
         return true;
     OsRemoveFile(save.temporaryPath);
+    return false;
+}
+
+bool SaveDataFile(const std::u16string& path, bool keepOldFile, std::u16string_view messageKey,
+                  const std::function<void(LineFile&)>& writeLines) {
+    SafeSave save;
+    if (keepOldFile || !BeginSafeSave(save, path)) {
+        ShowError(messageKey, path);
+        return false;
+    }
+    writeLines(save.file);
+    if (FinishSafeSave(save)) return true;
+    ShowError(messageKey, path);
     return false;
 }

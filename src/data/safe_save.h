@@ -2,7 +2,9 @@
 // temporary file beside it, which replaces the old file in one step only when complete.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "data/line_file.h"
 
@@ -20,3 +22,8 @@ bool BeginSafeSave(SafeSave& save, const std::u16string& path);
 // Completes the temporary file and puts it in place of the data file. On false the
 // temporary file is removed and the data file is exactly as it was.
 bool FinishSafeSave(SafeSave& save);
+// A whole data-file save: refuses when `keepOldFile` is set (the file could not be read at
+// start-up), lets writeLines write every line, and reports messageKey with the path on any
+// failure. True only when the new file is in place.
+bool SaveDataFile(const std::u16string& path, bool keepOldFile, std::u16string_view messageKey,
+                  const std::function<void(LineFile&)>& writeLines);

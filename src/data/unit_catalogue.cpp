@@ -101,21 +101,12 @@ bool LoadUnitCatalogue() {
 }
 
 bool SaveUnitCatalogue() {
-    const std::u16string path = UnitFilePath;
-    SafeSave save;
-    if (UnitFileUnreadable || !BeginSafeSave(save, path)) {
-        ShowError(u"SaveUnits", path);
-        return false;
-    }
-    IntegerDigits digits1;
-    IntegerDigits digits2;
-    for (const TrainingUnit& unit : UnitCatalogue) {
-        WriteLine(save.file, {unit.name, u"|", FormatIntegerInto(unit.count1, digits1), u"|",
-                              FormatIntegerInto(unit.count2, digits2), u"|", unit.description});
-    }
-    if (!FinishSafeSave(save)) {
-        ShowError(u"SaveUnits", path);
-        return false;
-    }
-    return true;
+    return SaveDataFile(UnitFilePath, UnitFileUnreadable, u"SaveUnits", [](LineFile& file) {
+        IntegerDigits digits1;
+        IntegerDigits digits2;
+        for (const TrainingUnit& unit : UnitCatalogue) {
+            WriteLine(file, {unit.name, u"|", FormatIntegerInto(unit.count1, digits1), u"|",
+                             FormatIntegerInto(unit.count2, digits2), u"|", unit.description});
+        }
+    });
 }

@@ -99,12 +99,6 @@ bool LoadWeekHistory() {
 }
 
 bool SaveWeekHistory() {
-    const std::u16string path = HistoryFilePath;
-    SafeSave save;
-    if (HistoryFileUnreadable || !BeginSafeSave(save, path)) {
-        ShowError(u"SaveHistory", path);
-        return false;
-    }
     if (DayKeys[0].empty()) FillDayKeys();
     // The "=DayKey" lines are the same for every week: built once.
     std::array<std::u16string, 7> keyLines;
@@ -112,17 +106,15 @@ bool SaveWeekHistory() {
         keyLines[day].assign(1, u'=');
         keyLines[day] += DayKeys[day];
     }
-    IntegerDigits digits;
-    for (const TrainingWeek& week : WeekHistory) {
-        WriteLine(save.file, {u"#", FormatIntegerInto(week.weekNumber, digits)});
-        for (std::size_t day = 0; day < week.days.size(); ++day) {
-            WriteLine(save.file, keyLines[day]);
-            WriteLine(save.file, week.days[day]);
-        }
-    }
-    if (!FinishSafeSave(save)) {
-        ShowError(u"SaveHistory", path);
-        return false;
-    }
-    return true;
+    return SaveDataFile(HistoryFilePath, HistoryFileUnreadable, u"SaveHistory",
+                        [&keyLines](LineFile& file) {
+                            IntegerDigits digits;
+                            for (const TrainingWeek& week : WeekHistory) {
+                                WriteLine(file, {u"#", FormatIntegerInto(week.weekNumber, digits)});
+                                for (std::size_t day = 0; day < week.days.size(); ++day) {
+                                    WriteLine(file, keyLines[day]);
+                                    WriteLine(file, week.days[day]);
+                                }
+                            }
+                        });
 }
