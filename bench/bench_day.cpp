@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "app/control_ids.h"
+#include "app/list_fills.h"
 #include "app/program.h"
 #include "app/scripted_ui.h"
 #include "bench_inputs.h"
 #include "bench_measures.h"
 #include "calendar/clock.h"
-#include "calendar/list_views.h"
 #include "data/day_entries.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
@@ -26,11 +26,13 @@ std::vector<TrainingUnit> SomeUnits() {
     return units;
 }
 
+Document BenchDocument;
+
 // One week whose Monday holds the given text; the operations work on week 0, day 0.
 void OneWeekWithMonday(std::u16string text) {
-    std::vector<TrainingWeek>().swap(WeekHistory);
-    AddWeek(167);
-    SetDayText(0, 0, std::move(text));
+    std::vector<TrainingWeek>().swap(BenchDocument.history);
+    AddWeek(BenchDocument.history, 167);
+    SetDayText(BenchDocument, 0, 0, std::move(text));
 }
 
 // Building a day entry by entry, from empty: the time divided by the entries is the cost
@@ -39,10 +41,12 @@ void MeasureAppend(benchmark::State& state, std::size_t entries) {
     const std::vector<TrainingUnit> units = SomeUnits();
     OneWeekWithMonday(u"");
     for (auto _ : state) {
-        SetDayText(0, 0, u"");
-        for (std::size_t i = 0; i < entries; ++i) AppendDayEntry(0, 0, units[i % UnitVariety]);
+        SetDayText(BenchDocument, 0, 0, u"");
+        for (std::size_t i = 0; i < entries; ++i)
+            AppendDayEntry(BenchDocument, 0, 0, units[i % UnitVariety]);
     }
-    if (GetDayText(0, 0) != DayTextOf(entries)) state.SkipWithError("appended day text is wrong");
+    if (GetDayText(BenchDocument, 0, 0) != DayTextOf(entries))
+        state.SkipWithError("appended day text is wrong");
 }
 
 // Removes the last entry (the one found after walking every separator) and appends it
@@ -53,34 +57,35 @@ void MeasureRemove(benchmark::State& state, std::size_t entries) {
     const WholeNumber position = static_cast<WholeNumber>(entries - 1);
     OneWeekWithMonday(full);
     for (auto _ : state) {
-        RemoveDayEntry(0, 0, position);
-        AppendDayEntry(0, 0, last);
+        RemoveDayEntry(BenchDocument, 0, 0, position);
+        AppendDayEntry(BenchDocument, 0, 0, last);
     }
-    if (GetDayText(0, 0) != full) state.SkipWithError("remove and append changed the day");
+    if (GetDayText(BenchDocument, 0, 0) != full)
+        state.SkipWithError("remove and append changed the day");
 }
 
 void MeasureFill(benchmark::State& state, std::size_t entries) {
-    BuildTextTable(u"");
     ScriptedUi ui;
-    SetCurrentUi(&ui);
+    ProgramState program(ui);
+    program.texts = BuildTextTable();
     ui.CreateControl(EntryList, ControlKind::ReportList, MainWindowParent, 0, 0, 100, 100, u"",
                      Alignment::Left);
     OneWeekWithMonday(DayTextOf(entries));
-    for (auto _ : state) FillEntryList(0, 0);
+    program.document = BenchDocument;
+    for (auto _ : state) FillEntryList(program);
     if (ui.Control(EntryList).items.size() != entries) state.SkipWithError("wrong row count");
-    SetCurrentUi(nullptr);
 }
 
 void MeasureLookupCached(benchmark::State& state) {
-    BuildTextTable(u"");
-    for (auto _ : state) benchmark::DoNotOptimize(LookupText(u"Calendar", u"Week"));
+    const TextTable texts = BuildTextTable();
+    for (auto _ : state) benchmark::DoNotOptimize(LookupText(texts, u"Calendar", u"Week"));
 }
 
 void MeasureLookupGroupChange(benchmark::State& state) {
-    BuildTextTable(u"");
+    const TextTable texts = BuildTextTable();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LookupText(u"Days", u"Monday"));
-        benchmark::DoNotOptimize(LookupText(u"Errors", u"Title"));
+        benchmark::DoNotOptimize(LookupText(texts, u"Days", u"Monday"));
+        benchmark::DoNotOptimize(LookupText(texts, u"Errors", u"Title"));
     }
 }
 
@@ -104,7 +109,6 @@ void MeasureStart(benchmark::State& state, const std::string& folder, std::size_
         if (!quiet) state.SkipWithError("start-up showed a message box");
         state.ResumeTiming();
     }
-    SetCurrentUi(nullptr);
     if (shownWeeks != weeks) state.SkipWithError("catch-up added weeks");
 }
 

@@ -15,21 +15,24 @@
 #include "bench_inputs.h"
 #include "bench_measures.h"
 #include "calendar/clock.h"
+#include "calendar/week_calendar.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
 #include "text/text_table.h"
 
 namespace {
 
-ScriptedUi QuietUi;  // records any message box instead of showing it
+Document BenchDocument;  // what the measured loads fill and the measured saves write
 
 void PrepareProgramState() {
-    SetCurrentUi(&QuietUi);
     SetClock([] { return BenchToday(); });
-    BuildTextTable(u"");
-    FillDayKeys();
-    UnitFileUnreadable = false;
-    HistoryFileUnreadable = false;
+    BenchDocument = Document();
+}
+
+// The history load as start-up runs it: the file's weeks, then the catch-up.
+void LoadHistoryAsAtStart() {
+    const HistoryLoad load = LoadWeekHistory(BenchDocument);
+    AdvanceToCurrentWeek(BenchDocument.history, load.fromFile);
 }
 
 ByteList ReadWholeFile(const std::string& path) {
@@ -89,13 +92,14 @@ void MeasureLoadUnits(benchmark::State& state, const std::string& folder, std::s
     EnterFolder(folder);
     for (auto _ : state) {
         state.PauseTiming();
-        std::vector<TrainingUnit>().swap(UnitCatalogue);
+        std::vector<TrainingUnit>().swap(BenchDocument.catalogue);
         malloc_trim(0);  // as in a fresh process: no freed chunks waiting to be merged
         state.ResumeTiming();
-        LoadUnitCatalogue();
+        LoadUnitCatalogue(BenchDocument);
     }
-    if (UnitCatalogue.size() != units) state.SkipWithError("wrong number of units loaded");
-    std::vector<TrainingUnit>().swap(UnitCatalogue);
+    if (BenchDocument.catalogue.size() != units)
+        state.SkipWithError("wrong number of units loaded");
+    std::vector<TrainingUnit>().swap(BenchDocument.catalogue);
 }
 
 void MeasureLoadHistory(benchmark::State& state, const std::string& folder, std::size_t weeks) {
@@ -103,13 +107,13 @@ void MeasureLoadHistory(benchmark::State& state, const std::string& folder, std:
     EnterFolder(folder);
     for (auto _ : state) {
         state.PauseTiming();
-        std::vector<TrainingWeek>().swap(WeekHistory);
+        std::vector<TrainingWeek>().swap(BenchDocument.history);
         malloc_trim(0);
         state.ResumeTiming();
-        LoadWeekHistory();
+        LoadHistoryAsAtStart();
     }
-    if (WeekHistory.size() != weeks) state.SkipWithError("catch-up changed the history");
-    std::vector<TrainingWeek>().swap(WeekHistory);
+    if (BenchDocument.history.size() != weeks) state.SkipWithError("catch-up changed the history");
+    std::vector<TrainingWeek>().swap(BenchDocument.history);
 }
 
 // Loads the catalogue of `source`, then saves it again and again into `folder`; the first,
@@ -118,26 +122,26 @@ void MeasureSaveUnits(benchmark::State& state, const std::string& source,
                       const std::string& folder) {
     PrepareProgramState();
     EnterFolder(source);
-    LoadUnitCatalogue();
+    LoadUnitCatalogue(BenchDocument);
     EnterFolder(folder);
-    SaveUnitCatalogue();
+    SaveUnitCatalogue(BenchDocument);
     if (ReadWholeFile("units/units.txt") != ReadWholeFile(source + "/units/units.txt"))
         state.SkipWithError("saved catalogue differs from its source");
-    for (auto _ : state) SaveUnitCatalogue();
-    std::vector<TrainingUnit>().swap(UnitCatalogue);
+    for (auto _ : state) SaveUnitCatalogue(BenchDocument);
+    std::vector<TrainingUnit>().swap(BenchDocument.catalogue);
 }
 
 void MeasureSaveHistory(benchmark::State& state, const std::string& source,
                         const std::string& folder) {
     PrepareProgramState();
     EnterFolder(source);
-    LoadWeekHistory();
+    LoadHistoryAsAtStart();
     EnterFolder(folder);
-    SaveWeekHistory();
+    SaveWeekHistory(BenchDocument);
     if (ReadWholeFile("units/history.txt") != ReadWholeFile(source + "/units/history.txt"))
         state.SkipWithError("saved history differs from its source");
-    for (auto _ : state) SaveWeekHistory();
-    std::vector<TrainingWeek>().swap(WeekHistory);
+    for (auto _ : state) SaveWeekHistory(BenchDocument);
+    std::vector<TrainingWeek>().swap(BenchDocument.history);
 }
 
 // Slow measurements run once per repetition; fast ones let the library pick the count.
@@ -228,9 +232,9 @@ int RunPeakChild(const std::string& folder) {
     PrepareProgramState();
     EnterFolder(folder);
     long baseline = StatusKilobytes("VmHWM:");
-    LoadWeekHistory();
+    LoadHistoryAsAtStart();
     long peak = StatusKilobytes("VmHWM:");
-    std::printf("%ld %ld %zu\n", baseline, peak, WeekHistory.size());
+    std::printf("%ld %ld %zu\n", baseline, peak, BenchDocument.history.size());
     return 0;
 }
 

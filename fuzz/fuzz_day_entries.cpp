@@ -9,8 +9,13 @@
 #include "data/day_entries.h"
 #include "data/week_history.h"
 #include "fuzz_support.h"
+#include "reference_text.h"
 
 namespace {
+
+using reference::CountOf;
+using reference::EntryRows;
+using reference::FieldOf;
 
 constexpr std::size_t MostTextUnits = 2048;
 
@@ -60,7 +65,7 @@ std::u16string ReferenceRemove(const std::u16string& text, WholeNumber position)
 
 // The entry list as the fill rules state it.
 std::vector<std::u16string> ReferenceRows(const std::u16string& dayText) {
-    std::u16string trimmed = TrimSpaces(dayText);
+    std::u16string trimmed(TrimSpaces(dayText));
     std::vector<std::u16string> rows;
     if (trimmed.empty()) return rows;
     WholeNumber separators = CountOf(trimmed, u"\\");
@@ -72,8 +77,8 @@ std::vector<std::u16string> ReferenceRows(const std::u16string& dayText) {
     return rows;
 }
 
-bool InRange(WholeNumber week, WholeNumber day) {
-    return week >= 0 && std::size_t(week) < WeekHistory.size() && day >= 0 && day <= 6;
+bool InRange(const Document& doc, WholeNumber week, WholeNumber day) {
+    return week >= 0 && std::size_t(week) < doc.history.size() && day >= 0 && day <= 6;
 }
 
 }  // namespace
@@ -95,34 +100,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     unit.description = in.Text(64);
     const std::u16string text = in.Text(MostTextUnits);
 
-    WeekHistory.clear();
-    AddWeek(1);
-    AddWeek(8);
+    Document doc;
+    AddWeek(doc.history, 1);
+    AddWeek(doc.history, 8);
     for (WholeNumber w = 0; w < 2; ++w)
-        for (WholeNumber d = 0; d < 7; ++d) SetDayText(w, d, text);
-    const bool valid = InRange(week, day);
-    FUZZ_CHECK(GetDayText(week, day) == (valid ? text : u""), "GetDayText");
+        for (WholeNumber d = 0; d < 7; ++d) SetDayText(doc, w, d, text);
+    const bool valid = InRange(doc, week, day);
+    FUZZ_CHECK(GetDayText(doc, week, day) == (valid ? std::u16string_view(text) : u""),
+               "GetDayText");
     const std::vector<std::u16string> rowsBefore = EntryRows(text);
     FUZZ_CHECK(rowsBefore == ReferenceRows(text), "EntryRows follows the fill rules");
 
-    RemoveDayEntry(week, day, position);
+    RemoveDayEntry(doc, week, day, position);
     const std::u16string removed = valid ? ReferenceRemove(text, position) : text;
     for (WholeNumber w = 0; w < 2; ++w) {
         for (WholeNumber d = 0; d < 7; ++d) {
             const bool target = valid && w == week && d == day;
-            FUZZ_CHECK(GetDayText(w, d) == (target ? removed : text),
+            FUZZ_CHECK(GetDayText(doc, w, d) == std::u16string_view(target ? removed : text),
                        "RemoveDayEntry changes only its own day, as the plain removal does");
         }
     }
     if (valid) {
-        const std::vector<std::u16string> rowsAfter = EntryRows(GetDayText(week, day));
+        const std::vector<std::u16string> rowsAfter = EntryRows(GetDayText(doc, week, day));
         FUZZ_CHECK(rowsAfter.size() <= rowsBefore.size(), "a removal never adds rows");
     }
 
-    SetDayText(week, day, text);
-    AppendDayEntry(week, day, unit);
+    SetDayText(doc, week, day, text);
+    AppendDayEntry(doc, week, day, unit);
     if (valid) {
-        const std::u16string appended = GetDayText(week, day);
+        const std::u16string appended(GetDayText(doc, week, day));
         const std::u16string expected = text + (text.empty() ? u"" : u"\\") + DayEntryOf(unit);
         FUZZ_CHECK(appended == expected, "AppendDayEntry joins with one \\");
         WholeNumber entriesBefore = text.empty() ? 0 : CountOf(text, u"\\") + 1;

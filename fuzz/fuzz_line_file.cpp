@@ -7,6 +7,7 @@
 
 #include "data/line_file.h"
 #include "fuzz_support.h"
+#include "reference_text.h"
 #include "text/unicode.h"
 
 namespace {
@@ -18,7 +19,7 @@ bool StartsWith(const fuzz::Bytes& bytes, const fuzz::Bytes& mark) {
     return bytes.size() >= mark.size() && std::equal(mark.begin(), mark.end(), bytes.begin());
 }
 
-// Splits units at LF, CR, CR LF and 0000, as ReadLine does; the lines a read loop
+// Splits units at LF, CR, CR LF and 0000, as ReadLineInto does; the lines a read loop
 // "while not at the end, read a line" collects.
 template <typename Unit>
 std::vector<std::basic_string<Unit>> SplitLines(const std::vector<Unit>& units) {
@@ -74,10 +75,10 @@ std::vector<std::u16string> ReadAllLines(const char* path, std::size_t fileSize)
     SkipByteOrderMark(file);
     std::vector<std::u16string> lines;
     while (!AtEnd(file)) {
-        lines.push_back(ReadLine(file));
+        lines.push_back(reference::ReadLine(file));
         FUZZ_CHECK(lines.size() <= fileSize, "every line consumes at least one byte");
     }
-    FUZZ_CHECK(ReadLine(file).empty(), "a read at the end gives the empty text");
+    FUZZ_CHECK(reference::ReadLine(file).empty(), "a read at the end gives the empty text");
     FUZZ_CHECK(Close(file), "a complete read closes cleanly");
     return lines;
 }
@@ -96,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteFile("lines.txt", file);
 
     const std::vector<std::u16string> lines = ReadAllLines("lines.txt", file.size());
-    FUZZ_CHECK(lines == ReferenceLines(file), "ReadLine follows the line rules");
+    FUZZ_CHECK(lines == ReferenceLines(file), "ReadLineInto follows the line rules");
     for (const std::u16string& line : lines) {
         FUZZ_CHECK(line.find_first_of(std::u16string_view(u"\r\n\0", 3)) == std::u16string::npos,
                    "no line end inside a line");

@@ -10,9 +10,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "text/messages.h"
-#include "text/text_table.h"
-
 namespace fuzz {
 
 namespace {
@@ -66,18 +63,6 @@ Bytes ReadFile(const char* path) {
 bool FileExists(const char* path) {
     std::error_code ignored;
     return std::filesystem::exists(path, ignored);
-}
-
-ScriptedUi& FreshUi() {
-    static ScriptedUi* ui = [] {
-        auto* made = new ScriptedUi();
-        SetCurrentUi(made);
-        BuildTextTable(u"");
-        return made;
-    }();
-    ui->messages.clear();
-    ClearEndRequest();
-    return *ui;
 }
 
 Bytes LineFileBytes(const std::vector<std::u16string>& lines) {

@@ -1,6 +1,6 @@
 // What every fuzz target shares: a scratch working directory made once per process (the
-// repository is never touched), file bytes in and out, the scripted back end for message
-// boxes, and a property check that ends the run as a crash libFuzzer records.
+// repository is never touched), file bytes in and out, and a property check that ends the
+// run as a crash libFuzzer records.
 #pragma once
 
 #include <cstddef>
@@ -8,8 +8,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "app/scripted_ui.h"
 
 namespace fuzz {
 
@@ -23,10 +21,6 @@ void WriteFile(const char* path, const std::uint8_t* data, std::size_t size);
 void WriteFile(const char* path, const Bytes& bytes);
 Bytes ReadFile(const char* path);
 bool FileExists(const char* path);
-
-// The back end that records message boxes, with the built-in texts loaded; its records
-// are cleared on every call.
-ScriptedUi& FreshUi();
 
 // The bytes of a line file holding these lines: UTF-16 little-endian, each ended by CR LF.
 Bytes LineFileBytes(const std::vector<std::u16string>& lines);

@@ -3,32 +3,29 @@
 // the save confirmation appears only when both files were written.
 #include "app/commands.h"
 
-#include "app/app_state.h"
 #include "app/control_ids.h"
 #include "app/event_loop.h"
-#include "app/ui_services.h"
-#include "calendar/list_views.h"
+#include "app/list_fills.h"
+#include "app/message_boxes.h"
 #include "data/day_entries.h"
-#include "data/text_helpers.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
-#include "text/messages.h"
-#include "text/text_table.h"
 
 namespace {
 
 constexpr int CreatePauseMs = 100;
 constexpr int SavedPauseMs = 1000;
 
-// The day that add and delete act on exists only with a week at SelectedWeek; an empty
-// history, or a selector left without a selection, leaves them inert.
-bool SelectedDayExists() {
-    return SelectedWeek >= 0 && std::size_t(SelectedWeek) < WeekHistory.size() &&
-           SelectedDay >= 0 && SelectedDay < 7;
+// The day that add and delete act on exists only with a week at the selected position; an
+// empty history, or a selector left without a selection, leaves them inert.
+bool SelectedDayExists(const ProgramState& state) {
+    const Selection& selection = state.selection;
+    return selection.week >= 0 && std::size_t(selection.week) < state.document.history.size() &&
+           selection.day >= 0 && selection.day < 7;
 }
 
 // The row Add appends: the unit's own fields, which for a unit without separators is the
-// EntryLine of the entry it stores.
+// row of the entry it stores.
 std::u16string AddedRowText(const TrainingUnit& unit) {
     return unit.name + u'\n' + FormatInteger(unit.count1) + u" - " + FormatInteger(unit.count2) +
            u'\n' + unit.description;
@@ -40,80 +37,83 @@ bool HoldsSeparator(std::u16string_view text) {
     return text.find_first_of(u"|\\") != std::u16string_view::npos;
 }
 
-void ClearUnitFields() {
-    UiServices& ui = CurrentUi();
+void ClearUnitFields(ProgramState& state) {
+    UiServices& ui = state.ui;
     ui.SetText(NameField, u"");
     ui.SetText(Count1Field, u"");
     ui.SetText(Count2Field, u"");
     ui.SetText(DescriptionField, u"");
 }
 
-void AddSelectedUnit() {
-    UiServices& ui = CurrentUi();
-    if (UnitCount() == 0) {
-        ShowError(u"AddButton", u"");
+void AddSelectedUnit(ProgramState& state) {
+    UiServices& ui = state.ui;
+    if (UnitCount(state.document) == 0) {
+        ShowError(state, u"AddButton");
         return;
     }
     WholeNumber position = WholeNumber(ui.GetState(UnitCombo));
-    if (position < 0 || position >= UnitCount()) return;
-    const TrainingUnit& unit = UnitAt(position);
+    if (position < 0 || position >= UnitCount(state.document)) return;
+    const TrainingUnit& unit = UnitAt(state.document, position);
     // Only a hand-edited units.txt can bring a "\" here; it would split into two entries.
     if (unit.name.find(u'\\') != std::u16string::npos ||
         unit.description.find(u'\\') != std::u16string::npos) {
-        ShowError(u"Separator", u"");
+        ShowError(state, u"Separator");
         return;
     }
-    if (!SelectedDayExists()) return;
+    if (!SelectedDayExists(state)) return;
     ui.AddItem(EntryList, AddedRowText(unit));
-    AppendDayEntry(SelectedWeek, SelectedDay, unit);
+    AppendDayEntry(state.document, state.selection.week, state.selection.day, unit);
 }
 
-void DeleteSelectedEntry() {
-    UiServices& ui = CurrentUi();
+void DeleteSelectedEntry(ProgramState& state) {
+    UiServices& ui = state.ui;
     std::intptr_t row = ui.GetState(EntryList);
     if (row < 0) {
-        ShowError(u"DeleteButton", u"");
+        ShowError(state, u"DeleteButton");
         return;
     }
-    if (SelectedDayExists()) RemoveDayEntry(SelectedWeek, SelectedDay, WholeNumber(row));
+    if (SelectedDayExists(state))
+        RemoveDayEntry(state.document, state.selection.week, state.selection.day, WholeNumber(row));
     ui.RemoveItem(EntryList, row);
 }
 
-void SaveBothFiles() {
+void SaveBothFiles(ProgramState& state) {
     // Both are attempted, history first; each reports its own failure.
-    bool historySaved = SaveWeekHistory();
-    bool unitsSaved = SaveUnitCatalogue();
-    if (!historySaved || !unitsSaved) return;
-    UiServices& ui = CurrentUi();
-    ui.SetText(SaveButton, LookupText(u"Global", u"Saved"));
+    const Report history = SaveWeekHistory(state.document);
+    ShowReport(state, history);
+    const Report units = SaveUnitCatalogue(state.document);
+    ShowReport(state, units);
+    if (!history.ok() || !units.ok()) return;
+    UiServices& ui = state.ui;
+    ui.SetText(SaveButton, LookupText(state.texts, u"Global", u"Saved"));
     ui.Pause(SavedPauseMs);
-    ui.SetText(SaveButton, LookupText(u"Global", u"Save"));
+    ui.SetText(SaveButton, LookupText(state.texts, u"Global", u"Save"));
 }
 
-void CreateUnitFromFields() {
-    UiServices& ui = CurrentUi();
+void CreateUnitFromFields(ProgramState& state) {
+    UiServices& ui = state.ui;
     std::u16string name = ui.GetText(NameField);
     std::u16string count1 = ui.GetText(Count1Field);
     std::u16string count2 = ui.GetText(Count2Field);
     std::u16string description = ui.GetText(DescriptionField);
     if (HoldsSeparator(name) || HoldsSeparator(description)) {
-        ShowError(u"Separator", u"");
+        ShowError(state, u"Separator");
         return;
     }
-    AddUnit(std::move(name), WholeNumber(ParseInteger(count1)), WholeNumber(ParseInteger(count2)),
-            std::move(description));
-    FillUnitCombo();
-    ClearUnitFields();
-    SetFieldsDisabled(true);
+    AddUnit(state.document, std::move(name), WholeNumber(ParseInteger(count1)),
+            WholeNumber(ParseInteger(count2)), std::move(description));
+    FillUnitCombo(state);
+    ClearUnitFields(state);
+    SetFieldsDisabled(state, true);
     ui.Pause(CreatePauseMs);
 }
 
-void SelectWeek() {
-    SelectedWeek = WholeNumber(CurrentUi().GetState(WeekCombo));
-    FillEntryList(SelectedWeek, SelectedDay);
+void SelectWeek(ProgramState& state) {
+    state.selection.week = WholeNumber(state.ui.GetState(WeekCombo));
+    FillEntryList(state);
 }
 
-void SelectDay() {
-    SelectedDay = WholeNumber(CurrentUi().GetState(DayCombo));
-    FillEntryList(SelectedWeek, SelectedDay);
+void SelectDay(ProgramState& state) {
+    state.selection.day = WholeNumber(state.ui.GetState(DayCombo));
+    FillEntryList(state);
 }

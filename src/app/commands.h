@@ -1,17 +1,19 @@
 // The actions of the main window's buttons and selectors, run by the event loop's dispatch.
-// The data operations are in data/, the list fills and row texts in calendar/list_views.h.
+// The data operations are in data/, the list fills in list_fills.h.
 #pragma once
 
 #include <string_view>
 
+#include "app/program_state.h"
+
 // Empties NameField, Count1Field, Count2Field and DescriptionField, in this order.
-void ClearUnitFields();
+void ClearUnitFields(ProgramState& state);
 // True when the text holds "|" or "\", the separators of the data files.
 bool HoldsSeparator(std::u16string_view text);
 
-void AddSelectedUnit();       // AddEntryButton
-void DeleteSelectedEntry();   // DeleteEntryButton
-void SaveBothFiles();         // SaveButton
-void CreateUnitFromFields();  // CreateUnitButton
-void SelectWeek();            // WeekCombo
-void SelectDay();             // DayCombo
+void AddSelectedUnit(ProgramState& state);       // AddEntryButton
+void DeleteSelectedEntry(ProgramState& state);   // DeleteEntryButton
+void SaveBothFiles(ProgramState& state);         // SaveButton
+void CreateUnitFromFields(ProgramState& state);  // CreateUnitButton
+void SelectWeek(ProgramState& state);            // WeekCombo
+void SelectDay(ProgramState& state);             // DayCombo

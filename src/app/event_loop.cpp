@@ -2,17 +2,14 @@
 // the unit fields that follows the name field.
 #include "app/event_loop.h"
 
-#include "app/app_state.h"
 #include "app/commands.h"
 #include "app/control_ids.h"
-#include "app/ui_services.h"
-#include "text/messages.h"
 
 namespace {
 
 struct DispatchEntry {
     int controlId;
-    void (*action)();
+    void (*action)(ProgramState&);
 };
 
 // Controls without a row here (panels, labels, pictures, UnitCombo, the count and
@@ -29,37 +26,36 @@ constexpr DispatchEntry DispatchTable[] = {
 
 }  // namespace
 
-void SetFieldsDisabled(bool disabled) {
-    if (disabled == FieldsDisabled) return;
-    UiServices& ui = CurrentUi();
+void SetFieldsDisabled(ProgramState& state, bool disabled) {
+    if (disabled == state.fieldsDisabled) return;
+    UiServices& ui = state.ui;
     ui.SetEnabled(Count1Field, !disabled);
     ui.SetEnabled(Count2Field, !disabled);
     ui.SetEnabled(DescriptionField, !disabled);
-    FieldsDisabled = disabled;
+    state.fieldsDisabled = disabled;
 }
 
-void UpdateUnitFieldsFromName() {
-    SetFieldsDisabled(CurrentUi().GetText(NameField).empty());
+void UpdateUnitFieldsFromName(ProgramState& state) {
+    SetFieldsDisabled(state, state.ui.GetText(NameField).empty());
 }
 
-void DispatchControlEvent(int controlId) {
+void DispatchControlEvent(ProgramState& state, int controlId) {
     for (const DispatchEntry& entry : DispatchTable) {
         if (entry.controlId != controlId) continue;
-        entry.action();
+        entry.action(state);
         return;
     }
 }
 
-void RunEventLoop() {
-    UiServices& ui = CurrentUi();
-    while (!QuitRequested) {
-        UiEvent event = ui.WaitForEvent();
+void RunEventLoop(ProgramState& state) {
+    while (!state.quitRequested) {
+        UiEvent event = state.ui.WaitForEvent();
         if (event.kind == UiEvent::Kind::CloseRequest) {
-            QuitRequested = true;
+            state.quitRequested = true;
         } else if (event.kind == UiEvent::Kind::Control) {
-            DispatchControlEvent(event.controlId);
+            DispatchControlEvent(state, event.controlId);
         }
         // No action raises a fatal message today; should one ever do, the program ends.
-        if (EndRequested()) QuitRequested = true;
+        if (state.endRequested) state.quitRequested = true;
     }
 }

@@ -2,13 +2,15 @@
 // action; the close request ends it. The actions themselves are in commands.cpp.
 #pragma once
 
+#include "app/program_state.h"
+
 // Disables (true) or enables (false) Count1Field, Count2Field and DescriptionField, in this
-// order; nothing happens when the flag equals FieldsDisabled.
-void SetFieldsDisabled(bool disabled);
+// order; nothing happens when the flag equals fieldsDisabled.
+void SetFieldsDisabled(ProgramState& state, bool disabled);
 // Any event of NameField: the three other unit fields are editable exactly while the name
 // is not empty.
-void UpdateUnitFieldsFromName();
+void UpdateUnitFieldsFromName(ProgramState& state);
 // Runs the action of a control id; ids without an action are ignored.
-void DispatchControlEvent(int controlId);
-// Returns once QuitRequested is set (the close request).
-void RunEventLoop();
+void DispatchControlEvent(ProgramState& state, int controlId);
+// Returns once the close request came or a fatal message was shown.
+void RunEventLoop(ProgramState& state);

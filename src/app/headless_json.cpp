@@ -9,24 +9,6 @@
 
 namespace {
 
-void AppendUtf8(std::string& out, char32_t point) {
-    if (point < 0x80) {
-        out.push_back(char(point));
-    } else if (point < 0x800) {
-        out.push_back(char(0xC0 | (point >> 6)));
-        out.push_back(char(0x80 | (point & 0x3F)));
-    } else if (point < 0x10000) {
-        out.push_back(char(0xE0 | (point >> 12)));
-        out.push_back(char(0x80 | ((point >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (point & 0x3F)));
-    } else {
-        out.push_back(char(0xF0 | (point >> 18)));
-        out.push_back(char(0x80 | ((point >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((point >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (point & 0x3F)));
-    }
-}
-
 void AppendEscape(std::string& out, char16_t unit) {
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, "\\u%04X", unsigned(unit));

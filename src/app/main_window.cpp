@@ -1,14 +1,11 @@
 // The main window's control table and its creation sequence. The list fills come from
-// calendar/list_views.cpp; the enable state of the unit fields from event_loop.cpp.
+// list_fills.cpp; the enable state of the unit fields from event_loop.cpp.
 #include "app/main_window.h"
 
-#include "app/app_state.h"
 #include "app/event_loop.h"
-#include "calendar/list_views.h"
+#include "app/list_fills.h"
 #include "calendar/week_calendar.h"
-#include "config/configuration.h"
 #include "text/messages.h"
-#include "text/text_table.h"
 
 namespace {
 
@@ -16,7 +13,7 @@ constexpr int Top = MainWindowParent;
 constexpr ControlKind Button = ControlKind::PushButton;
 constexpr ControlKind Panel = ControlKind::Panel;
 constexpr ControlKind Combo = ControlKind::DropDownList;
-constexpr ControlKind Report = ControlKind::ReportList;
+constexpr ControlKind List = ControlKind::ReportList;
 constexpr ControlKind Input = ControlKind::Input;
 constexpr ControlKind Label = ControlKind::Label;
 constexpr ControlKind Image = ControlKind::Picture;
@@ -30,7 +27,7 @@ constexpr Alignment Right = Alignment::Right;
 const std::array<ControlSpec, ControlCount> MainWindowControls = {{
     {SaveButton,        u"SaveButton",        Button, Top,       10,  210, 640, 20,  u"Global", u"Save",        nullptr, Left},
     {PlanPanel,         u"PlanPanel",         Panel,  Top,       10,  10,  230, 190, nullptr,   nullptr,        nullptr, Left},
-    {EntryList,         u"EntryList",         Report, PlanPanel, 9,   39,  210, 140, nullptr,   nullptr,        nullptr, Left},
+    {EntryList,         u"EntryList",         List,   PlanPanel, 9,   39,  210, 140, nullptr,   nullptr,        nullptr, Left},
     {WeekCombo,         u"WeekCombo",         Combo,  PlanPanel, 9,   9,   100, 20,  nullptr,   nullptr,        nullptr, Left},
     {DayCombo,          u"DayCombo",          Combo,  PlanPanel, 119, 9,   100, 20,  nullptr,   nullptr,        nullptr, Left},
     {EditPanel,         u"EditPanel",         Panel,  Top,       250, 10,  400, 190, nullptr,   nullptr,        nullptr, Left},
@@ -89,50 +86,52 @@ const char* ControlKindName(ControlKind kind) {
     return "Unknown";
 }
 
-std::u16string InitialTextOf(const ControlSpec& spec) {
-    if (spec.textGroup != nullptr) return LookupText(spec.textGroup, spec.textKey);
+std::u16string InitialTextOf(const TextTable& texts, const ControlSpec& spec) {
+    if (spec.textGroup != nullptr) return LookupText(texts, spec.textGroup, spec.textKey);
     return spec.fixedText ? std::u16string(spec.fixedText) : std::u16string();
 }
 
-std::u16string ComposeWindowTitle() {
-    return LookupText(u"Global", u"WinTitle") + LookupText(u"Days", TodayDayKey()) + u" - " +
-           Version;
+std::u16string ComposeWindowTitle(const ProgramState& state) {
+    return LookupText(state.texts, u"Global", u"WinTitle") +
+           LookupText(state.texts, u"Days", TodayDayKey()) + u" - " + state.settings.version;
 }
 
 namespace {
 
-std::u16string PictureTooltip(const char16_t* fileName) {
-    return SubstitutePlaceholders(LookupText(u"Edit", u"ImageToolTipp"), fileName, u"");
+std::u16string PictureTooltip(const TextTable& texts, const char16_t* fileName) {
+    return SubstitutePlaceholders(LookupText(texts, u"Edit", u"ImageToolTipp"), fileName, u"");
 }
 
 // What follows the creation of a control: its columns, its fill, its picture.
-void AfterCreating(UiServices& ui, int id) {
+void AfterCreating(ProgramState& state, int id) {
+    UiServices& ui = state.ui;
     switch (id) {
         case EntryList:
             for (const ColumnSpec& column : EntryListColumns) {
-                ui.AddColumn(EntryList, LookupText(u"Calendar", column.textKey), column.width);
+                ui.AddColumn(EntryList, LookupText(state.texts, u"Calendar", column.textKey),
+                             column.width);
             }
-            FillEntryList(SelectedWeek, SelectedDay);
+            FillEntryList(state);
             break;
         case WeekCombo:
-            FillWeekCombo();
+            FillWeekCombo(state);
             break;
         case DayCombo:
-            FillDayCombo();
+            FillDayCombo(state);
             break;
         case UnitCombo:
-            FillUnitCombo();
+            FillUnitCombo(state);
             break;
         case DescriptionField:
-            SetFieldsDisabled(true);
+            SetFieldsDisabled(state, true);
             break;
         case SmallPicture:
-            ui.SetPicture(SmallPicture, SmallPictureImage);
+            ui.SetPicture(SmallPicture, state.smallPicture);
             break;
         case BigPicture:
-            ui.SetPicture(BigPicture, BigPictureImage);
-            ui.SetTooltip(SmallPicture, PictureTooltip(u"SmallImage.png"));
-            ui.SetTooltip(BigPicture, PictureTooltip(u"BigImage.png"));
+            ui.SetPicture(BigPicture, state.bigPicture);
+            ui.SetTooltip(SmallPicture, PictureTooltip(state.texts, u"SmallImage.png"));
+            ui.SetTooltip(BigPicture, PictureTooltip(state.texts, u"BigImage.png"));
             break;
         default:
             break;
@@ -141,17 +140,16 @@ void AfterCreating(UiServices& ui, int id) {
 
 }  // namespace
 
-bool BuildMainWindow() {
-    UiServices& ui = CurrentUi();
-    WindowTitle = ComposeWindowTitle();
+bool BuildMainWindow(ProgramState& state) {
+    UiServices& ui = state.ui;
     if (!ui.OpenWindow(MainWindowNumber, MainWindowClientWidth, MainWindowClientHeight,
-                       WindowTitle)) {
+                       ComposeWindowTitle(state))) {
         return false;
     }
     for (const ControlSpec& spec : MainWindowControls) {
         ui.CreateControl(spec.id, spec.kind, spec.parent, spec.x, spec.y, spec.width, spec.height,
-                         InitialTextOf(spec), spec.alignment);
-        AfterCreating(ui, spec.id);
+                         InitialTextOf(state.texts, spec), spec.alignment);
+        AfterCreating(state, spec.id);
     }
     return true;
 }

@@ -1,13 +1,13 @@
 // The main window: one table of its twenty controls in creation order, and the build that
-// creates them on CurrentUi() with the list fills at their places. What the controls do
-// is event_loop.cpp and commands.cpp.
+// creates them on the program's back end with the list fills at their places. What the
+// controls do is event_loop.cpp and commands.cpp.
 #pragma once
 
 #include <array>
 #include <string>
 
 #include "app/control_ids.h"
-#include "app/ui_services.h"
+#include "app/program_state.h"
 
 inline constexpr int MainWindowNumber = 0;
 inline constexpr int MainWindowClientWidth = 656;
@@ -41,10 +41,10 @@ const ControlSpec* ControlSpecOf(int id);
 std::u16string ControlNameOf(int id);
 // "PushButton", "Panel", "DropDownList", "ReportList", "Input", "Label", "Picture".
 const char* ControlKindName(ControlKind kind);
-std::u16string InitialTextOf(const ControlSpec& spec);
+std::u16string InitialTextOf(const TextTable& texts, const ControlSpec& spec);
 
-// Global/WinTitle + today's day name + " - " + Version.
-std::u16string ComposeWindowTitle();
-// Sets WindowTitle, opens the window and creates every control with its fills, pictures
-// and tooltips. False when the window cannot be opened; then no control exists.
-bool BuildMainWindow();
+// Global/WinTitle + today's day name + " - " + the version setting.
+std::u16string ComposeWindowTitle(const ProgramState& state);
+// Opens the window and creates every control with its fills, pictures and tooltips. False
+// when the window cannot be opened; then no control exists.
+bool BuildMainWindow(ProgramState& state);

@@ -13,31 +13,6 @@ namespace {
 // A 4096 x 4096 bitmap with alpha is 64 MiB; anything much larger cannot be a picture
 // we would accept, so reading stops there instead of filling memory.
 constexpr std::size_t MaximumPictureFileSize = 96u * 1024u * 1024u;
-constexpr std::size_t ReadChunk = 64u * 1024u;
-
-bool ReadWholeFile(const std::u16string& path, std::vector<std::uint8_t>& bytes) {
-    OsFile file;
-    if (!OsOpenRead(path, file)) return false;
-    bool ok = true;
-    for (;;) {
-        if (bytes.size() >= MaximumPictureFileSize) {
-            ok = false;
-            break;
-        }
-        std::size_t old = bytes.size();
-        bytes.resize(old + ReadChunk);
-        std::intptr_t got = OsRead(file, bytes.data() + old, ReadChunk);
-        if (got < 0) {
-            ok = false;
-            break;
-        }
-        bytes.resize(old + std::size_t(got));
-        if (got == 0) break;
-    }
-    OsClose(file);
-    return ok;
-}
-
 }  // namespace
 
 bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
@@ -60,7 +35,12 @@ bool DecodePicture(const std::uint8_t* data, std::size_t size, Picture& picture)
 
 bool LoadPicture(const std::u16string& path, Picture& picture) {
     picture = Picture();
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
-    return DecodePicture(bytes.data(), bytes.size(), picture);
+    OsFile file;
+    if (!OsOpenRead(path, file)) return false;
+    std::string bytes;
+    const bool read = OsReadRest(file, bytes, MaximumPictureFileSize);
+    OsClose(file);
+    if (!read) return false;
+    return DecodePicture(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                         picture);
 }

@@ -1,68 +1,62 @@
 // The main routine's body: start-up in its fixed order, the event loop and the orderly end.
-// The steps themselves belong to text/, config/, data/, calendar/ and the app files.
+// The steps themselves belong to text/, config/, data/, calendar/ and the app files; the
+// boxes for what they report are shown here, in the order the steps run.
 #include "app/program.h"
 
-#include "app/app_state.h"
 #include "app/event_loop.h"
 #include "app/main_window.h"
+#include "app/message_boxes.h"
 #include "app/picture.h"
 #include "calendar/week_calendar.h"
-#include "config/configuration.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
-#include "text/messages.h"
-#include "text/text_table.h"
 
 namespace {
 
-void SetDefaults() {
-    ResetAppState();
-    Language = u"English";
-    Version = u"0.1";
-    SelectedWeek = 0;
-    UnitFileUnreadable = false;
-    HistoryFileUnreadable = false;
-    ClearEndRequest();
-}
-
 // A picture that cannot be loaded ends the program after its box.
-bool LoadRequiredPicture(const char16_t* path, Picture& picture) {
+bool LoadRequiredPicture(ProgramState& state, const char16_t* path, Picture& picture) {
     if (LoadPicture(path, picture)) return true;
-    ShowError(u"Image", path, true);
+    ShowReport(state, {u"Image", path, true});
     return false;
 }
 
-// Every step that can end the program is followed by a check; false means "end now".
-bool StartUp() {
-    SetDefaults();
-    SelectedDay = TodayDayIndex();
-    WeekHistory.clear();
-    UnitCatalogue.clear();
-    FillDayKeys();
-    BuildTextTable(u"");
-    LoadConfiguration();
-    if (EndRequested()) return false;
-    BuildTextTable(u"lang/" + Language + u".txt");
-    LoadUnitCatalogue();
-    LoadWeekHistory();
-    if (!LoadRequiredPicture(BigPicturePath, BigPictureImage)) return false;
-    if (!LoadRequiredPicture(SmallPicturePath, SmallPictureImage)) return false;
-    // A window that cannot be opened leaves nothing to wait for: end quietly.
-    return BuildMainWindow();
+void LoadDocument(ProgramState& state) {
+    ShowReport(state, LoadUnitCatalogue(state.document));
+    const HistoryLoad load = LoadWeekHistory(state.document);
+    ShowReport(state, load.report);
+    std::vector<TrainingWeek>& history = state.document.history;
+    AdvanceToCurrentWeek(history, load.fromFile);
+    state.selection.week = static_cast<WholeNumber>(history.size()) - 1;
 }
 
 }  // namespace
 
-void EndProgram() {
-    CurrentUi().CloseWindow();
-    ResetAppState();
-    std::vector<TrainingUnit>().swap(UnitCatalogue);
-    std::vector<TrainingWeek>().swap(WeekHistory);
+bool StartUp(ProgramState& state) {
+    state.selection.day = TodayDayIndex();
+    // The built-in texts first, so that every later failure can be worded.
+    state.texts = BuildTextTable();
+    for (const Report& report : LoadConfiguration(state.settings)) ShowReport(state, report);
+    if (state.endRequested) return false;
+    state.texts = BuildTextTable();
+    ApplyLanguageFile(state.texts, LanguageFilePath(state.settings));
+    LoadDocument(state);
+    if (!LoadRequiredPicture(state, BigPicturePath, state.bigPicture)) return false;
+    if (!LoadRequiredPicture(state, SmallPicturePath, state.smallPicture)) return false;
+    // A window that cannot be opened leaves nothing to wait for: end quietly.
+    return BuildMainWindow(state);
+}
+
+void EndProgram(ProgramState& state) {
+    state.ui.CloseWindow();
+}
+
+int RunProgram(ProgramState& state) {
+    if (StartUp(state)) RunEventLoop(state);
+    EndProgram(state);
+    return 0;
 }
 
 int RunProgram(UiServices& ui) {
-    SetCurrentUi(&ui);
-    if (StartUp()) RunEventLoop();
-    EndProgram();
-    return 0;
+    ProgramState state(ui);
+    return RunProgram(state);
 }

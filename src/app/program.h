@@ -2,10 +2,15 @@
 // Every program (Qt, Win32, headless) is a back end plus one call of RunProgram.
 #pragma once
 
-#include "app/ui_services.h"
+#include "app/program_state.h"
 
 // Runs the whole program on the given back end in the current working directory and
 // returns the exit status, which is always 0.
 int RunProgram(UiServices& ui);
-// Releases the window, the pictures and all state; the caller then returns the status.
-void EndProgram();
+// The same on a state its caller created (fresh) and may look into afterwards.
+int RunProgram(ProgramState& state);
+// Start-up up to the built window; false when the program must end instead (a fatal box was
+// shown, or the window could not be opened).
+bool StartUp(ProgramState& state);
+// Closes the window; the state's owner then drops the rest.
+void EndProgram(ProgramState& state);

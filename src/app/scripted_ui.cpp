@@ -1,34 +1,20 @@
 // The scripted back end: plain records of every control, a queue of steps as its events.
 #include "app/scripted_ui.h"
 
-#include "app/control_ids.h"
-
 #include <cassert>
-#include <string_view>
 
-namespace {
-
-std::vector<std::u16string> SplitAtLineFeeds(std::u16string_view text) {
-    std::vector<std::u16string> cells;
-    for (;;) {
-        const std::size_t lineFeed = text.find(u'\n');
-        cells.emplace_back(text.substr(0, lineFeed));
-        if (lineFeed == std::u16string_view::npos) return cells;
-        text.remove_prefix(lineFeed + 1);
-    }
-}
-
-}  // namespace
+#include "app/control_ids.h"
 
 std::vector<std::vector<std::u16string>> ScriptedControl::cells() const {
     std::vector<std::vector<std::u16string>> split;
     if (kind != ControlKind::ReportList) return split;
     split.reserve(items.size());
-    for (const std::u16string& item : items) split.push_back(SplitAtLineFeeds(item));
+    for (const std::u16string& item : items) split.push_back(RowCells(item));
     return split;
 }
 
-bool ScriptedUi::OpenWindow(int number, int width, int height, const std::u16string& windowTitle) {
+bool ScriptedUi::DoOpenWindow(int number, int width, int height,
+                              const std::u16string& windowTitle) {
     windowOpen = true;
     windowNumber = number;
     clientWidth = width;
@@ -37,8 +23,8 @@ bool ScriptedUi::OpenWindow(int number, int width, int height, const std::u16str
     return true;
 }
 
-void ScriptedUi::CreateControl(int id, ControlKind kind, int parent, int x, int y, int width,
-                               int height, const std::u16string& text, Alignment alignment) {
+void ScriptedUi::DoCreateControl(int id, ControlKind kind, int parent, int x, int y, int width,
+                                 int height, const std::u16string& text, Alignment alignment) {
     assert(controls.count(id) == 0 && "a control id was created twice");
     assert((parent == MainWindowParent || controls.count(parent) != 0) &&
            "a control's parent must exist before the control");
@@ -62,11 +48,11 @@ ScriptedControl& ScriptedUi::Control(int id) {
     return found->second;
 }
 
-void ScriptedUi::AddColumn(int id, const std::u16string& header, int width) {
+void ScriptedUi::DoAddColumn(int id, const std::u16string& header, int width) {
     Control(id).columns.emplace_back(header, width);
 }
 
-void ScriptedUi::SetPicture(int id, const Picture& picture) {
+void ScriptedUi::DoSetPicture(int id, const Picture& picture) {
     ScriptedControl& control = Control(id);
     control.hasPicture = picture.bitsPerPixel != 0;
     control.pictureWidth = picture.width;
@@ -76,29 +62,29 @@ void ScriptedUi::SetPicture(int id, const Picture& picture) {
     control.height = picture.height;
 }
 
-void ScriptedUi::SetTooltip(int id, const std::u16string& text) {
+void ScriptedUi::DoSetTooltip(int id, const std::u16string& text) {
     Control(id).tooltip = text;
 }
 
-void ScriptedUi::SetText(int id, const std::u16string& text) {
+void ScriptedUi::DoSetText(int id, const std::u16string& text) {
     Control(id).text = text;
 }
 
-std::u16string ScriptedUi::GetText(int id) {
+std::u16string ScriptedUi::DoGetText(int id) {
     return Control(id).text;
 }
 
-std::intptr_t ScriptedUi::GetState(int id) {
+std::intptr_t ScriptedUi::DoGetState(int id) {
     return Control(id).selected;
 }
 
-void ScriptedUi::SetState(int id, std::intptr_t index) {
+void ScriptedUi::DoSetState(int id, std::intptr_t index) {
     ScriptedControl& control = Control(id);
     bool inRange = index >= 0 && std::size_t(index) < control.items.size();
     control.selected = inRange ? index : -1;
 }
 
-void ScriptedUi::AddItem(int id, const std::u16string& text) {
+void ScriptedUi::DoAddItem(int id, const std::u16string& text) {
     ScriptedControl& control = Control(id);
     if (control.spareItemsUsed < control.spareItems.size()) {
         std::u16string& room = control.spareItems[control.spareItemsUsed++];
@@ -109,7 +95,7 @@ void ScriptedUi::AddItem(int id, const std::u16string& text) {
     control.items.push_back(text);
 }
 
-void ScriptedUi::RemoveItem(int id, std::intptr_t index) {
+void ScriptedUi::DoRemoveItem(int id, std::intptr_t index) {
     ScriptedControl& control = Control(id);
     if (index < 0 || std::size_t(index) >= control.items.size()) return;
     control.items.erase(control.items.begin() + index);
@@ -121,7 +107,7 @@ void ScriptedUi::RemoveItem(int id, std::intptr_t index) {
     }
 }
 
-void ScriptedUi::RemoveAllItems(int id) {
+void ScriptedUi::DoRemoveAllItems(int id) {
     ScriptedControl& control = Control(id);
     // The removed texts become the spare room; spare room left over from before goes.
     control.items.swap(control.spareItems);
@@ -130,11 +116,11 @@ void ScriptedUi::RemoveAllItems(int id) {
     control.selected = -1;
 }
 
-void ScriptedUi::SetEnabled(int id, bool enabled) {
+void ScriptedUi::DoSetEnabled(int id, bool enabled) {
     Control(id).enabled = enabled;
 }
 
-UiEvent ScriptedUi::WaitForEvent() {
+void ScriptedUi::WaitForMoreEvents() {
     Step step;
     if (!steps.empty()) {
         step = std::move(steps.front());
@@ -142,8 +128,9 @@ UiEvent ScriptedUi::WaitForEvent() {
     } else if (!stepSource || !stepSource(step)) {
         step.event.kind = UiEvent::Kind::CloseRequest;
     }
+    // The step is the user's doing: its changes are applied first, then its event is raised.
     if (step.apply) step.apply(*this);
-    return step.event;
+    RaiseEvent(step.event);
 }
 
 void ScriptedUi::ShowMessageBox(const std::u16string& boxTitle, const std::u16string& text,
@@ -160,7 +147,7 @@ void ScriptedUi::Pause(int milliseconds) {
     if (onPause) onPause(pauses.back());
 }
 
-void ScriptedUi::CloseWindow() {
+void ScriptedUi::DoCloseWindow() {
     windowClosed = true;
     windowOpen = false;
 }

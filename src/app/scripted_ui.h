@@ -1,6 +1,6 @@
 // The scripted in-memory back end: keeps every control's full state, records every
-// message box and pause, and takes its events from a queue (then from an optional source),
-// so whole sessions run in tests and in the headless driver.
+// message box and pause, and takes its events from a queue of steps (then from an optional
+// source), so whole sessions run in tests and in the headless driver.
 #pragma once
 
 #include <cstdint>
@@ -35,8 +35,8 @@ struct ScriptedControl {
     int pictureHeight = 0;
     int pictureBits = 0;
 
-    // Report list: each item split at LF into the cells it shows (built on request, so that
-    // filling a long list stores every row once); empty for other kinds.
+    // Report list: each item's RowCells (built on request, so that filling a long list
+    // stores every row once); empty for other kinds.
     std::vector<std::vector<std::u16string>> cells() const;
 };
 
@@ -61,26 +61,9 @@ class ScriptedUi : public UiServices {
     };
 
     // --- UiServices
-    bool OpenWindow(int windowNumber, int clientWidth, int clientHeight,
-                    const std::u16string& title) override;
-    void CreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
-                       const std::u16string& text, Alignment alignment) override;
-    void AddColumn(int id, const std::u16string& header, int width) override;
-    void SetPicture(int id, const Picture& picture) override;
-    void SetTooltip(int id, const std::u16string& text) override;
-    void SetText(int id, const std::u16string& text) override;
-    std::u16string GetText(int id) override;
-    std::intptr_t GetState(int id) override;
-    void SetState(int id, std::intptr_t index) override;
-    void AddItem(int id, const std::u16string& text) override;
-    void RemoveItem(int id, std::intptr_t index) override;
-    void RemoveAllItems(int id) override;
-    void SetEnabled(int id, bool enabled) override;
-    UiEvent WaitForEvent() override;
     void ShowMessageBox(const std::u16string& title, const std::u16string& text,
                         bool fatal) override;
     void Pause(int milliseconds) override;
-    void CloseWindow() override;
 
     // --- Scripting: each queues one step.
     void QueueClick(int id);                             // any event of the control
@@ -110,6 +93,25 @@ class ScriptedUi : public UiServices {
     // Called as each box or pause happens (the headless driver prints them).
     std::function<void(const RecordedMessage&)> onMessage;
     std::function<void(const RecordedPause&)> onPause;
+
+  protected:
+    void WaitForMoreEvents() override;
+    bool DoOpenWindow(int windowNumber, int clientWidth, int clientHeight,
+                      const std::u16string& title) override;
+    void DoCreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
+                         const std::u16string& text, Alignment alignment) override;
+    void DoAddColumn(int id, const std::u16string& header, int width) override;
+    void DoSetPicture(int id, const Picture& picture) override;
+    void DoSetTooltip(int id, const std::u16string& text) override;
+    void DoSetText(int id, const std::u16string& text) override;
+    std::u16string DoGetText(int id) override;
+    std::intptr_t DoGetState(int id) override;
+    void DoSetState(int id, std::intptr_t index) override;
+    void DoAddItem(int id, const std::u16string& text) override;
+    void DoRemoveItem(int id, std::intptr_t index) override;
+    void DoRemoveAllItems(int id) override;
+    void DoSetEnabled(int id, bool enabled) override;
+    void DoCloseWindow() override;
 
   private:
     int nextCreationOrder_ = 0;

@@ -1,17 +1,107 @@
-// The process-wide pointer to the back end the program runs on.
+// What every back end does alike: the row cells, the picture check, the event queue and the
+// rule that the program's own changes raise no event. The toolkits are the back ends' own.
 #include "app/ui_services.h"
 
-#include <cassert>
+// Marks a change the program makes itself for as long as it lives.
+struct ProgramChange {
+    explicit ProgramChange(UiServices& ui) : ui_(ui) { ++ui_.programChanging_; }
+    ~ProgramChange() { --ui_.programChanging_; }
+    ProgramChange(const ProgramChange&) = delete;
+    ProgramChange& operator=(const ProgramChange&) = delete;
+    UiServices& ui_;
+};
 
-namespace {
-UiServices* currentUi = nullptr;
+std::vector<std::u16string> RowCells(std::u16string_view rowText) {
+    std::vector<std::u16string> cells;
+    for (;;) {
+        const std::size_t lineFeed = rowText.find(u'\n');
+        cells.emplace_back(rowText.substr(0, lineFeed));
+        if (lineFeed == std::u16string_view::npos) return cells;
+        rowText.remove_prefix(lineFeed + 1);
+    }
 }
 
-UiServices& CurrentUi() {
-    assert(currentUi != nullptr && "no user-interface back end was set before use");
-    return *currentUi;
+bool IsUsablePicture(const Picture& picture) {
+    if (picture.width <= 0 || picture.height <= 0) return false;
+    if (picture.bitsPerPixel != 24 && picture.bitsPerPixel != 32) return false;
+    const std::size_t expected = std::size_t(picture.width) * std::size_t(picture.height) *
+                                 std::size_t(picture.bitsPerPixel / 8);
+    return picture.pixels.size() >= expected;
 }
 
-void SetCurrentUi(UiServices* ui) {
-    currentUi = ui;
+bool UiServices::OpenWindow(int windowNumber, int clientWidth, int clientHeight,
+                            const std::u16string& title) {
+    ProgramChange change(*this);
+    return DoOpenWindow(windowNumber, clientWidth, clientHeight, title);
+}
+
+void UiServices::CreateControl(int id, ControlKind kind, int parent, int x, int y, int width,
+                               int height, const std::u16string& text, Alignment alignment) {
+    ProgramChange change(*this);
+    DoCreateControl(id, kind, parent, x, y, width, height, text, alignment);
+}
+
+void UiServices::AddColumn(int id, const std::u16string& header, int width) {
+    ProgramChange change(*this);
+    DoAddColumn(id, header, width);
+}
+
+void UiServices::SetPicture(int id, const Picture& picture) {
+    ProgramChange change(*this);
+    DoSetPicture(id, picture);
+}
+
+void UiServices::SetTooltip(int id, const std::u16string& text) {
+    ProgramChange change(*this);
+    DoSetTooltip(id, text);
+}
+
+void UiServices::SetText(int id, const std::u16string& text) {
+    ProgramChange change(*this);
+    DoSetText(id, text);
+}
+
+void UiServices::SetState(int id, std::intptr_t index) {
+    ProgramChange change(*this);
+    DoSetState(id, index);
+}
+
+void UiServices::AddItem(int id, const std::u16string& text) {
+    ProgramChange change(*this);
+    DoAddItem(id, text);
+}
+
+void UiServices::RemoveItem(int id, std::intptr_t index) {
+    ProgramChange change(*this);
+    DoRemoveItem(id, index);
+}
+
+void UiServices::RemoveAllItems(int id) {
+    ProgramChange change(*this);
+    DoRemoveAllItems(id);
+}
+
+void UiServices::SetEnabled(int id, bool enabled) {
+    ProgramChange change(*this);
+    DoSetEnabled(id, enabled);
+}
+
+void UiServices::CloseWindow() {
+    {
+        ProgramChange change(*this);
+        DoCloseWindow();
+    }
+    events_.clear();
+}
+
+UiEvent UiServices::WaitForEvent() {
+    while (events_.empty()) WaitForMoreEvents();
+    UiEvent event = events_.front();
+    events_.pop_front();
+    return event;
+}
+
+void UiServices::RaiseEvent(const UiEvent& event) {
+    if (event.kind == UiEvent::Kind::Control && programChanging_ > 0) return;
+    events_.push_back(event);
 }

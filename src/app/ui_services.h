@@ -1,9 +1,13 @@
-// The user-interface services the program relies on, addressed by numeric control id.
-// Back ends (scripted, Qt, Win32) implement this; nothing outside a back end sees a toolkit.
+// The user-interface services the program relies on, addressed by numeric control id, and
+// the rules every back end (scripted, Qt, Win32) follows alike: how a row splits into cells,
+// how far a drop-down list opens, which pictures can be shown, and that a change the program
+// makes itself raises no event. Nothing outside a back end sees a toolkit.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A decoded picture: rows top-down, 3 bytes per pixel (R, G, B) or 4 (R, G, B, A).
@@ -17,7 +21,7 @@ struct Picture {
 enum class ControlKind {
     PushButton,
     Panel,         // plain container with a one-pixel line border
-    DropDownList,  // not editable; 350 px including the closed field when open
+    DropDownList,  // not editable; DropDownOpenedHeight including the closed field when open
     ReportList,    // column headers, single whole-row selection, grid lines
     Input,         // single-line edit, scrolls sideways
     Label,
@@ -28,6 +32,8 @@ enum class Alignment { Left, Centre, Right };
 
 // Parent id of the controls that sit directly on the main window.
 inline constexpr int MainWindowParent = -1;
+// An opened drop-down list reaches this far down, its closed field included.
+inline constexpr int DropDownOpenedHeight = 350;
 
 struct UiEvent {
     enum class Kind { CloseRequest, Control, Other };
@@ -35,47 +41,82 @@ struct UiEvent {
     int controlId = -1;  // for Kind::Control
 };
 
+// The cells a report-list row shows: its text split at each line feed.
+std::vector<std::u16string> RowCells(std::u16string_view rowText);
+// A picture a back end can show: a size, 24 or 32 bits per pixel, and all its pixels.
+bool IsUsablePicture(const Picture& picture);
+
+// The program calls the public operations; a back end implements the protected ones and
+// hands up the events its user causes through RaiseEvent. While the program changes a
+// control, the control events the toolkit raises for that change are dropped here, so that
+// every back end reports only what the user did.
 class UiServices {
   public:
     virtual ~UiServices() = default;
 
     // Opens and shows the main window (system menu, close and minimise boxes, no sizing
     // border, centred). False when the window cannot be created.
-    virtual bool OpenWindow(int windowNumber, int clientWidth, int clientHeight,
-                            const std::u16string& title) = 0;
+    bool OpenWindow(int windowNumber, int clientWidth, int clientHeight,
+                    const std::u16string& title);
     // parent is MainWindowParent or the id of a panel created earlier; x and y are relative
     // to the parent's inner area. Creation order is the Tab order.
-    virtual void CreateControl(int id, ControlKind kind, int parent, int x, int y, int width,
-                               int height, const std::u16string& text,
-                               Alignment alignment = Alignment::Left) = 0;
-    virtual void AddColumn(int id, const std::u16string& header, int width) = 0;
+    void CreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
+                       const std::u16string& text, Alignment alignment = Alignment::Left);
+    void AddColumn(int id, const std::u16string& header, int width);
     // The picture control takes the picture's own pixel size.
-    virtual void SetPicture(int id, const Picture& picture) = 0;
-    virtual void SetTooltip(int id, const std::u16string& text) = 0;
+    void SetPicture(int id, const Picture& picture);
+    void SetTooltip(int id, const std::u16string& text);
 
-    virtual void SetText(int id, const std::u16string& text) = 0;
-    virtual std::u16string GetText(int id) = 0;
+    void SetText(int id, const std::u16string& text);
+    std::u16string GetText(int id) { return DoGetText(id); }
     // Selected entry or row, -1 when none. Setting -1 or an index past the end selects nothing.
-    virtual std::intptr_t GetState(int id) = 0;
-    virtual void SetState(int id, std::intptr_t index) = 0;
-    // Appends at the end; on the report list the text is split into cells at each line feed.
-    virtual void AddItem(int id, const std::u16string& text) = 0;
-    virtual void RemoveItem(int id, std::intptr_t index) = 0;
-    virtual void RemoveAllItems(int id) = 0;
-    virtual void SetEnabled(int id, bool enabled) = 0;
+    std::intptr_t GetState(int id) { return DoGetState(id); }
+    void SetState(int id, std::intptr_t index);
+    // Appends at the end; on the report list the text is split into RowCells.
+    void AddItem(int id, const std::u16string& text);
+    void RemoveItem(int id, std::intptr_t index);
+    void RemoveAllItems(int id);
+    void SetEnabled(int id, bool enabled);
 
-    // Blocks until the close request or a control event arrives; other events are consumed.
-    virtual UiEvent WaitForEvent() = 0;
+    // Blocks until the close request or a control event arrives; other events may come too.
+    UiEvent WaitForEvent();
     // Modal box: caption, text, one OK button, no icon. `fatal` only tells the back end that
     // the program ends after it (the headless driver reports it); the box looks the same.
     virtual void ShowMessageBox(const std::u16string& title, const std::u16string& text,
                                 bool fatal) = 0;
     // Repaints the window first, then blocks the thread; no event is handled meanwhile.
     virtual void Pause(int milliseconds) = 0;
-    // The orderly end: destroys the window and every control. Safe without a window.
-    virtual void CloseWindow() = 0;
-};
+    // The orderly end: destroys the window and every control, drops waiting events. Safe
+    // without a window.
+    void CloseWindow();
 
-// The back end the program runs on; set by RunProgram (and by tests) before any use.
-UiServices& CurrentUi();
-void SetCurrentUi(UiServices* ui);
+  protected:
+    // Every event the user caused, in order. Control events raised while the program itself
+    // changes a control are dropped.
+    void RaiseEvent(const UiEvent& event);
+    bool HasWaitingEvents() const { return !events_.empty(); }
+    // Waits for the user (or the script) until at least one more event was raised.
+    virtual void WaitForMoreEvents() = 0;
+
+    virtual bool DoOpenWindow(int windowNumber, int clientWidth, int clientHeight,
+                              const std::u16string& title) = 0;
+    virtual void DoCreateControl(int id, ControlKind kind, int parent, int x, int y, int width,
+                                 int height, const std::u16string& text, Alignment alignment) = 0;
+    virtual void DoAddColumn(int id, const std::u16string& header, int width) = 0;
+    virtual void DoSetPicture(int id, const Picture& picture) = 0;
+    virtual void DoSetTooltip(int id, const std::u16string& text) = 0;
+    virtual void DoSetText(int id, const std::u16string& text) = 0;
+    virtual std::u16string DoGetText(int id) = 0;
+    virtual std::intptr_t DoGetState(int id) = 0;
+    virtual void DoSetState(int id, std::intptr_t index) = 0;
+    virtual void DoAddItem(int id, const std::u16string& text) = 0;
+    virtual void DoRemoveItem(int id, std::intptr_t index) = 0;
+    virtual void DoRemoveAllItems(int id) = 0;
+    virtual void DoSetEnabled(int id, bool enabled) = 0;
+    virtual void DoCloseWindow() = 0;
+
+  private:
+    friend struct ProgramChange;
+    std::deque<UiEvent> events_;
+    int programChanging_ = 0;
+};

@@ -3,14 +3,13 @@
 #include "calendar/week_calendar.h"
 
 #include "calendar/clock.h"
+#include "data/week_history.h"
 
 namespace {
 
 // Indexed by weekday, 0 = Sunday.
 constexpr int MondayFirstIndex[7] = {6, 0, 1, 2, 3, 4, 5};
 constexpr int MondayOffset[7] = {-6, 0, -1, -2, -3, -4, -5};
-constexpr const char16_t* SundayFirstKeys[7] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
-                                                u"Thursday", u"Friday", u"Saturday"};
 
 // A last week more than half a year above today's number was stored in the previous year.
 constexpr WholeNumber YearChangeDistance = 182;
@@ -25,12 +24,6 @@ int TodayWeekday() {
     return WeekdayOf(Today());
 }
 
-void AppendWeek(std::vector<TrainingWeek>& history, WholeNumber weekNumber) {
-    TrainingWeek week;
-    week.weekNumber = weekNumber;
-    history.push_back(std::move(week));
-}
-
 }  // namespace
 
 WholeNumber CurrentWeekNumber() {
@@ -38,8 +31,8 @@ WholeNumber CurrentWeekNumber() {
     return static_cast<WholeNumber>(today.dayOfYear + MondayOffset[WeekdayOf(today)]);
 }
 
-std::u16string TodayDayKey() {
-    return SundayFirstKeys[TodayWeekday()];
+std::u16string_view TodayDayKey() {
+    return DayKeys[std::size_t(TodayDayIndex())];
 }
 
 WholeNumber TodayDayIndex() {
@@ -49,7 +42,7 @@ WholeNumber TodayDayIndex() {
 void AdvanceToCurrentWeek(std::vector<TrainingWeek>& history, bool loadedFromFile) {
     const WholeNumber current = CurrentWeekNumber();
     if (!loadedFromFile || history.empty()) {
-        AppendWeek(history, current);
+        AddWeek(history, current);
         return;
     }
     // current lies between -5 and 366, so the distances below are computed on its side
@@ -60,11 +53,11 @@ void AdvanceToCurrentWeek(std::vector<TrainingWeek>& history, bool loadedFromFil
         last -= IsLeapYear(previousYear) ? 366 : 365;
     }
     if (last < current - DamagedDistance) {
-        AppendWeek(history, current);
+        AddWeek(history, current);
         return;
     }
     while (last < current) {
         last += 7;
-        AppendWeek(history, last);
+        AddWeek(history, last);
     }
 }

@@ -3,13 +3,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "data/week_history.h"
+#include "data/document.h"
 
 WholeNumber CurrentWeekNumber();
-// "Sunday" .. "Saturday" by today's weekday.
-std::u16string TodayDayKey();
+// "Monday" .. "Sunday" by today's weekday.
+std::u16string_view TodayDayKey();
 // 0 = Monday .. 6 = Sunday.
 WholeNumber TodayDayIndex();
 // Appends weeks 7 apart until the last number reaches the current week (with the year-change

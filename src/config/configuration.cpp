@@ -3,30 +3,30 @@
 #include "config/configuration.h"
 
 #include "config/preference_file.h"
-#include "text/messages.h"
 
-std::u16string Language = u"English";
-std::u16string Version = u"0.1";
-
-void LoadConfiguration() {
+std::vector<Report> LoadConfiguration(Settings& settings) {
     PreferenceFile file;
     if (file.Load(ConfigurationPath)) {
         // Both keys stand before any group header; the order matches the file's usual layout.
-        Version = file.GetValue(u"Version", Version);
-        Language = file.GetValue(u"Language", Language);
+        settings.version = file.GetValue(u"Version", settings.version);
+        settings.language = file.GetValue(u"Language", settings.language);
         file.Close();
-        return;
+        return {};
     }
 
-    // The text table holds only the built-in texts here, so these boxes are always German.
-    ShowError(u"Config1", ConfigurationPath);
+    std::vector<Report> reports{{u"Config1", ConfigurationPath}};
     if (!file.StartNew(ConfigurationPath)) {
-        ShowError(u"Config2", ConfigurationPath, true);
-        return;
+        reports.push_back({u"Config2", ConfigurationPath, true});
+        return reports;
     }
-    file.SetValue(u"Version", Version);
-    file.SetValue(u"Language", Language);
+    file.SetValue(u"Version", settings.version);
+    file.SetValue(u"Language", settings.language);
     // The file exists but its content could not be written: the user learns that the
     // settings were not stored; the program goes on with the current values.
-    if (!file.Close()) ShowError(u"Config2", ConfigurationPath);
+    if (!file.Close()) reports.push_back({u"Config2", ConfigurationPath});
+    return reports;
+}
+
+std::u16string LanguageFilePath(const Settings& settings) {
+    return u"lang/" + settings.language + u".txt";
 }

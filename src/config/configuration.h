@@ -2,11 +2,23 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-extern std::u16string Language;  // default "English"
-extern std::u16string Version;   // default "0.1"
+#include "text/messages.h"
+
+struct Settings {
+    std::u16string language = u"English";
+    std::u16string version = u"0.1";
+};
 
 inline constexpr char16_t ConfigurationPath[] = u"ini.ini";
 
-// Reads ini.ini; when it cannot be opened, reports it and creates it (fatal when that fails).
-void LoadConfiguration();
+// Reads ini.ini into the settings. When it cannot be opened, reports Config1 and creates it
+// with the current settings; Config2 follows, fatal when the file cannot be created, not
+// fatal when it was created but could not be written. The reports come in the order shown.
+std::vector<Report> LoadConfiguration(Settings& settings);
+// "lang/" + language + ".txt".
+std::u16string LanguageFilePath(const Settings& settings);
+// Overrides the texts of the table with those of a language file; silent when the file is
+// missing or unreadable.
+void ApplyLanguageFile(TextTable& texts, const std::u16string& path);

@@ -6,21 +6,6 @@
 
 namespace {
 
-constexpr std::size_t ReadChunkSize = 64 * 1024;
-
-// The whole file from its current position; false when a read fails.
-bool ReadWholeFile(OsFile& file, const std::u16string& path, std::string& bytes) {
-    const std::int64_t size = OsFileSize(path);
-    if (size > 0) bytes.reserve(std::size_t(size));
-    std::string chunk(ReadChunkSize, '\0');
-    for (;;) {
-        const std::intptr_t got = OsRead(file, chunk.data(), chunk.size());
-        if (got < 0) return false;
-        if (got == 0) return true;
-        bytes.append(chunk.data(), std::size_t(got));
-    }
-}
-
 // Index of the first entry of the current section and one past its last.
 void CurrentSection(const PreferenceFile& document, std::size_t& begin, std::size_t& end) {
     begin = document.currentGroup < 0 ? 0 : std::size_t(document.currentGroup) + 1;
@@ -82,7 +67,9 @@ bool PreferenceFile::Load(const std::u16string& path) {
     Close();
     if (!OsOpenReadWrite(path, file) && !OsOpenRead(path, file)) return false;
     std::string bytes;
-    if (!ReadWholeFile(file, path, bytes)) {
+    const std::int64_t size = OsFileSize(path);
+    if (size > 0) bytes.reserve(std::size_t(size));
+    if (!OsReadRest(file, bytes, std::string().max_size())) {
         OsClose(file);
         return false;
     }

@@ -2,25 +2,29 @@
 // the text. Out-of-range week positions and day indices are ignored, never an error.
 #include "data/day_entries.h"
 
-#include "data/week_history.h"
+#include <utility>
 
 namespace {
 
-std::u16string* DayTextAt(WholeNumber week, WholeNumber day) {
-    if (week < 0 || static_cast<std::size_t>(week) >= WeekHistory.size()) return nullptr;
+const std::u16string* DayTextAt(const Document& document, WholeNumber week, WholeNumber day) {
+    if (week < 0 || static_cast<std::size_t>(week) >= document.history.size()) return nullptr;
     if (day < 0 || day > 6) return nullptr;
-    return &WeekHistory[static_cast<std::size_t>(week)].days[static_cast<std::size_t>(day)];
+    return &document.history[static_cast<std::size_t>(week)].days[static_cast<std::size_t>(day)];
+}
+
+std::u16string* DayTextAt(Document& document, WholeNumber week, WholeNumber day) {
+    return const_cast<std::u16string*>(DayTextAt(std::as_const(document), week, day));
 }
 
 }  // namespace
 
-std::u16string GetDayText(WholeNumber week, WholeNumber day) {
-    const std::u16string* text = DayTextAt(week, day);
-    return text ? *text : std::u16string();
+std::u16string_view GetDayText(const Document& document, WholeNumber week, WholeNumber day) {
+    const std::u16string* text = DayTextAt(document, week, day);
+    return text ? std::u16string_view(*text) : std::u16string_view();
 }
 
-void SetDayText(WholeNumber week, WholeNumber day, std::u16string text) {
-    if (std::u16string* target = DayTextAt(week, day)) *target = std::move(text);
+void SetDayText(Document& document, WholeNumber week, WholeNumber day, std::u16string text) {
+    if (std::u16string* target = DayTextAt(document, week, day)) *target = std::move(text);
 }
 
 std::u16string DayEntryOf(const TrainingUnit& unit) {
@@ -34,8 +38,9 @@ std::u16string DayEntryOf(const TrainingUnit& unit) {
     return entry;
 }
 
-void AppendDayEntry(WholeNumber week, WholeNumber day, const TrainingUnit& unit) {
-    std::u16string* text = DayTextAt(week, day);
+void AppendDayEntry(Document& document, WholeNumber week, WholeNumber day,
+                    const TrainingUnit& unit) {
+    std::u16string* text = DayTextAt(document, week, day);
     if (!text) return;
     // Only an exactly empty text has no entry yet; a text of spaces counts as one.
     if (!text->empty()) *text += u'\\';
@@ -45,8 +50,8 @@ void AppendDayEntry(WholeNumber week, WholeNumber day, const TrainingUnit& unit)
 // Joining every entry but the removed one with "\" and dropping the final "\" amounts to
 // cutting the entry out together with the separator after it (or, for the last entry,
 // the separator before it). A text without "\" holds at most one entry and becomes "".
-void RemoveDayEntry(WholeNumber week, WholeNumber day, WholeNumber position) {
-    std::u16string* text = DayTextAt(week, day);
+void RemoveDayEntry(Document& document, WholeNumber week, WholeNumber day, WholeNumber position) {
+    std::u16string* text = DayTextAt(document, week, day);
     if (!text) return;
     std::size_t start = 0;
     std::size_t separator = text->find(u'\\');

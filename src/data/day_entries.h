@@ -3,14 +3,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-#include "data/text_helpers.h"
-#include "data/unit_catalogue.h"
+#include "data/document.h"
 
-std::u16string GetDayText(WholeNumber week, WholeNumber day);
-void SetDayText(WholeNumber week, WholeNumber day, std::u16string text);
+// The view stays valid until the document changes.
+std::u16string_view GetDayText(const Document& document, WholeNumber week, WholeNumber day);
+void SetDayText(Document& document, WholeNumber week, WholeNumber day, std::u16string text);
 // The entry text of a unit: name|count1|count2|description.
 std::u16string DayEntryOf(const TrainingUnit& unit);
-void AppendDayEntry(WholeNumber week, WholeNumber day, const TrainingUnit& unit);
+void AppendDayEntry(Document& document, WholeNumber week, WholeNumber day,
+                    const TrainingUnit& unit);
 // Linear in the day text's length.
-void RemoveDayEntry(WholeNumber week, WholeNumber day, WholeNumber position);
+void RemoveDayEntry(Document& document, WholeNumber week, WholeNumber day, WholeNumber position);

@@ -1,6 +1,6 @@
 // Block reading of line files: reads land directly in a block of code units (byte-swapped
-// only for a file whose byte order is not the host's), line ends are found eight units at a
-// time, and a line longer than the block makes the block grow. UTF-8 files, rare and small,
+// only for a file whose byte order is not the host's), line ends are found by line_file's
+// scan, and a line longer than the block makes the block grow. UTF-8 files, rare and small,
 // are read line by line through line_file.
 #include "data/line_blocks.h"
 
@@ -8,47 +8,7 @@
 #include <bit>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#define VELMORA_LINE_SCAN_SSE2 1
-#endif
-
 namespace {
-
-bool IsLineEnd(char16_t unit) {
-    return unit == u'\n' || unit == u'\r' || unit == 0;
-}
-
-// The number of code units before the first LF, CR or 0000 among `count` units.
-std::size_t UnitsBeforeLineEnd(const char16_t* units, std::size_t count) {
-    std::size_t at = 0;
-#ifdef VELMORA_LINE_SCAN_SSE2
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i lineFeed = _mm_set1_epi16(0x0A);
-    const __m128i carriageReturn = _mm_set1_epi16(0x0D);
-    for (; at + 8 <= count; at += 8) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
-        __m128i ends = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi16(block, zero), _mm_cmpeq_epi16(block, lineFeed)),
-            _mm_cmpeq_epi16(block, carriageReturn));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ends));
-        if (mask != 0) return at + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
-    }
-#else
-    // Four units per word: the test flags every unit below 000E (and, after a borrow,
-    // perhaps its neighbour), so only flagged words are looked at unit by unit.
-    for (; at + 4 <= count; at += 4) {
-        std::uint64_t word;
-        std::memcpy(&word, units + at, sizeof word);
-        if (((word - 0x000E000E000E000Eull) & ~word & 0x8000800080008000ull) == 0) continue;
-        for (std::size_t k = at; k < at + 4; ++k)
-            if (IsLineEnd(units[k])) return k;
-    }
-#endif
-    for (; at < count; ++at)
-        if (IsLineEnd(units[at])) return at;
-    return count;
-}
 
 std::uint8_t* BytesOf(LineBlockReader& reader) {
     return reinterpret_cast<std::uint8_t*>(reader.units.data());
@@ -73,7 +33,7 @@ void Fill(LineBlockReader& reader) {
     const std::size_t firstNewUnit = reader.byteEnd / 2;
     std::intptr_t got = OsRead(file.file, BytesOf(reader) + reader.byteEnd,
                                reader.units.size() * 2 - reader.byteEnd);
-    if (got < 0) file.readFailed = true;  // taken as the end of the file, as ReadLine does
+    if (got < 0) file.readFailed = true;  // taken as the end of the file, as ReadLineInto does
     if (got <= 0) {
         reader.sourceDone = true;
         file.endOfFile = true;

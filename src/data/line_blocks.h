@@ -1,4 +1,4 @@
-// Block reading of line files for the two large loads: the same lines that ReadLine and
+// Block reading of line files for the two large loads: the same lines that ReadLineInto and
 // AtEnd give, handed out as views into large blocks of decoded code units, so that a line
 // costs no copy and no allocation of its own. Opening, the mark and closing stay line_file's.
 #pragma once
@@ -29,6 +29,6 @@ struct LineBlockReader {
 // Takes over `file` after SkipByteOrderMark, including the bytes it has already buffered.
 // From then on only NextLine and finally Close may be used on the file.
 void StartBlockReading(LineBlockReader& reader, LineFile& file);
-// The next line without its end, by the rules of ReadLine; the view stays valid until the
+// The next line without its end, by the rules of ReadLineInto; the view stays valid until the
 // next call. False, with an empty view, where AtEnd would be true.
 bool NextLine(LineBlockReader& reader, std::u16string_view& line);

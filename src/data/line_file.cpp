@@ -1,23 +1,25 @@
 // Line files: UTF-16 (or, after its mark, UTF-8) text read line by line and UTF-16
-// little-endian lines written, all through a 4096-byte buffer. Callers report failures.
+// little-endian lines written, all through a 64 KiB buffer. Callers report failures.
 #include "data/line_file.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#define VELMORA_LINE_SCAN_SSE2 1
+#endif
+
 #include "text/unicode.h"
 
 namespace {
-
-// Large enough that reading or writing a big file costs few calls to the system.
-constexpr std::size_t BufferSize = 65536;
 
 void Reset(LineFile& file, bool forWriting) {
     file.file = OsFile{};
     file.forWriting = forWriting;
     file.encoding = LineFile::Encoding::Utf16Le;
-    file.buffer.assign(BufferSize, 0);
+    file.buffer.assign(LineFileBufferBytes, 0);
     file.position = 0;
     file.length = 0;
     file.endOfFile = false;
@@ -74,27 +76,7 @@ bool IsLineEnd(char16_t unit) {
     return unit == u'\n' || unit == u'\r' || unit == 0;
 }
 
-// The number of UTF-16 little-endian code units before the first line end among `units`.
-// Four units are tested at a time: the word test flags every unit below 000E (and, after
-// a borrow, perhaps its neighbour), so only flagged words are looked at unit by unit.
-std::size_t UnitsBeforeLineEnd(const std::uint8_t* bytes, std::size_t units) {
-    auto unitAt = [bytes](std::size_t at) {
-        return static_cast<char16_t>(bytes[2 * at] | (bytes[2 * at + 1] << 8));
-    };
-    std::size_t at = 0;
-    for (; at + 4 <= units; at += 4) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes + 2 * at, sizeof word);
-        if (((word - 0x000E000E000E000Eull) & ~word & 0x8000800080008000ull) == 0) continue;
-        for (std::size_t k = at; k < at + 4; ++k)
-            if (IsLineEnd(unitAt(k))) return k;
-    }
-    for (; at < units; ++at)
-        if (IsLineEnd(unitAt(at))) return at;
-    return units;
-}
-
-// ReadLine for UTF-16 little-endian files: whole runs of code units are copied from the
+// ReadLineInto for UTF-16 little-endian files: whole runs of code units are copied from the
 // buffer instead of one unit at a time. Same line rules as the general loop.
 // Appends to line.
 void ReadUtf16LeLine(LineFile& file, std::u16string& line) {
@@ -103,7 +85,8 @@ void ReadUtf16LeLine(LineFile& file, std::u16string& line) {
         std::size_t units = (file.length - file.position) / 2;
         if (units == 0) return;  // the end; a single odd byte is ignored
         const std::uint8_t* at = file.buffer.data() + file.position;
-        std::size_t run = UnitsBeforeLineEnd(at, units);
+        // The buffer holds host-order code units here: the host is little-endian.
+        std::size_t run = UnitsBeforeLineEnd(reinterpret_cast<const char16_t*>(at), units);
         if (run > 0) {
             std::size_t old = line.size();
             line.resize(old + run);
@@ -184,6 +167,36 @@ bool WouldReadAsMark(std::u16string_view firstLine) {
 
 }  // namespace
 
+std::size_t UnitsBeforeLineEnd(const char16_t* units, std::size_t count) {
+    std::size_t at = 0;
+#ifdef VELMORA_LINE_SCAN_SSE2
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lineFeed = _mm_set1_epi16(0x0A);
+    const __m128i carriageReturn = _mm_set1_epi16(0x0D);
+    for (; at + 8 <= count; at += 8) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+        __m128i ends = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi16(block, zero), _mm_cmpeq_epi16(block, lineFeed)),
+            _mm_cmpeq_epi16(block, carriageReturn));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ends));
+        if (mask != 0) return at + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+    }
+#else
+    // Four units per word: the test flags every unit below 000E (and, after a borrow,
+    // perhaps its neighbour), so only flagged words are looked at unit by unit.
+    for (; at + 4 <= count; at += 4) {
+        std::uint64_t word;
+        std::memcpy(&word, units + at, sizeof word);
+        if (((word - 0x000E000E000E000Eull) & ~word & 0x8000800080008000ull) == 0) continue;
+        for (std::size_t k = at; k < at + 4; ++k)
+            if (IsLineEnd(units[k])) return k;
+    }
+#endif
+    for (; at < count; ++at)
+        if (IsLineEnd(units[at])) return at;
+    return count;
+}
+
 std::int64_t FileSizeOf(const std::u16string& path) {
     return OsFileSize(path);
 }
@@ -230,12 +243,6 @@ void ReadLineInto(LineFile& file, std::u16string& line) {
         }
     }
     if (file.encoding == LineFile::Encoding::Utf8) line = Utf8ToUtf16(utf8Line);
-}
-
-std::u16string ReadLine(LineFile& file) {
-    std::u16string line;
-    ReadLineInto(file, line);
-    return line;
 }
 
 bool AtEnd(LineFile& file) {

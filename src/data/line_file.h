@@ -12,6 +12,9 @@
 
 #include "data/os_file.h"
 
+// Large enough that reading or writing a big file costs few calls to the system.
+inline constexpr std::size_t LineFileBufferBytes = 64 * 1024;
+
 struct LineFile {
     enum class Encoding { Utf16Le, Utf16Be, Utf8 };
     OsFile file;
@@ -30,14 +33,16 @@ std::int64_t FileSizeOf(const std::u16string& path);
 bool OpenForReading(LineFile& file, const std::u16string& path);
 bool CreateForWriting(LineFile& file, const std::u16string& path);
 void SkipByteOrderMark(LineFile& file);
-// The next line without its end (LF, CR, CR LF or a 0000 code unit); "" at the end.
-std::u16string ReadLine(LineFile& file);
-// ReadLine into a text kept by the caller, whose room is reused from line to line.
+// The next line without its end (LF, CR, CR LF or a 0000 code unit), "" at the end, into a
+// text kept by the caller, whose room is reused from line to line.
 void ReadLineInto(LineFile& file, std::u16string& line);
 bool AtEnd(LineFile& file);
 void WriteLine(LineFile& file, std::u16string_view text);
 // One line made of these parts, written without joining them first.
 void WriteLine(LineFile& file, std::initializer_list<std::u16string_view> parts);
+// The number of host-order code units before the first LF, CR or 0000 among `count`,
+// `count` when there is none; eight units are tested at a time where the processor can.
+std::size_t UnitsBeforeLineEnd(const char16_t* units, std::size_t count);
 // Writes out the buffer and closes. False when any write, the flush or the close failed,
 // or when a read failed.
 bool Close(LineFile& file);

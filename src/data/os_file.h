@@ -1,6 +1,6 @@
 // The operating system's file services, one small set per platform (os_file_posix.cpp,
-// os_file_win.cpp). Paths are relative UTF-16 texts with "/" as separator.
-// Tests can arm InjectedFileFaults to make saving fail at each step.
+// os_file_win.cpp) and what is built on them alike everywhere (os_file_common.cpp).
+// Paths are relative UTF-16 texts with "/" as separator.
 #pragma once
 
 #include <cstddef>
@@ -39,15 +39,6 @@ bool OsReplaceFile(const std::u16string& from, const std::u16string& to);
 bool OsRemoveFile(const std::u16string& path);
 // True when the file exists and carries no write permission / the read-only attribute.
 bool OsIsReadOnly(const std::u16string& path);
-
-// Faults a test can arm; each fires once per arming, counted across all files.
-struct FileFaults {
-    bool failCreate = false;                // OsCreateWrite fails
-    std::int64_t failWriteAfterBytes = -1;  // OsWrite fails once this many bytes were written
-    bool failClose = false;                 // OsClose reports failure (flush or close)
-    bool failReplace = false;               // OsReplaceFile fails
-    // An armed create, close or replace fault first lets this many calls of its kind pass,
-    // so that the second file of a save can be made to fail.
-    int passBeforeFault = 0;
-};
-extern FileFaults InjectedFileFaults;
+// Appends the bytes from the file's position to its end; false when a read fails or the
+// file holds more than mostBytes (the bytes read so far are then kept).
+bool OsReadRest(OsFile& file, std::string& bytes, std::size_t mostBytes);

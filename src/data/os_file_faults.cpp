@@ -1,8 +1,9 @@
-// The fault seam of the file services: each armed fault fires once, after
-// passBeforeFault calls have gone through, so a test can reach the second file of a save.
+// The fault seam of the file services, in the tests' build only: each armed fault fires
+// once, after passBeforeFault calls have gone through, so a test can reach the second file
+// of a save.
 #include "data/os_file_faults.h"
 
-#include <cstdint>
+#ifdef VELMORA_FILE_FAULTS
 
 FileFaults InjectedFileFaults;
 
@@ -14,7 +15,24 @@ std::int64_t armedWriteLimit = -1;
 
 }  // namespace
 
-bool TakeFileFault(bool& fault) {
+namespace {
+
+bool& ArmedFlag(FileFault fault) {
+    switch (fault) {
+        case FileFault::Create:
+            return InjectedFileFaults.failCreate;
+        case FileFault::Close:
+            return InjectedFileFaults.failClose;
+        case FileFault::Replace:
+            break;
+    }
+    return InjectedFileFaults.failReplace;
+}
+
+}  // namespace
+
+bool TakeFileFault(FileFault kind) {
+    bool& fault = ArmedFlag(kind);
     if (!fault) return false;
     if (InjectedFileFaults.passBeforeFault > 0) {
         --InjectedFileFaults.passBeforeFault;
@@ -45,3 +63,5 @@ void CountWrittenBytes(std::size_t done, bool failed) {
     armedWriteLimit = -1;
     bytesSinceArmed = 0;
 }
+
+#endif

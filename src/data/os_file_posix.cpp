@@ -73,7 +73,7 @@ bool OsOpenReadWrite(const std::u16string& path, OsFile& file) {
 
 bool OsCreateWrite(const std::u16string& path, OsFile& file) {
     file.handle = -1;
-    if (TakeFileFault(InjectedFileFaults.failCreate)) return false;
+    if (TakeFileFault(FileFault::Create)) return false;
     if (!OpenWith(path, O_RDWR | O_CREAT | O_TRUNC, file) &&
         !OpenWith(path, O_WRONLY | O_TRUNC, file))
         return false;
@@ -125,12 +125,12 @@ bool OsClose(OsFile& file) {
     file.changed = false;
     if (::close(HandleOf(file)) != 0 && errno != EINTR) ok = false;
     file.handle = -1;
-    if (TakeFileFault(InjectedFileFaults.failClose)) ok = false;
+    if (TakeFileFault(FileFault::Close)) ok = false;
     return ok;
 }
 
 bool OsReplaceFile(const std::u16string& from, const std::u16string& to) {
-    if (TakeFileFault(InjectedFileFaults.failReplace)) return false;
+    if (TakeFileFault(FileFault::Replace)) return false;
     if (from.empty() || to.empty()) return false;
     return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
 }

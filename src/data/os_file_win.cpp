@@ -38,6 +38,7 @@ bool IsReadOnlyFile(const std::u16string& path) {
 
 bool OpenWith(const std::u16string& path, DWORD access, DWORD disposition, OsFile& file) {
     file.handle = -1;
+    file.changed = false;
     if (!IsUsablePath(path)) return false;
     // Windows refuses to write a read-only file; Wine run by root would not, so say it here.
     if ((access & GENERIC_WRITE) != 0 && IsReadOnlyFile(path)) return false;
@@ -69,9 +70,12 @@ bool OsOpenReadWrite(const std::u16string& path, OsFile& file) {
 
 bool OsCreateWrite(const std::u16string& path, OsFile& file) {
     file.handle = -1;
-    if (TakeFileFault(InjectedFileFaults.failCreate)) return false;
-    if (OpenWith(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS, file)) return true;
-    return OpenWith(path, GENERIC_WRITE, TRUNCATE_EXISTING, file);
+    if (TakeFileFault(FileFault::Create)) return false;
+    if (!OpenWith(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS, file) &&
+        !OpenWith(path, GENERIC_WRITE, TRUNCATE_EXISTING, file))
+        return false;
+    file.changed = true;  // even an empty new file must reach the disk
+    return true;
 }
 
 std::intptr_t OsRead(OsFile& file, void* buffer, std::size_t size) {
@@ -84,6 +88,7 @@ std::intptr_t OsRead(OsFile& file, void* buffer, std::size_t size) {
 
 bool OsWrite(OsFile& file, const void* data, std::size_t size) {
     if (!IsOpen(file)) return false;
+    file.changed = true;
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     bool fail = false;
     const std::size_t allowed = BytesAllowedBeforeWriteFault(size, fail);
@@ -101,6 +106,7 @@ bool OsWrite(OsFile& file, const void* data, std::size_t size) {
 
 bool OsTruncateToStart(OsFile& file) {
     if (!IsOpen(file)) return false;
+    file.changed = true;
     LARGE_INTEGER start{};
     if (!SetFilePointerEx(HandleOf(file), start, nullptr, FILE_BEGIN)) return false;
     return SetEndOfFile(HandleOf(file)) != FALSE;
@@ -108,17 +114,18 @@ bool OsTruncateToStart(OsFile& file) {
 
 bool OsClose(OsFile& file) {
     if (!IsOpen(file)) return false;
-    bool ok = FlushFileBuffers(HandleOf(file)) != FALSE;
-    // A handle opened for reading only cannot be flushed; that is no failure of the data.
-    if (!ok && GetLastError() == ERROR_ACCESS_DENIED) ok = true;
+    // Only what was written is worth a flush: flushing a file only read can cost a flush of
+    // the whole disk cache.
+    bool ok = !file.changed || FlushFileBuffers(HandleOf(file)) != FALSE;
+    file.changed = false;
     if (!CloseHandle(HandleOf(file))) ok = false;
     file.handle = -1;
-    if (TakeFileFault(InjectedFileFaults.failClose)) ok = false;
+    if (TakeFileFault(FileFault::Close)) ok = false;
     return ok;
 }
 
 bool OsReplaceFile(const std::u16string& from, const std::u16string& to) {
-    if (TakeFileFault(InjectedFileFaults.failReplace)) return false;
+    if (TakeFileFault(FileFault::Replace)) return false;
     if (!IsUsablePath(from) || !IsUsablePath(to)) return false;
     return MoveFileExW(NativePath(from), NativePath(to),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;

@@ -2,8 +2,6 @@
 // Reporting a failure is left to the caller, which knows the file's message.
 #include "data/safe_save.h"
 
-#include "text/messages.h"
-
 namespace {
 
 // A file the program may not write is not replaced behind its owner's back, even though
@@ -38,15 +36,11 @@ bool FinishSafeSave(SafeSave& save) {
     return false;
 }
 
-bool SaveDataFile(const std::u16string& path, bool keepOldFile, std::u16string_view messageKey,
-                  const std::function<void(LineFile&)>& writeLines) {
+Report SaveDataFile(const std::u16string& path, bool keepOldFile, std::u16string_view messageKey,
+                    const std::function<void(LineFile&)>& writeLines) {
     SafeSave save;
-    if (keepOldFile || !BeginSafeSave(save, path)) {
-        ShowError(messageKey, path);
-        return false;
-    }
+    if (keepOldFile || !BeginSafeSave(save, path)) return {messageKey, path};
     writeLines(save.file);
-    if (FinishSafeSave(save)) return true;
-    ShowError(messageKey, path);
-    return false;
+    if (FinishSafeSave(save)) return {};
+    return {messageKey, path};
 }

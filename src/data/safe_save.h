@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "data/line_file.h"
+#include "text/messages.h"
 
 struct SafeSave {
     std::u16string path;           // the data file
@@ -24,6 +25,6 @@ bool BeginSafeSave(SafeSave& save, const std::u16string& path);
 bool FinishSafeSave(SafeSave& save);
 // A whole data-file save: refuses when `keepOldFile` is set (the file could not be read at
 // start-up), lets writeLines write every line, and reports messageKey with the path on any
-// failure. True only when the new file is in place.
-bool SaveDataFile(const std::u16string& path, bool keepOldFile, std::u16string_view messageKey,
-                  const std::function<void(LineFile&)>& writeLines);
+// failure. Reports nothing only when the new file is in place.
+Report SaveDataFile(const std::u16string& path, bool keepOldFile, std::u16string_view messageKey,
+                    const std::function<void(LineFile&)>& writeLines);

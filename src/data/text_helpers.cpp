@@ -1,4 +1,4 @@
-// Fields, counts, integers and trimming for every line format of the program.
+// Fields, integers and trimming for every line format of the program.
 // Nothing here throws or fails: malformed input gives "" or 0 as each helper describes.
 #include "data/text_helpers.h"
 
@@ -10,21 +10,6 @@
 #include <emmintrin.h>
 #define VELMORA_FIELD_SCAN_SSE2 1
 #endif
-
-std::u16string FieldOf(std::u16string_view text, WholeNumber n, std::u16string_view separator) {
-    if (n < 1) n = 1;
-    if (separator.empty()) return n == 1 ? std::u16string(text) : std::u16string();
-    const char16_t mark = separator.front();
-    std::size_t start = 0;
-    for (WholeNumber field = 1; field < n; ++field) {
-        std::size_t next = text.find(mark, start);
-        if (next == std::u16string_view::npos) return {};
-        start = next + 1;
-    }
-    std::size_t end = text.find(mark, start);
-    if (end == std::u16string_view::npos) end = text.size();
-    return std::u16string(text.substr(start, end - start));
-}
 
 namespace {
 
@@ -80,17 +65,6 @@ void CutFields(std::u16string_view text, char16_t separator, std::u16string_view
         fields[field] = text.substr(start, end - start);
         start = end + 1;
     }
-}
-
-WholeNumber CountOf(std::u16string_view text, std::u16string_view part) {
-    if (part.empty()) return 0;
-    WholeNumber count = 0;
-    std::size_t at = text.find(part);
-    while (at != std::u16string_view::npos) {
-        ++count;
-        at = text.find(part, at + part.size());
-    }
-    return count;
 }
 
 namespace {
@@ -153,9 +127,9 @@ std::u16string FormatInteger(std::int64_t value) {
     return std::u16string(FormatIntegerInto(value, digits));
 }
 
-std::u16string TrimSpaces(std::u16string_view text) {
+std::u16string_view TrimSpaces(std::u16string_view text) {
     std::size_t first = text.find_first_not_of(u' ');
     if (first == std::u16string_view::npos) return {};
     std::size_t last = text.find_last_not_of(u' ');
-    return std::u16string(text.substr(first, last - first + 1));
+    return text.substr(first, last - first + 1);
 }

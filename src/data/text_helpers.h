@@ -1,4 +1,4 @@
-// Small text helpers shared by every line format: fields, counts, integers, trimming.
+// Small text helpers shared by every line format: fields, integers, trimming.
 // Positions and counts are in UTF-16 code units.
 #pragma once
 
@@ -10,16 +10,12 @@
 // Whole numbers of the program: 64-bit in a 64-bit build, 32-bit in a 32-bit build.
 using WholeNumber = std::intptr_t;
 
-// Field n (from 1; below 1 counts as 1) between the first character of `separator`;
-// "" past the last field; the whole text with an empty separator.
-std::u16string FieldOf(std::u16string_view text, WholeNumber n, std::u16string_view separator);
-// Fields 1 .. count (at most MostCutFields) of `text` exactly as FieldOf gives them, as views
-// ("" past the last field), cut in one pass: separators are found eight code units at a time.
+// Fields 1 .. count (at most MostCutFields) of `text` between the separators, as views: field
+// n ends at separator n, the last field found runs to the end of the text, and fields past it
+// are "". Cut in one pass: separators are found eight code units at a time.
 inline constexpr std::size_t MostCutFields = 16;
 void CutFields(std::u16string_view text, char16_t separator, std::u16string_view* fields,
                std::size_t count);
-// Non-overlapping occurrences from left to right; 0 for an empty part.
-WholeNumber CountOf(std::u16string_view text, std::u16string_view part);
 // Leading blanks/tabs, sign, then "$" hex, "%" binary or decimal digits; wraps in 64 bits.
 std::int64_t ParseInteger(std::u16string_view text);
 std::u16string FormatInteger(std::int64_t value);
@@ -28,4 +24,4 @@ std::u16string FormatInteger(std::int64_t value);
 using IntegerDigits = std::array<char16_t, 20>;
 std::u16string_view FormatIntegerInto(std::int64_t value, IntegerDigits& digits);
 // Without leading and trailing U+0020 only.
-std::u16string TrimSpaces(std::u16string_view text);
+std::u16string_view TrimSpaces(std::u16string_view text);

@@ -1,5 +1,5 @@
 // The unit catalogue in memory and its file units/units.txt, one unit per line as
-// name|count1|count2|description. Messages come from text/; the line rules from line_file.
+// name|count1|count2|description. The line rules are line_file's; reporting is the caller's.
 #include "data/unit_catalogue.h"
 
 #include <algorithm>
@@ -9,23 +9,20 @@
 #include "data/line_file.h"
 #include "data/os_memory.h"
 #include "data/safe_save.h"
-#include "text/messages.h"
 
-std::vector<TrainingUnit> UnitCatalogue;
-bool UnitFileUnreadable = false;
-
-void AddUnit(std::u16string name, WholeNumber count1, WholeNumber count2,
+void AddUnit(Document& document, std::u16string name, WholeNumber count1, WholeNumber count2,
              std::u16string description) {
-    UnitCatalogue.push_back({std::move(name), count1, count2, std::move(description)});
+    document.catalogue.push_back({std::move(name), count1, count2, std::move(description)});
 }
 
-WholeNumber UnitCount() {
-    return static_cast<WholeNumber>(UnitCatalogue.size());
+WholeNumber UnitCount(const Document& document) {
+    return static_cast<WholeNumber>(document.catalogue.size());
 }
 
-const TrainingUnit& UnitAt(WholeNumber position) {
-    assert(position >= 0 && position < UnitCount() && "UnitAt needs a position in the catalogue");
-    return UnitCatalogue[static_cast<std::size_t>(position)];
+const TrainingUnit& UnitAt(const Document& document, WholeNumber position) {
+    assert(position >= 0 && position < UnitCount(document) &&
+           "UnitAt needs a position in the catalogue");
+    return document.catalogue[static_cast<std::size_t>(position)];
 }
 
 namespace {
@@ -55,58 +52,63 @@ std::int64_t ParseCount(std::u16string_view text) {
 
 }  // namespace
 
-bool LoadUnitCatalogue() {
+bool ReadUnitLine(std::u16string_view line, TrainingUnit& unit) {
+    if (IsBlank(line)) return false;
+    std::u16string_view fields[4];
+    CutFields(line, u'|', fields, 4);
+    // Each text allocated once, at its exact size.
+    unit.name.assign(fields[0]);
+    // Counts are parsed in 64 bits and kept in the word width of the build.
+    unit.count1 = static_cast<WholeNumber>(ParseCount(fields[1]));
+    unit.count2 = static_cast<WholeNumber>(ParseCount(fields[2]));
+    unit.description.assign(fields[3]);
+    return true;
+}
+
+Report LoadUnitCatalogue(Document& document) {
     const std::u16string path = UnitFilePath;
-    UnitFileUnreadable = false;
+    document.unitFileUnreadable = false;
     LineFile file;
     if (!OpenForReading(file, path)) {
         // Something is there that could not be read: a later save must not replace it.
-        UnitFileUnreadable = FileSizeOf(path) != -1;
-        ShowError(u"UnitFile", path);
-        return false;
+        document.unitFileUnreadable = FileSizeOf(path) != -1;
+        return {u"UnitFile", path};
     }
-    UnitCatalogue.clear();
+    std::vector<TrainingUnit>& catalogue = document.catalogue;
+    catalogue.clear();
     // Room for the units of a file of typical lines, so that a large catalogue is not
     // moved again and again while it grows; unused room is never touched.
     std::int64_t size = FileSizeOf(path);
     if (size > 0)
-        UnitCatalogue.reserve(static_cast<std::size_t>(
+        catalogue.reserve(static_cast<std::size_t>(
             std::min<std::int64_t>(size / TypicalUnitLineBytes + 1, MostReservedUnits)));
-    OsPreferLargePages(UnitCatalogue.data(), UnitCatalogue.capacity() * sizeof(TrainingUnit));
+    OsPreferLargePages(catalogue.data(), catalogue.capacity() * sizeof(TrainingUnit));
     SkipByteOrderMark(file);
     LineBlockReader reader;
     StartBlockReading(reader, file);
-    // An empty file still gives one (blank) line to ReadLine; skipping it or never reading
+    // An empty file still gives one (blank) line to ReadLineInto; skipping it or never reading
     // it leaves the same catalogue.
     std::u16string_view line;
     while (NextLine(reader, line)) {
-        if (IsBlank(line)) continue;
-        std::u16string_view fields[4];
-        CutFields(line, u'|', fields, 4);
-        // AddUnit's work, built in place: each text allocated once, at its exact size.
-        TrainingUnit& unit = UnitCatalogue.emplace_back();
-        if (fields[0].size() > 0) unit.name = std::u16string(fields[0]);
-        // Counts are parsed in 64 bits and kept in the word width of the build.
-        unit.count1 = static_cast<WholeNumber>(ParseCount(fields[1]));
-        unit.count2 = static_cast<WholeNumber>(ParseCount(fields[2]));
-        if (fields[3].size() > 0) unit.description = std::u16string(fields[3]);
+        // Built in place: no unit is moved after it is read.
+        if (!ReadUnitLine(line, catalogue.emplace_back())) catalogue.pop_back();
     }
     if (!Close(file)) {
         // Only part of the file may have arrived: keep what was read, protect the file.
-        UnitFileUnreadable = true;
-        ShowError(u"UnitFile", path);
-        return false;
+        document.unitFileUnreadable = true;
+        return {u"UnitFile", path};
     }
-    return true;
+    return {};
 }
 
-bool SaveUnitCatalogue() {
-    return SaveDataFile(UnitFilePath, UnitFileUnreadable, u"SaveUnits", [](LineFile& file) {
-        IntegerDigits digits1;
-        IntegerDigits digits2;
-        for (const TrainingUnit& unit : UnitCatalogue) {
-            WriteLine(file, {unit.name, u"|", FormatIntegerInto(unit.count1, digits1), u"|",
-                             FormatIntegerInto(unit.count2, digits2), u"|", unit.description});
-        }
-    });
+Report SaveUnitCatalogue(const Document& document) {
+    return SaveDataFile(
+        UnitFilePath, document.unitFileUnreadable, u"SaveUnits", [&document](LineFile& file) {
+            IntegerDigits digits1;
+            IntegerDigits digits2;
+            for (const TrainingUnit& unit : document.catalogue) {
+                WriteLine(file, {unit.name, u"|", FormatIntegerInto(unit.count1, digits1), u"|",
+                                 FormatIntegerInto(unit.count2, digits2), u"|", unit.description});
+            }
+        });
 }

@@ -3,32 +3,24 @@
 #pragma once
 
 #include <string>
-#include <vector>
+#include <string_view>
 
-#include "data/text_helpers.h"
-
-struct TrainingUnit {
-    std::u16string name;
-    WholeNumber count1 = 0;
-    WholeNumber count2 = 0;
-    std::u16string description;
-};
+#include "data/document.h"
+#include "text/messages.h"
 
 inline constexpr char16_t UnitFilePath[] = u"units/units.txt";
 
-extern std::vector<TrainingUnit> UnitCatalogue;
-// Set when units/units.txt exists but could not be read at start-up: a save then refuses
-// to replace it.
-extern bool UnitFileUnreadable;
-
-void AddUnit(std::u16string name, WholeNumber count1, WholeNumber count2,
+void AddUnit(Document& document, std::u16string name, WholeNumber count1, WholeNumber count2,
              std::u16string description);
-WholeNumber UnitCount();
+WholeNumber UnitCount(const Document& document);
 // position must lie in 0 .. UnitCount() - 1.
-const TrainingUnit& UnitAt(WholeNumber position);
-// Replaces the catalogue by the file's units. Reports UnitFile and returns false when the
-// file cannot be opened (the catalogue then stays as it was) or not be read completely.
-bool LoadUnitCatalogue();
+const TrainingUnit& UnitAt(const Document& document, WholeNumber position);
+// One catalogue line read as the file's lines are read; false for a blank line, which holds
+// no unit.
+bool ReadUnitLine(std::u16string_view line, TrainingUnit& unit);
+// Replaces the catalogue by the file's units. Reports UnitFile when the file cannot be opened
+// (the catalogue then stays as it was) or not be read completely.
+Report LoadUnitCatalogue(Document& document);
 // Writes a temporary file beside the old one and puts it in place in one step. Reports
-// SaveUnits and returns false on any failure; the old file then stays as it was.
-bool SaveUnitCatalogue();
+// SaveUnits on any failure; the old file then stays as it was.
+Report SaveUnitCatalogue(const Document& document);

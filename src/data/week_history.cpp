@@ -1,21 +1,14 @@
 // The week history in memory and its file units/history.txt: per week a "#number" line,
 // then a "=DayKey" line and the day text for Monday to Sunday. The catch-up to the current
-// week is calendar/'s AdvanceToCurrentWeek; messages come from text/.
+// week is calendar/'s AdvanceToCurrentWeek; reporting is the caller's.
 #include "data/week_history.h"
 
 #include <algorithm>
 
-#include "calendar/week_calendar.h"
 #include "data/line_blocks.h"
 #include "data/line_file.h"
 #include "data/os_memory.h"
 #include "data/safe_save.h"
-#include "text/messages.h"
-
-std::vector<TrainingWeek> WeekHistory;
-WholeNumber SelectedWeek = 0;
-std::array<std::u16string, 7> DayKeys;
-bool HistoryFileUnreadable = false;
 
 namespace {
 
@@ -23,7 +16,7 @@ namespace {
 // announces the encoding. UTF-16 files use MinimumHistoryFileSize.
 constexpr std::int64_t MinimumUtf8HistoryFileSize = 89 + 3;
 
-void ReadWeeks(LineFile& file) {
+void ReadWeeks(LineFile& file, std::vector<TrainingWeek>& history) {
     LineBlockReader reader;
     StartBlockReading(reader, file);
     std::u16string_view header;
@@ -31,11 +24,9 @@ void ReadWeeks(LineFile& file) {
     while (NextLine(reader, header)) {
         // A stray blank line between blocks does not hide the weeks behind it.
         if (header.find_first_not_of(u' ') == std::u16string_view::npos) continue;
-        // AddWeek's work, built in place. The first character is the "#" mark; whatever it
-        // is, it is not part of the number.
-        TrainingWeek& week = WeekHistory.emplace_back();
-        week.weekNumber = static_cast<WholeNumber>(ParseInteger(header.substr(1)));
-        for (std::u16string& day : week.days) {
+        // The first character is the "#" mark; whatever it is, it is not part of the number.
+        AddWeek(history, static_cast<WholeNumber>(ParseInteger(header.substr(1))));
+        for (std::u16string& day : history.back().days) {
             NextLine(reader, line);  // the "=DayKey" line; its content is never compared
             // A read past the end gives the empty text, as inside a block cut short.
             if (NextLine(reader, line) && !line.empty()) day = std::u16string(line);
@@ -43,73 +34,59 @@ void ReadWeeks(LineFile& file) {
     }
 }
 
-void StartEmptyHistory() {
-    AdvanceToCurrentWeek(WeekHistory, false);
-    SelectedWeek = static_cast<WholeNumber>(WeekHistory.size()) - 1;
-}
-
 }  // namespace
 
-void FillDayKeys() {
-    DayKeys = {u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday", u"Sunday"};
-}
-
-void AddWeek(WholeNumber weekNumber) {
-    TrainingWeek week;
+void AddWeek(std::vector<TrainingWeek>& history, WholeNumber weekNumber) {
+    TrainingWeek& week = history.emplace_back();
     week.weekNumber = weekNumber;
-    WeekHistory.push_back(std::move(week));
 }
 
-bool LoadWeekHistory() {
+HistoryLoad LoadWeekHistory(Document& document) {
     const std::u16string path = HistoryFilePath;
-    WeekHistory.clear();
-    HistoryFileUnreadable = false;
+    std::vector<TrainingWeek>& history = document.history;
+    history.clear();
+    document.historyFileUnreadable = false;
     std::int64_t size = FileSizeOf(path);
     LineFile file;
     if (!OpenForReading(file, path)) {
-        HistoryFileUnreadable = size != -1;
-        ShowError(u"HistoryFile", path);
-        StartEmptyHistory();
-        return false;
+        document.historyFileUnreadable = size != -1;
+        return {{u"HistoryFile", path}, false};
     }
     SkipByteOrderMark(file);
     std::int64_t minimum = file.encoding == LineFile::Encoding::Utf8 ? MinimumUtf8HistoryFileSize
                                                                      : MinimumHistoryFileSize;
+    HistoryLoad load;
     // A file too short to hold one week is ignored and replaced by the next save.
-    bool loadedFromFile = size >= minimum;
-    if (loadedFromFile) {
+    load.fromFile = size >= minimum;
+    if (load.fromFile) {
         // A week block takes at least MinimumHistoryFileSize bytes: reserving for the most
         // weeks the file can hold spares the moves and copies of a growing list. Pages of the
         // reservation that no week uses are never touched. Capped for damaged huge files.
         constexpr std::int64_t MostReservedWeeks = 1 << 20;
-        WeekHistory.reserve(static_cast<std::size_t>(
+        history.reserve(static_cast<std::size_t>(
             std::min(size / MinimumHistoryFileSize + 1, MostReservedWeeks)));
-        OsPreferLargePages(WeekHistory.data(), WeekHistory.capacity() * sizeof(TrainingWeek));
-        ReadWeeks(file);
+        OsPreferLargePages(history.data(), history.capacity() * sizeof(TrainingWeek));
+        ReadWeeks(file, history);
     }
-    bool complete = Close(file);
-    if (!complete) {
+    if (!Close(file)) {
         // Only part of the file may have arrived: keep what was read, protect the file.
-        HistoryFileUnreadable = true;
-        ShowError(u"HistoryFile", path);
+        document.historyFileUnreadable = true;
+        load.report = {u"HistoryFile", path};
     }
-    AdvanceToCurrentWeek(WeekHistory, loadedFromFile);
-    SelectedWeek = static_cast<WholeNumber>(WeekHistory.size()) - 1;
-    return complete;
+    return load;
 }
 
-bool SaveWeekHistory() {
-    if (DayKeys[0].empty()) FillDayKeys();
+Report SaveWeekHistory(const Document& document) {
     // The "=DayKey" lines are the same for every week: built once.
     std::array<std::u16string, 7> keyLines;
     for (std::size_t day = 0; day < keyLines.size(); ++day) {
         keyLines[day].assign(1, u'=');
         keyLines[day] += DayKeys[day];
     }
-    return SaveDataFile(HistoryFilePath, HistoryFileUnreadable, u"SaveHistory",
-                        [&keyLines](LineFile& file) {
+    return SaveDataFile(HistoryFilePath, document.historyFileUnreadable, u"SaveHistory",
+                        [&keyLines, &document](LineFile& file) {
                             IntegerDigits digits;
-                            for (const TrainingWeek& week : WeekHistory) {
+                            for (const TrainingWeek& week : document.history) {
                                 WriteLine(file, {u"#", FormatIntegerInto(week.weekNumber, digits)});
                                 for (std::size_t day = 0; day < week.days.size(); ++day) {
                                     WriteLine(file, keyLines[day]);

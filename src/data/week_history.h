@@ -1,35 +1,29 @@
 // The week history: weeks in insertion order, each with seven day texts, loaded from and
-// saved to units/history.txt (15 lines per week), caught up to the current week on load.
+// saved to units/history.txt (15 lines per week). Catching it up to the current week after
+// the load is calendar/'s work.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "data/text_helpers.h"
-
-struct TrainingWeek {
-    WholeNumber weekNumber = 0;
-    std::array<std::u16string, 7> days;  // 0 = Monday .. 6 = Sunday
-};
+#include "data/document.h"
+#include "text/messages.h"
 
 inline constexpr char16_t HistoryFilePath[] = u"units/history.txt";
 inline constexpr std::int64_t MinimumHistoryFileSize = 178;
 
-extern std::vector<TrainingWeek> WeekHistory;
-extern WholeNumber SelectedWeek;
-// The English day keys in Monday-first order, written as day labels into the history file.
-extern std::array<std::u16string, 7> DayKeys;
-// Set when units/history.txt exists but could not be read at start-up.
-extern bool HistoryFileUnreadable;
+struct HistoryLoad {
+    Report report;
+    // The weeks came from the file; false when it was missing, unreadable or too short to
+    // hold a week (the history is then empty and the catch-up starts it anew).
+    bool fromFile = false;
+};
 
-void FillDayKeys();
-void AddWeek(WholeNumber weekNumber);
-// Replaces the history by the file's weeks, caught up to the current week. Reports
-// HistoryFile and returns false when the file cannot be opened or not be read completely.
-// Always leaves at least one week and selects the last one.
-bool LoadWeekHistory();
+void AddWeek(std::vector<TrainingWeek>& history, WholeNumber weekNumber);
+// Replaces the history by the file's weeks. Reports HistoryFile when the file cannot be
+// opened or not be read completely; a file shorter than one week gives no week.
+HistoryLoad LoadWeekHistory(Document& document);
 // Writes a temporary file beside the old one and puts it in place in one step. Reports
-// SaveHistory and returns false on any failure; the old file then stays as it was.
-bool SaveWeekHistory();
+// SaveHistory on any failure; the old file then stays as it was.
+Report SaveWeekHistory(const Document& document);

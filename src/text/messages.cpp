@@ -1,13 +1,8 @@
-// Placeholder substitution and the message boxes that report failures. A fatal message
-// does not end the process here: it marks the end, and start-up ends in its orderly way.
+// Placeholder substitution and the texts of the boxes that report failures; which box is
+// shown when, and what a fatal one ends, is app/'s business.
 #include "text/messages.h"
 
-#include "app/ui_services.h"
-#include "text/text_table.h"
-
 namespace {
-
-bool endRequested = false;
 
 char16_t AsciiUpper(char16_t c) {
     return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
@@ -52,25 +47,8 @@ std::u16string SubstitutePlaceholders(std::u16string text, const std::u16string&
     return ReplaceAll(text, SecondPlaceholder, replacement2);
 }
 
-void ShowMessage(bool fatal, std::u16string title, std::u16string text,
-                 const std::u16string& replacement1, const std::u16string& replacement2) {
-    // Text and title are independent, so substituting one fully and then the other gives
-    // the same result as doing each step in the text and then in the title.
-    text = SubstitutePlaceholders(std::move(text), replacement1, replacement2);
-    title = SubstitutePlaceholders(std::move(title), replacement1, replacement2);
-    CurrentUi().ShowMessageBox(title, text, fatal);
-    if (fatal) endRequested = true;
-}
-
-void ShowError(std::u16string_view key, const std::u16string& replacement1, bool fatal) {
-    ShowMessage(fatal, LookupText(u"Errors", u"Title"), LookupText(u"Errors", key), replacement1,
-                u"");
-}
-
-bool EndRequested() {
-    return endRequested;
-}
-
-void ClearEndRequest() {
-    endRequested = false;
+BoxText ErrorBoxText(const TextTable& texts, std::u16string_view key, const std::u16string& file) {
+    // The title is substituted too: a language file may well put the file name there.
+    return {SubstitutePlaceholders(LookupText(texts, u"Errors", u"Title"), file, u""),
+            SubstitutePlaceholders(LookupText(texts, u"Errors", key), file, u"")};
 }

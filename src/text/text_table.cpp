@@ -1,5 +1,5 @@
 // Builds the text table from the built-in texts and finds a text by group and key.
-// Reading a language file over the finished table is left to language_file.cpp.
+// Reading a language file over the finished table is left to config/language_file.cpp.
 #include "text/text_table.h"
 
 #include <algorithm>
@@ -7,9 +7,6 @@
 #include <utility>
 
 #include "text/unicode.h"
-
-TextTableData TextTable;
-std::int32_t CachedGroup = 0;
 
 namespace {
 
@@ -33,7 +30,7 @@ void CountBuiltInTexts(std::int32_t& groupCount, std::int32_t& stringCount) {
     }
 }
 
-void FillFromBuiltInTexts(TextTableData& table) {
+void FillFromBuiltInTexts(TextTable& table) {
     std::int32_t placed = 0;  // keys placed so far
     std::int32_t opened = 0;  // groups opened so far
     for (const BuiltInText* pair = BuiltInTexts;; ++pair) {
@@ -57,7 +54,7 @@ void FillFromBuiltInTexts(TextTableData& table) {
 }
 
 // Sorts one group's slots by key, then by text, and builds its first-character index.
-void SortAndIndexGroup(TextTableData& table, TextGroup& group) {
+void SortAndIndexGroup(TextTable& table, TextGroup& group) {
     if (group.first > group.last) return;
     std::vector<std::pair<std::u16string, std::u16string>> entries;
     entries.reserve(std::size_t(group.last - group.first + 1));
@@ -85,12 +82,12 @@ void SortAndIndexGroup(TextTableData& table, TextGroup& group) {
 
 }  // namespace
 
-void BuildTextTable(const std::u16string& languageFilePath) {
+TextTable BuildTextTable() {
     std::int32_t groupCount = 0;
     std::int32_t stringCount = 0;
     CountBuiltInTexts(groupCount, stringCount);
 
-    TextTableData table;
+    TextTable table;
     table.groupCount = groupCount;
     table.stringCount = stringCount;
     table.groups.resize(std::size_t(groupCount) + 1);
@@ -98,29 +95,25 @@ void BuildTextTable(const std::u16string& languageFilePath) {
     table.values.resize(std::size_t(stringCount) + 1);
     FillFromBuiltInTexts(table);
     for (std::int32_t g = 1; g <= groupCount; ++g) SortAndIndexGroup(table, table.groups[g]);
-    // CachedGroup stays as it is: every build yields the same groups in the same slots.
-    TextTable = std::move(table);
-
-    if (!languageFilePath.empty()) ApplyLanguageFile(languageFilePath);
+    return table;
 }
 
-std::u16string LookupText(std::u16string_view group, std::u16string_view key) {
+std::u16string LookupText(const TextTable& table, std::u16string_view group,
+                          std::u16string_view key) {
     const std::u16string wantedGroup = UpperCase(group);
     const std::u16string wantedKey = UpperCase(key);
-    const TextTableData& table = TextTable;
     if (table.groups.empty()) return NotFoundText;
 
-    const bool cacheValid = CachedGroup >= 0 && CachedGroup <= table.groupCount;
-    if (!cacheValid || table.groups[CachedGroup].name != wantedGroup) {
-        CachedGroup = 1;
-        while (CachedGroup <= table.groupCount && table.groups[CachedGroup].name != wantedGroup) {
-            ++CachedGroup;
-        }
-        if (CachedGroup > table.groupCount) CachedGroup = 0;
+    std::int32_t& cached = table.cachedGroup;
+    const bool cacheValid = cached >= 0 && cached <= table.groupCount;
+    if (!cacheValid || table.groups[cached].name != wantedGroup) {
+        cached = 1;
+        while (cached <= table.groupCount && table.groups[cached].name != wantedGroup) ++cached;
+        if (cached > table.groupCount) cached = 0;
     }
-    if (CachedGroup == 0) return NotFoundText;
+    if (cached == 0) return NotFoundText;
 
-    const TextGroup& found = table.groups[CachedGroup];
+    const TextGroup& found = table.groups[cached];
     const char16_t c = wantedKey.empty() ? char16_t(0) : wantedKey[0];
     if (c >= IndexSize) return NotFoundText;
     for (std::int32_t slot = found.firstCharIndex[c]; slot != 0 && slot <= found.last; ++slot) {

@@ -1,5 +1,5 @@
 // The text table: every visible text by group and key, built from the German built-in
-// texts and optionally overridden by a language file. Lookups ignore letter case.
+// texts. Lookups ignore letter case. Reading a language file over it is config/'s work.
 #pragma once
 
 #include <cstdint>
@@ -14,12 +14,14 @@ struct TextGroup {
     std::int32_t firstCharIndex[256] = {};
 };
 
-struct TextTableData {
+struct TextTable {
     std::vector<TextGroup> groups;     // slots 0..groupCount; slot 0 is a placeholder
     std::vector<std::u16string> keys;  // slots 0..stringCount, upper-cased
     std::vector<std::u16string> values;
     std::int32_t groupCount = 0;
     std::int32_t stringCount = 0;
+    // The group of the last lookup: texts are mostly asked for group by group.
+    mutable std::int32_t cachedGroup = 0;
 };
 
 struct BuiltInText {
@@ -29,12 +31,10 @@ struct BuiltInText {
 
 inline constexpr char16_t NotFoundText[] = u"##### String not found! #####";
 
-extern TextTableData TextTable;
-extern std::int32_t CachedGroup;
 extern const BuiltInText BuiltInTexts[];
 
-// Rebuilds the table from BuiltInTexts, then applies the language file when the path is not "".
-void BuildTextTable(const std::u16string& languageFilePath);
-std::u16string LookupText(std::u16string_view group, std::u16string_view key);
-// Silent when the file is missing or unreadable.
-void ApplyLanguageFile(const std::u16string& path);
+// The table of the built-in texts, each group sorted by key and indexed.
+TextTable BuildTextTable();
+// NotFoundText when the group or the key is not in the table.
+std::u16string LookupText(const TextTable& table, std::u16string_view group,
+                          std::u16string_view key);

@@ -61,6 +61,8 @@ std::size_t BrokenLength(std::string_view bytes, std::size_t position) {
     return length;
 }
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t codePoint) {
     if (codePoint < 0x80) {
         out.push_back(static_cast<char>(codePoint));
@@ -78,8 +80,6 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
         out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
     }
 }
-
-}  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;

@@ -10,7 +10,7 @@
 
 #include "app/program.h"
 #include "calendar/clock.h"
-#include "data/os_file.h"
+#include "data/os_file_faults.h"
 
 namespace apptest {
 
@@ -213,62 +213,62 @@ void WriteHistory(const std::vector<WeekSeed>& weeks) {
     test::WriteFileBytes("units/history.txt", test::LineFileBytes(HistoryLines(weeks)));
 }
 
-bool RecordingUi::OpenWindow(int number, int width, int height, const std::u16string& title) {
+bool RecordingUi::DoOpenWindow(int number, int width, int height, const std::u16string& title) {
     log.push_back("open " + std::to_string(number) + " " + std::to_string(width) + " " +
                   std::to_string(height) + " " + test::ToUtf8(title));
-    return ScriptedUi::OpenWindow(number, width, height, title);
+    return ScriptedUi::DoOpenWindow(number, width, height, title);
 }
 
-void RecordingUi::CreateControl(int id, ControlKind kind, int parent, int x, int y, int width,
-                                int height, const std::u16string& text, Alignment alignment) {
+void RecordingUi::DoCreateControl(int id, ControlKind kind, int parent, int x, int y, int width,
+                                  int height, const std::u16string& text, Alignment alignment) {
     log.push_back("create " + std::to_string(id));
-    ScriptedUi::CreateControl(id, kind, parent, x, y, width, height, text, alignment);
+    ScriptedUi::DoCreateControl(id, kind, parent, x, y, width, height, text, alignment);
 }
 
-void RecordingUi::AddColumn(int id, const std::u16string& header, int width) {
+void RecordingUi::DoAddColumn(int id, const std::u16string& header, int width) {
     log.push_back("column " + std::to_string(id) + " " + test::ToUtf8(header) + " " +
                   std::to_string(width));
-    ScriptedUi::AddColumn(id, header, width);
+    ScriptedUi::DoAddColumn(id, header, width);
 }
 
-void RecordingUi::SetPicture(int id, const Picture& picture) {
+void RecordingUi::DoSetPicture(int id, const Picture& picture) {
     log.push_back("picture " + std::to_string(id));
-    ScriptedUi::SetPicture(id, picture);
+    ScriptedUi::DoSetPicture(id, picture);
 }
 
-void RecordingUi::SetTooltip(int id, const std::u16string& text) {
+void RecordingUi::DoSetTooltip(int id, const std::u16string& text) {
     log.push_back("tooltip " + std::to_string(id));
-    ScriptedUi::SetTooltip(id, text);
+    ScriptedUi::DoSetTooltip(id, text);
 }
 
-void RecordingUi::SetText(int id, const std::u16string& text) {
+void RecordingUi::DoSetText(int id, const std::u16string& text) {
     log.push_back("text " + std::to_string(id) + " " + test::ToUtf8(text));
-    ScriptedUi::SetText(id, text);
+    ScriptedUi::DoSetText(id, text);
 }
 
-void RecordingUi::SetState(int id, std::intptr_t index) {
+void RecordingUi::DoSetState(int id, std::intptr_t index) {
     log.push_back("select " + std::to_string(id) + " " + std::to_string(index));
-    ScriptedUi::SetState(id, index);
+    ScriptedUi::DoSetState(id, index);
 }
 
-void RecordingUi::AddItem(int id, const std::u16string& text) {
+void RecordingUi::DoAddItem(int id, const std::u16string& text) {
     log.push_back("add " + std::to_string(id));
-    ScriptedUi::AddItem(id, text);
+    ScriptedUi::DoAddItem(id, text);
 }
 
-void RecordingUi::RemoveItem(int id, std::intptr_t index) {
+void RecordingUi::DoRemoveItem(int id, std::intptr_t index) {
     log.push_back("remove " + std::to_string(id) + " " + std::to_string(index));
-    ScriptedUi::RemoveItem(id, index);
+    ScriptedUi::DoRemoveItem(id, index);
 }
 
-void RecordingUi::RemoveAllItems(int id) {
+void RecordingUi::DoRemoveAllItems(int id) {
     log.push_back("clear " + std::to_string(id));
-    ScriptedUi::RemoveAllItems(id);
+    ScriptedUi::DoRemoveAllItems(id);
 }
 
-void RecordingUi::SetEnabled(int id, bool enabled) {
+void RecordingUi::DoSetEnabled(int id, bool enabled) {
     log.push_back("enable " + std::to_string(id) + " " + (enabled ? "1" : "0"));
-    ScriptedUi::SetEnabled(id, enabled);
+    ScriptedUi::DoSetEnabled(id, enabled);
 }
 
 void QueueCheck(ScriptedUi& ui, std::function<void(ScriptedUi&)> check) {
@@ -290,7 +290,8 @@ SessionTest::~SessionTest() {
 }
 
 void SessionTest::Run(ScriptedUi& ui) {
-    EXPECT_EQ(RunProgram(ui), 0);
+    program.emplace(ui);
+    EXPECT_EQ(RunProgram(*program), 0);
 }
 
 std::vector<std::u16string> SessionTest::MessageTexts(const ScriptedUi& ui) {

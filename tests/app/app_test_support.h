@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program_state.h"
 #include "app/scripted_ui.h"
 #include "test_support.h"
 
@@ -77,20 +78,21 @@ void WriteHistory(const std::vector<WeekSeed>& weeks);
 // as short lines ("create 16", "column 10 Einheit 100", "enable 6 0", ...).
 class RecordingUi : public ScriptedUi {
   public:
-    bool OpenWindow(int number, int width, int height, const std::u16string& title) override;
-    void CreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
-                       const std::u16string& text, Alignment alignment) override;
-    void AddColumn(int id, const std::u16string& header, int width) override;
-    void SetPicture(int id, const Picture& picture) override;
-    void SetTooltip(int id, const std::u16string& text) override;
-    void SetText(int id, const std::u16string& text) override;
-    void SetState(int id, std::intptr_t index) override;
-    void AddItem(int id, const std::u16string& text) override;
-    void RemoveItem(int id, std::intptr_t index) override;
-    void RemoveAllItems(int id) override;
-    void SetEnabled(int id, bool enabled) override;
-
     std::vector<std::string> log;
+
+  protected:
+    bool DoOpenWindow(int number, int width, int height, const std::u16string& title) override;
+    void DoCreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
+                         const std::u16string& text, Alignment alignment) override;
+    void DoAddColumn(int id, const std::u16string& header, int width) override;
+    void DoSetPicture(int id, const Picture& picture) override;
+    void DoSetTooltip(int id, const std::u16string& text) override;
+    void DoSetText(int id, const std::u16string& text) override;
+    void DoSetState(int id, std::intptr_t index) override;
+    void DoAddItem(int id, const std::u16string& text) override;
+    void DoRemoveItem(int id, std::intptr_t index) override;
+    void DoRemoveAllItems(int id) override;
+    void DoSetEnabled(int id, bool enabled) override;
 };
 
 // Queues a step that runs checks (or changes files) between events; its event is ignored.
@@ -104,6 +106,8 @@ class SessionTest : public ::testing::Test {
     ~SessionTest() override;
     // Runs the program on ui with the steps queued beforehand; expects exit status 0.
     void Run(ScriptedUi& ui);
+    // The state of the program while and after it runs (checks between events look into it).
+    std::optional<ProgramState> program;
     static std::vector<std::u16string> MessageTexts(const ScriptedUi& ui);
 
     test::TempWorkingDirectory directory;

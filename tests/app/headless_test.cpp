@@ -253,8 +253,8 @@ TEST_F(AppHeadlessBinary, ScriptedSessionAnswersInJsonAndSaves) {
     WholeNumber day = TodayDayIndex();
     apptest::WriteUnits({u"Plank|3|60|hold"});
     apptest::WriteHistory({{week, {}}});
-    BuildTextTable(u"");
-    std::u16string title = u"Velmora - " + LookupText(u"Days", TodayDayKey()) + u" - 0.1";
+    std::u16string title =
+        u"Velmora - " + LookupText(BuildTextTable(), u"Days", TodayDayKey()) + u" - 0.1";
 
     // CR LF line ends, UTF-8 text, trailing blanks kept, end of input instead of close.
     BinaryRun run = RunHeadlessBinary(

@@ -7,7 +7,7 @@
 #include "app/app_test_support.h"
 #include "app/control_ids.h"
 #include "calendar/clock.h"
-#include "data/os_file.h"
+#include "data/os_file_faults.h"
 
 namespace {
 
@@ -63,6 +63,18 @@ TEST_F(AppSession, FreshStartReportsAndCreatesIniAndBuildsTheWindow) {
     // The loader leaves one week, the current one, and today's day is selected.
     EXPECT_EQ(ui.Control(WeekCombo).items, std::vector<std::u16string>{u"Woche - 8"});
     EXPECT_EQ(ui.ShownText(DayCombo), u"Mittwoch");
+}
+
+TEST_F(AppSession, MissingIniIsWordedBuiltInAndLaterBoxesInTheLanguageOfTheFile) {
+    std::filesystem::create_directory("lang");
+    test::WriteFileBytes("lang/English.txt", "[Errors]\nTitle = Error\nUnitFile = No {replace}\n");
+    ScriptedUi ui;
+    Run(ui);
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[0].title, ErrorTitle) << "the language file is read after ini.ini";
+    EXPECT_EQ(ui.messages[0].text, u"Die Konfigurationsdatei ini.ini wurde nicht gefunden!");
+    EXPECT_EQ(ui.messages[1].title, u"Error");
+    EXPECT_EQ(ui.messages[1].text, u"No units/units.txt");
 }
 
 TEST_F(AppSession, MissingOrUndecodablePictureEndsWithOneFatalBoxAndNoWindow) {

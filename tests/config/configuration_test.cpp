@@ -1,4 +1,4 @@
-// ini.ini at start-up: reading the two settings, creating the file, and the boxes shown.
+// ini.ini at start-up: reading the two settings, creating the file, and what is reported.
 #include "config/configuration.h"
 
 #include <gtest/gtest.h>
@@ -6,8 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/scripted_ui.h"
-#include "data/os_file.h"
+#include "data/os_file_faults.h"
 #include "test_support.h"
 #include "text/messages.h"
 #include "text/text_table.h"
@@ -27,60 +26,48 @@ std::string FileText(const std::filesystem::path& path) {
 
 class ConfigurationTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        Language = u"English";
-        Version = u"0.1";
-        BuildTextTable(u"");
-        ClearEndRequest();
-        SetCurrentUi(&ui);
-    }
-    void TearDown() override {
-        InjectedFileFaults = FileFaults{};
-        Language = u"English";
-        Version = u"0.1";
-        ClearEndRequest();
-        SetCurrentUi(nullptr);
-    }
+    void TearDown() override { InjectedFileFaults = FileFaults{}; }
 
+    void Load() { reports = LoadConfiguration(settings); }
+    bool AnyFatal() const {
+        for (const Report& report : reports)
+            if (report.fatal) return true;
+        return false;
+    }
     void ExpectBox(std::size_t index, const std::u16string& text, bool fatal) {
-        ASSERT_LT(index, ui.messages.size());
-        EXPECT_EQ(ui.messages[index].title, u"Fehler");
-        EXPECT_EQ(ui.messages[index].text, text);
-        EXPECT_EQ(ui.messages[index].fatal, fatal);
+        ASSERT_LT(index, reports.size());
+        const BoxText box = ErrorBoxText(texts, reports[index].key, reports[index].file);
+        EXPECT_EQ(box.title, u"Fehler");
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(reports[index].fatal, fatal);
     }
 
     test::TempWorkingDirectory directory;
-    ScriptedUi ui;
+    TextTable texts = BuildTextTable();
+    Settings settings;
+    std::vector<Report> reports;
 };
 
 TEST_F(ConfigurationTest, MissingFileIsReportedAndCreatedWithTheDefaults) {
-    LoadConfiguration();
-    ASSERT_EQ(ui.messages.size(), 1u);
+    Load();
+    ASSERT_EQ(reports.size(), 1u);
     ExpectBox(0, Config1Text, false);
-    EXPECT_FALSE(EndRequested());
+    EXPECT_FALSE(AnyFatal());
     EXPECT_EQ(FileText("ini.ini"), CreatedFile);
-    EXPECT_EQ(Language, u"English");
-    EXPECT_EQ(Version, u"0.1");
+    EXPECT_EQ(settings.language, u"English");
+    EXPECT_EQ(settings.version, u"0.1");
 }
 
 TEST_F(ConfigurationTest, CreatedFileIsReadBackSilently) {
-    LoadConfiguration();
-    ui.messages.clear();
-    Language = u"Other";
-    Version = u"x";
-    LoadConfiguration();
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(Language, u"English");
-    EXPECT_EQ(Version, u"0.1");
+    Load();
+    reports.clear();
+    settings.language = u"Other";
+    settings.version = u"x";
+    Load();
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(settings.language, u"English");
+    EXPECT_EQ(settings.version, u"0.1");
     EXPECT_EQ(FileText("ini.ini"), CreatedFile);
-}
-
-TEST_F(ConfigurationTest, BoxesUseTheBuiltInWordingWhateverTheTableHeldBefore) {
-    std::filesystem::create_directory("lang");
-    test::WriteFileBytes("lang/English.txt", "[Errors]\nTitle = Error\n");
-    BuildTextTable(u"");  // start-up builds without the language file before this step
-    LoadConfiguration();
-    ExpectBox(0, Config1Text, false);
 }
 
 TEST_F(ConfigurationTest, SettingsAreReadFromTheFile) {
@@ -104,14 +91,14 @@ TEST_F(ConfigurationTest, SettingsAreReadFromTheFile) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        Language = u"English";
-        Version = u"0.1";
-        ui.messages.clear();
+        settings.language = u"English";
+        settings.version = u"0.1";
+        reports.clear();
         test::WriteFileBytes("ini.ini", row.bytes);
-        LoadConfiguration();
-        EXPECT_TRUE(ui.messages.empty());
-        EXPECT_EQ(Language, row.language);
-        EXPECT_EQ(Version, row.version);
+        Load();
+        EXPECT_TRUE(reports.empty());
+        EXPECT_EQ(settings.language, row.language);
+        EXPECT_EQ(settings.version, row.version);
         EXPECT_EQ(FileText("ini.ini"), row.bytes);  // never rewritten
     }
 }
@@ -119,39 +106,39 @@ TEST_F(ConfigurationTest, SettingsAreReadFromTheFile) {
 TEST_F(ConfigurationTest, ReadOnlyFileIsReadNormally) {
     test::WriteFileBytes("ini.ini", "Language = Deutsch\r\n");
     std::filesystem::permissions("ini.ini", std::filesystem::perms::owner_read);
-    LoadConfiguration();
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(Language, u"Deutsch");
+    Load();
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(settings.language, u"Deutsch");
 }
 
 TEST_F(ConfigurationTest, FileThatCannotBeCreatedIsFatal) {
     InjectedFileFaults.failCreate = true;
-    LoadConfiguration();
-    ASSERT_EQ(ui.messages.size(), 2u);
+    Load();
+    ASSERT_EQ(reports.size(), 2u);
     ExpectBox(0, Config1Text, false);
     ExpectBox(1, Config2Text, true);
-    EXPECT_TRUE(EndRequested());
+    EXPECT_TRUE(AnyFatal());
     EXPECT_FALSE(test::FileExists("ini.ini"));
 }
 
 TEST_F(ConfigurationTest, FolderNamedIniIniCannotBeReadNorCreated) {
     std::filesystem::create_directory("ini.ini");
-    LoadConfiguration();
-    ASSERT_EQ(ui.messages.size(), 2u);
+    Load();
+    ASSERT_EQ(reports.size(), 2u);
     ExpectBox(0, Config1Text, false);
     ExpectBox(1, Config2Text, true);
-    EXPECT_TRUE(EndRequested());
+    EXPECT_TRUE(AnyFatal());
     EXPECT_TRUE(std::filesystem::is_directory("ini.ini"));
 }
 
 TEST_F(ConfigurationTest, FailedWriteOfTheNewFileIsReportedButNotFatal) {
     InjectedFileFaults.failWriteAfterBytes = 0;
-    LoadConfiguration();
-    ASSERT_EQ(ui.messages.size(), 2u);
+    Load();
+    ASSERT_EQ(reports.size(), 2u);
     ExpectBox(0, Config1Text, false);
     ExpectBox(1, Config2Text, false);
-    EXPECT_FALSE(EndRequested());
-    EXPECT_EQ(Language, u"English");
+    EXPECT_FALSE(AnyFatal());
+    EXPECT_EQ(settings.language, u"English");
 }
 
 }  // namespace

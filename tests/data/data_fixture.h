@@ -1,16 +1,18 @@
 // A test fixture for the data and calendar tests: a fresh working directory with a
-// "units" folder, the built-in texts, a scripted back end that records message boxes,
-// empty data lists, no armed file fault and the system clock restored afterwards.
+// "units" folder, the built-in texts, a fresh document, the reports of its loads and saves,
+// no armed file fault and the system clock restored afterwards.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
-#include "app/scripted_ui.h"
 #include "calendar/clock.h"
-#include "data/os_file.h"
+#include "calendar/week_calendar.h"
+#include "data/document.h"
+#include "data/os_file_faults.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
 #include "test_support.h"
@@ -32,21 +34,12 @@ inline Bytes WithByteOrderMark(const Bytes& body) {
 class DataTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        SetCurrentUi(&ui);
-        BuildTextTable(u"");
-        UnitCatalogue.clear();
-        WeekHistory.clear();
-        SelectedWeek = 0;
-        UnitFileUnreadable = false;
-        HistoryFileUnreadable = false;
-        FillDayKeys();
         InjectedFileFaults = {};
         std::filesystem::create_directory("units");
     }
     void TearDown() override {
         SetClock({});
         InjectedFileFaults = {};
-        SetCurrentUi(nullptr);
     }
 
     // Fixes today's date for every clock reading of the test.
@@ -55,23 +48,34 @@ class DataTest : public ::testing::Test {
         SetClock([date] { return date; });
     }
 
-    // The box the program shows for an Errors key with the path in place of "{replace}".
-    static RecordedMessage ErrorBox(const char16_t* key, const std::u16string& path) {
-        return {LookupText(u"Errors", u"Title"),
-                SubstitutePlaceholders(LookupText(u"Errors", key), path, u""), false};
+    // Keeps what a load or save reported; true when it reported nothing.
+    bool Kept(const Report& report) {
+        if (!report.ok()) reports.push_back(report);
+        return report.ok();
     }
 
+    // The history load as start-up runs it: the file's weeks, caught up to the current week.
+    bool LoadHistory() {
+        const HistoryLoad load = LoadWeekHistory(doc);
+        AdvanceToCurrentWeek(doc.history, load.fromFile);
+        return Kept(load.report);
+    }
+
+    // The only report is that of this Errors key and path, and its box names the path.
     void ExpectOnlyMessage(const char16_t* key, const std::u16string& path) {
-        ASSERT_EQ(ui.messages.size(), 1u);
-        RecordedMessage expected = ErrorBox(key, path);
-        EXPECT_EQ(ToUtf8(ui.messages[0].title), ToUtf8(expected.title));
-        EXPECT_EQ(ToUtf8(ui.messages[0].text), ToUtf8(expected.text));
-        EXPECT_NE(ui.messages[0].text.find(path), std::u16string::npos);
-        EXPECT_FALSE(ui.messages[0].fatal);
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(ToUtf8(reports[0].key), ToUtf8(key));
+        EXPECT_EQ(ToUtf8(reports[0].file), ToUtf8(path));
+        EXPECT_FALSE(reports[0].fatal);
+        const BoxText box = ErrorBoxText(texts, reports[0].key, reports[0].file);
+        EXPECT_EQ(ToUtf8(box.title), "Fehler");
+        EXPECT_NE(box.text.find(path), std::u16string::npos);
     }
 
     TempWorkingDirectory directory;
-    ScriptedUi ui;
+    TextTable texts = BuildTextTable();
+    Document doc;
+    std::vector<Report> reports;
 };
 
 }  // namespace test

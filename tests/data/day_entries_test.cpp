@@ -8,6 +8,7 @@
 #include <string>
 
 #include "data/data_fixture.h"
+#include "reference_text.h"
 
 namespace {
 
@@ -17,21 +18,21 @@ const TrainingUnit PlankUnit = {u"Plank", 3, 60, u"hold"};
 const TrainingUnit RunUnit = {u"Run", 1, 5, u"easy"};
 
 TEST_F(DayEntriesTest, AppendAndRemoveFollowTheEntryOrder) {
-    AddWeek(1);
-    AppendDayEntry(0, 2, PlankUnit);
-    EXPECT_EQ(GetDayText(0, 2), u"Plank|3|60|hold");
-    AppendDayEntry(0, 2, RunUnit);
-    EXPECT_EQ(GetDayText(0, 2), u"Plank|3|60|hold\\Run|1|5|easy");
-    EXPECT_EQ(GetDayText(0, 1), u"") << "other days untouched";
+    AddWeek(doc.history, 1);
+    AppendDayEntry(doc, 0, 2, PlankUnit);
+    EXPECT_EQ(GetDayText(doc, 0, 2), u"Plank|3|60|hold");
+    AppendDayEntry(doc, 0, 2, RunUnit);
+    EXPECT_EQ(GetDayText(doc, 0, 2), u"Plank|3|60|hold\\Run|1|5|easy");
+    EXPECT_EQ(GetDayText(doc, 0, 1), u"") << "other days untouched";
 
-    RemoveDayEntry(0, 2, 0);
-    EXPECT_EQ(GetDayText(0, 2), u"Run|1|5|easy");
-    RemoveDayEntry(0, 2, 0);
-    EXPECT_EQ(GetDayText(0, 2), u"");
+    RemoveDayEntry(doc, 0, 2, 0);
+    EXPECT_EQ(GetDayText(doc, 0, 2), u"Run|1|5|easy");
+    RemoveDayEntry(doc, 0, 2, 0);
+    EXPECT_EQ(GetDayText(doc, 0, 2), u"");
 }
 
 TEST_F(DayEntriesTest, RemoveCases) {
-    AddWeek(1);
+    AddWeek(doc.history, 1);
     struct Row {
         const char* name;
         std::u16string text;
@@ -59,14 +60,14 @@ TEST_F(DayEntriesTest, RemoveCases) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        SetDayText(0, 0, row.text);
-        RemoveDayEntry(0, 0, row.position);
-        EXPECT_EQ(test::ToUtf8(GetDayText(0, 0)), test::ToUtf8(row.expected));
+        SetDayText(doc, 0, 0, row.text);
+        RemoveDayEntry(doc, 0, 0, row.position);
+        EXPECT_EQ(test::ToUtf8(GetDayText(doc, 0, 0)), test::ToUtf8(row.expected));
     }
 }
 
 TEST_F(DayEntriesTest, AppendCases) {
-    AddWeek(1);
+    AddWeek(doc.history, 1);
     struct Row {
         const char* name;
         std::u16string text;
@@ -81,20 +82,20 @@ TEST_F(DayEntriesTest, AppendCases) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        SetDayText(0, 4, row.text);
-        AppendDayEntry(0, 4, row.unit);
-        EXPECT_EQ(test::ToUtf8(GetDayText(0, 4)), test::ToUtf8(row.expected));
+        SetDayText(doc, 0, 4, row.text);
+        AppendDayEntry(doc, 0, 4, row.unit);
+        EXPECT_EQ(test::ToUtf8(GetDayText(doc, 0, 4)), test::ToUtf8(row.expected));
     }
     // A description holding "\" counts as two entries from then on.
-    SetDayText(0, 4, u"");
-    AppendDayEntry(0, 4, {u"A", 1, 2, u"x\\y"});
-    RemoveDayEntry(0, 4, 1);
-    EXPECT_EQ(GetDayText(0, 4), u"A|1|2|x");
+    SetDayText(doc, 0, 4, u"");
+    AppendDayEntry(doc, 0, 4, {u"A", 1, 2, u"x\\y"});
+    RemoveDayEntry(doc, 0, 4, 1);
+    EXPECT_EQ(GetDayText(doc, 0, 4), u"A|1|2|x");
 }
 
 TEST_F(DayEntriesTest, OutOfRangeWeeksAndDaysChangeNothing) {
-    AddWeek(1);
-    SetDayText(0, 0, u"keep");
+    AddWeek(doc.history, 1);
+    SetDayText(doc, 0, 0, u"keep");
     const std::pair<WholeNumber, WholeNumber> places[] = {
         {-1, 0},
         {1, 0},
@@ -104,22 +105,22 @@ TEST_F(DayEntriesTest, OutOfRangeWeeksAndDaysChangeNothing) {
         {0, std::numeric_limits<WholeNumber>::min()}};
     for (auto [week, day] : places) {
         SCOPED_TRACE(test::ToUtf8(FormatInteger(week) + u"/" + FormatInteger(day)));
-        EXPECT_EQ(GetDayText(week, day), u"");
-        SetDayText(week, day, u"x");
-        AppendDayEntry(week, day, PlankUnit);
-        RemoveDayEntry(week, day, 0);
+        EXPECT_EQ(GetDayText(doc, week, day), u"");
+        SetDayText(doc, week, day, u"x");
+        AppendDayEntry(doc, week, day, PlankUnit);
+        RemoveDayEntry(doc, week, day, 0);
     }
-    EXPECT_EQ(GetDayText(0, 0), u"keep");
-    EXPECT_EQ(WeekHistory.size(), 1u);
-    WeekHistory.clear();
-    EXPECT_EQ(GetDayText(0, 0), u"");
-    AppendDayEntry(0, 0, PlankUnit);
-    RemoveDayEntry(0, 0, 0);
-    EXPECT_TRUE(WeekHistory.empty());
+    EXPECT_EQ(GetDayText(doc, 0, 0), u"keep");
+    EXPECT_EQ(doc.history.size(), 1u);
+    doc.history.clear();
+    EXPECT_EQ(GetDayText(doc, 0, 0), u"");
+    AppendDayEntry(doc, 0, 0, PlankUnit);
+    RemoveDayEntry(doc, 0, 0, 0);
+    EXPECT_TRUE(doc.history.empty());
 }
 
 TEST_F(DayEntriesTest, LongDayTextIsHandledInLinearTime) {
-    AddWeek(1);
+    AddWeek(doc.history, 1);
     std::u16string text;
     const int entries = 100000;
     for (int i = 0; i < entries; ++i) {
@@ -127,18 +128,18 @@ TEST_F(DayEntriesTest, LongDayTextIsHandledInLinearTime) {
         text += u"E" + FormatInteger(i) + u"|1|2|d";
     }
     auto start = std::chrono::steady_clock::now();
-    SetDayText(0, 0, text);
-    RemoveDayEntry(0, 0, entries - 1);
-    RemoveDayEntry(0, 0, entries / 2);
-    RemoveDayEntry(0, 0, 0);
-    for (int i = 0; i < 20; ++i) AppendDayEntry(0, 0, RunUnit);
+    SetDayText(doc, 0, 0, text);
+    RemoveDayEntry(doc, 0, 0, entries - 1);
+    RemoveDayEntry(doc, 0, 0, entries / 2);
+    RemoveDayEntry(doc, 0, 0, 0);
+    for (int i = 0; i < 20; ++i) AppendDayEntry(doc, 0, 0, RunUnit);
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 1.0) << "quadratic work would take minutes";
-    std::u16string result = GetDayText(0, 0);
-    EXPECT_EQ(CountOf(result, u"\\"), entries - 3 + 20 - 1);
-    EXPECT_EQ(FieldOf(result, 1, u"\\"), u"E1|1|2|d");
-    EXPECT_EQ(FieldOf(result, entries / 2, u"\\"),
+    std::u16string result(GetDayText(doc, 0, 0));
+    EXPECT_EQ(reference::CountOf(result, u"\\"), entries - 3 + 20 - 1);
+    EXPECT_EQ(reference::FieldOf(result, 1, u"\\"), u"E1|1|2|d");
+    EXPECT_EQ(reference::FieldOf(result, entries / 2, u"\\"),
               u"E" + FormatInteger(entries / 2 + 1) + u"|1|2|d");
     EXPECT_EQ(result.find(u"E99999|"), std::u16string::npos);
 }

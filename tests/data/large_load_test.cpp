@@ -9,6 +9,7 @@
 
 #include "data/data_fixture.h"
 #include "data/line_file.h"
+#include "reference_text.h"
 
 namespace {
 
@@ -66,12 +67,12 @@ std::vector<TrainingUnit> ReferenceUnits() {
     EXPECT_TRUE(OpenForReading(file, UnitFilePath));
     SkipByteOrderMark(file);
     do {
-        std::u16string line = ReadLine(file);
+        std::u16string line = reference::ReadLine(file);
         if (TrimSpaces(line).empty()) continue;
-        units.push_back({FieldOf(line, 1, u"|"),
-                         static_cast<WholeNumber>(ParseInteger(FieldOf(line, 2, u"|"))),
-                         static_cast<WholeNumber>(ParseInteger(FieldOf(line, 3, u"|"))),
-                         FieldOf(line, 4, u"|")});
+        units.push_back({reference::FieldOf(line, 1, u"|"),
+                         static_cast<WholeNumber>(ParseInteger(reference::FieldOf(line, 2, u"|"))),
+                         static_cast<WholeNumber>(ParseInteger(reference::FieldOf(line, 3, u"|"))),
+                         reference::FieldOf(line, 4, u"|")});
     } while (!AtEnd(file));
     EXPECT_TRUE(Close(file));
     return units;
@@ -84,13 +85,13 @@ std::vector<TrainingWeek> ReferenceWeeks() {
     EXPECT_TRUE(OpenForReading(file, HistoryFilePath));
     SkipByteOrderMark(file);
     while (!AtEnd(file)) {
-        std::u16string header = ReadLine(file);
+        std::u16string header = reference::ReadLine(file);
         if (TrimSpaces(header).empty()) continue;
         TrainingWeek& week = weeks.emplace_back();
         week.weekNumber = static_cast<WholeNumber>(ParseInteger(header.substr(1)));
         for (std::u16string& day : week.days) {
-            ReadLine(file);
-            day = ReadLine(file);
+            reference::ReadLine(file);
+            day = reference::ReadLine(file);
         }
     }
     EXPECT_TRUE(Close(file));
@@ -114,12 +115,12 @@ TEST_F(LargeLoadTest, CatalogueLoadMatchesTheLineByLineLoad) {
         if (round == 2) bytes.push_back(0x41);  // an odd last byte
         test::WriteFileBytes("units/units.txt", bytes);
         const std::vector<TrainingUnit> expected = ReferenceUnits();
-        UnitCatalogue.clear();
-        ASSERT_TRUE(LoadUnitCatalogue());
-        ASSERT_EQ(UnitCatalogue.size(), expected.size());
+        doc.catalogue.clear();
+        ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+        ASSERT_EQ(doc.catalogue.size(), expected.size());
         std::size_t differing = 0;
         for (std::size_t i = 0; i < expected.size(); ++i) {
-            const TrainingUnit& got = UnitCatalogue[i];
+            const TrainingUnit& got = doc.catalogue[i];
             const TrainingUnit& want = expected[i];
             if (got.name != want.name || got.count1 != want.count1 || got.count2 != want.count2 ||
                 got.description != want.description) {
@@ -128,7 +129,7 @@ TEST_F(LargeLoadTest, CatalogueLoadMatchesTheLineByLineLoad) {
         }
         EXPECT_EQ(differing, 0u);
     }
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(LargeLoadTest, HistoryLoadMatchesTheLineByLineLoad) {
@@ -162,20 +163,20 @@ TEST_F(LargeLoadTest, HistoryLoadMatchesTheLineByLineLoad) {
         if (round == 2) bytes.push_back(0x41);
         test::WriteFileBytes("units/history.txt", bytes);
         const std::vector<TrainingWeek> expected = ReferenceWeeks();
-        WeekHistory.clear();
-        ASSERT_TRUE(LoadWeekHistory());
+        doc.history.clear();
+        ASSERT_TRUE(LoadHistory());
         // The catch-up may add weeks behind the loaded ones.
-        ASSERT_GE(WeekHistory.size(), expected.size());
+        ASSERT_GE(doc.history.size(), expected.size());
         std::size_t differing = 0;
         for (std::size_t i = 0; i < expected.size(); ++i) {
-            if (WeekHistory[i].weekNumber != expected[i].weekNumber ||
-                WeekHistory[i].days != expected[i].days) {
+            if (doc.history[i].weekNumber != expected[i].weekNumber ||
+                doc.history[i].days != expected[i].days) {
                 if (++differing <= 3) ADD_FAILURE() << "week " << i << " differs";
             }
         }
         EXPECT_EQ(differing, 0u);
     }
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(reports.empty());
 }
 
 }  // namespace

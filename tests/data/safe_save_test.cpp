@@ -28,7 +28,7 @@ std::vector<FaultRow> FaultRows() {
         {"first write fails", [] { InjectedFileFaults.failWriteAfterBytes = 0; }},
         {"write fails after 10 bytes", [] { InjectedFileFaults.failWriteAfterBytes = 10; }},
         {"write fails after the first buffer",
-         [] { InjectedFileFaults.failWriteAfterBytes = 5000; }},
+         [] { InjectedFileFaults.failWriteAfterBytes = LineFileBufferBytes + 10; }},
         {"close fails", [] { InjectedFileFaults.failClose = true; }},
         {"replace fails", [] { InjectedFileFaults.failReplace = true; }},
     };
@@ -40,37 +40,40 @@ struct SavedFile {
     const char* name;
     std::u16string path;
     const char16_t* messageKey;
-    std::function<void()> fill;
-    std::function<bool()> save;
-    std::function<std::vector<std::u16string>()> snapshot;
+    std::function<void(Document&)> fill;
+    std::function<Report(const Document&)> save;
+    std::function<std::vector<std::u16string>(const Document&)> snapshot;
 };
 
 std::vector<SavedFile> SavedFiles() {
     return {
         {"units", UnitFilePath, u"SaveUnits",
-         [] {
-             UnitCatalogue.clear();
-             // Long enough to need several buffer fills.
-             for (int i = 0; i < 400; ++i) AddUnit(u"Unit " + FormatInteger(i), i, -i, u"desc");
+         [](Document& doc) {
+             doc.catalogue.clear();
+             // Every line takes more than 16 bytes: enough to fill the buffer a few times.
+             for (WholeNumber i = 0; i < WholeNumber(3 * LineFileBufferBytes / 16); ++i)
+                 AddUnit(doc, u"Unit " + FormatInteger(i), i, -i, u"desc");
          },
          SaveUnitCatalogue,
-         [] {
+         [](const Document& doc) {
              std::vector<std::u16string> rows;
-             for (const TrainingUnit& unit : UnitCatalogue) rows.push_back(DayEntryOf(unit));
+             for (const TrainingUnit& unit : doc.catalogue) rows.push_back(DayEntryOf(unit));
              return rows;
          }},
         {"history", HistoryFilePath, u"SaveHistory",
-         [] {
-             WeekHistory.clear();
-             for (int i = 0; i < 40; ++i) {
-                 AddWeek(7 * i + 1);
-                 WeekHistory.back().days[2] = u"Run|1|5|easy\\Plank|3|60|hold";
+         [](Document& doc) {
+             doc.history.clear();
+             // Every week takes more than the smallest block: the buffer fills a few times.
+             for (WholeNumber i = 0;
+                  i < WholeNumber(3 * LineFileBufferBytes / MinimumHistoryFileSize); ++i) {
+                 AddWeek(doc.history, 7 * i + 1);
+                 doc.history.back().days[2] = u"Run|1|5|easy\\Plank|3|60|hold";
              }
          },
          SaveWeekHistory,
-         [] {
+         [](const Document& doc) {
              std::vector<std::u16string> rows;
-             for (const TrainingWeek& week : WeekHistory) {
+             for (const TrainingWeek& week : doc.history) {
                  rows.push_back(FormatInteger(week.weekNumber));
                  for (const auto& day : week.days) rows.push_back(day);
              }
@@ -89,21 +92,21 @@ TEST_F(SafeSaveTest, EveryInjectedFaultKeepsTheOldFile) {
     for (const SavedFile& file : SavedFiles()) {
         for (const FaultRow& fault : FaultRows()) {
             SCOPED_TRACE(std::string(file.name) + ": " + fault.name);
-            ui.messages.clear();
+            reports.clear();
             test::WriteFileBytes(test::ToUtf8(file.path), OldContent);
-            file.fill();
-            std::vector<std::u16string> before = file.snapshot();
+            file.fill(doc);
+            std::vector<std::u16string> before = file.snapshot(doc);
 
             fault.arm();
-            EXPECT_FALSE(file.save());
+            EXPECT_FALSE(Kept(file.save(doc)));
             ExpectOnlyMessage(file.messageKey, file.path);
             EXPECT_EQ(test::ReadFileBytes(test::ToUtf8(file.path)), OldContent);
             EXPECT_FALSE(test::FileExists(test::ToUtf8(TemporaryOf(file.path))));
-            EXPECT_EQ(file.snapshot(), before);
+            EXPECT_EQ(file.snapshot(doc), before);
 
             // The fault fired once; the next save goes through.
-            EXPECT_TRUE(file.save());
-            EXPECT_EQ(ui.messages.size(), 1u);
+            EXPECT_TRUE(Kept(file.save(doc)));
+            EXPECT_EQ(reports.size(), 1u);
             EXPECT_NE(test::ReadFileBytes(test::ToUtf8(file.path)), OldContent);
             EXPECT_FALSE(test::FileExists(test::ToUtf8(TemporaryOf(file.path))));
         }
@@ -133,13 +136,13 @@ TEST_F(SafeSaveTest, UnwritablePlacesFailWithTheFileMessage) {
     for (const SavedFile& file : SavedFiles()) {
         for (const Place& place : places) {
             SCOPED_TRACE(std::string(file.name) + ": " + place.name);
-            ui.messages.clear();
+            reports.clear();
             std::filesystem::remove_all("units");
             std::filesystem::create_directory("units");
             std::string path = test::ToUtf8(file.path);
             place.prepare(path);
-            file.fill();
-            EXPECT_FALSE(file.save());
+            file.fill(doc);
+            EXPECT_FALSE(Kept(file.save(doc)));
             ExpectOnlyMessage(file.messageKey, file.path);
             if (place.oldFileStays) {
                 EXPECT_EQ(test::ReadFileBytes(path), OldContent);
@@ -162,14 +165,16 @@ TEST_F(SafeSaveTest, FileUnreadableAtStartUpIsNeverReplaced) {
         bool* unreadable;
     };
     const Loader loaders[] = {
-        {"units", UnitFilePath, u"UnitFile", u"SaveUnits", LoadUnitCatalogue, SaveUnitCatalogue,
-         &UnitFileUnreadable},
-        {"history", HistoryFilePath, u"HistoryFile", u"SaveHistory", LoadWeekHistory,
-         SaveWeekHistory, &HistoryFileUnreadable},
+        {"units", UnitFilePath, u"UnitFile", u"SaveUnits",
+         [this] { return Kept(LoadUnitCatalogue(doc)); },
+         [this] { return Kept(SaveUnitCatalogue(doc)); }, &doc.unitFileUnreadable},
+        {"history", HistoryFilePath, u"HistoryFile", u"SaveHistory",
+         [this] { return LoadHistory(); }, [this] { return Kept(SaveWeekHistory(doc)); },
+         &doc.historyFileUnreadable},
     };
     for (const Loader& loader : loaders) {
         SCOPED_TRACE(loader.name);
-        ui.messages.clear();
+        reports.clear();
         std::string path = test::ToUtf8(loader.path);
         // A folder cannot be opened as a file: the load fails although something is there.
         std::filesystem::create_directory(path);
@@ -180,7 +185,7 @@ TEST_F(SafeSaveTest, FileUnreadableAtStartUpIsNeverReplaced) {
         // Even once the path holds a writable file, the save refuses to replace it.
         std::filesystem::remove(path);
         test::WriteFileBytes(path, OldContent);
-        ui.messages.clear();
+        reports.clear();
         EXPECT_FALSE(loader.save());
         ExpectOnlyMessage(loader.saveKey, loader.path);
         EXPECT_EQ(test::ReadFileBytes(path), OldContent);
@@ -190,8 +195,8 @@ TEST_F(SafeSaveTest, FileUnreadableAtStartUpIsNeverReplaced) {
 
 TEST_F(SafeSaveTest, StaleTemporaryFileIsOverwritten) {
     test::WriteFileBytes("units/units.txt.new", std::string_view("leftover from a crash"));
-    AddUnit(u"A", 1, 2, u"x");
-    ASSERT_TRUE(SaveUnitCatalogue());
+    AddUnit(doc, u"A", 1, 2, u"x");
+    ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"), test::LineFileBytes({u"A|1|2|x"}));
     EXPECT_FALSE(test::FileExists("units/units.txt.new"));
 }

@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include "reference_text.h"
 #include "test_support.h"
 
 namespace {
@@ -38,7 +39,7 @@ TEST(FieldOf, CutsFieldsAtTheFirstSeparatorCharacter) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(test::ToUtf8(FieldOf(row.text, row.n, row.separator)),
+        EXPECT_EQ(test::ToUtf8(reference::FieldOf(row.text, row.n, row.separator)),
                   test::ToUtf8(row.expected));
     }
 }
@@ -70,8 +71,9 @@ TEST(CutFields, GivesTheFieldsOfFieldOf) {
             std::u16string_view fields[MostCutFields];
             CutFields(row.text, u'|', fields, count);
             for (std::size_t n = 1; n <= count; ++n)
-                EXPECT_EQ(test::ToUtf8(fields[n - 1]),
-                          test::ToUtf8(FieldOf(row.text, static_cast<WholeNumber>(n), u"|")))
+                EXPECT_EQ(
+                    test::ToUtf8(fields[n - 1]),
+                    test::ToUtf8(reference::FieldOf(row.text, static_cast<WholeNumber>(n), u"|")))
                     << "field " << n;
         }
     }
@@ -92,7 +94,7 @@ TEST(CountOf, CountsWithoutOverlap) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(CountOf(row.text, row.part), row.expected);
+        EXPECT_EQ(reference::CountOf(row.text, row.part), row.expected);
     }
 }
 

@@ -39,19 +39,19 @@ TEST_F(CatalogueTest, LoadsTheOddLinesOfTheFormat) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        UnitCatalogue.clear();
+        doc.catalogue.clear();
         WriteUnitLines({row.line});
-        EXPECT_TRUE(LoadUnitCatalogue());
-        ASSERT_EQ(UnitCatalogue.size(), row.units.size());
+        EXPECT_TRUE(Kept(LoadUnitCatalogue(doc)));
+        ASSERT_EQ(doc.catalogue.size(), row.units.size());
         for (std::size_t i = 0; i < row.units.size(); ++i) {
-            EXPECT_EQ(test::ToUtf8(UnitCatalogue[i].name), test::ToUtf8(row.units[i].name));
-            EXPECT_EQ(UnitCatalogue[i].count1, row.units[i].count1);
-            EXPECT_EQ(UnitCatalogue[i].count2, row.units[i].count2);
-            EXPECT_EQ(test::ToUtf8(UnitCatalogue[i].description),
+            EXPECT_EQ(test::ToUtf8(doc.catalogue[i].name), test::ToUtf8(row.units[i].name));
+            EXPECT_EQ(doc.catalogue[i].count1, row.units[i].count1);
+            EXPECT_EQ(doc.catalogue[i].count2, row.units[i].count2);
+            EXPECT_EQ(test::ToUtf8(doc.catalogue[i].description),
                       test::ToUtf8(row.units[i].description));
         }
     }
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(CatalogueTest, RoundTripsByteForByte) {
@@ -59,84 +59,84 @@ TEST_F(CatalogueTest, RoundTripsByteForByte) {
                                                u"\u00C4rger|-2|0|\u20AC \xD83D\xDE00", u"|0|0|"};
     WriteUnitLines(lines);
     Bytes original = test::ReadFileBytes("units/units.txt");
-    ASSERT_TRUE(LoadUnitCatalogue());
-    ASSERT_EQ(UnitCount(), 4);
-    EXPECT_EQ(UnitAt(1).name, u"Run");
-    ASSERT_TRUE(SaveUnitCatalogue());
+    ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+    ASSERT_EQ(UnitCount(doc), 4);
+    EXPECT_EQ(UnitAt(doc, 1).name, u"Run");
+    ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"), original);
     EXPECT_FALSE(test::FileExists("units/units.txt.new"));
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(CatalogueTest, ByteOrderMarkIsDroppedOnSave) {
     Bytes body = test::LineFileBytes({u"A|1|2|x"});
     Bytes withMark = test::WithByteOrderMark(body);
     test::WriteFileBytes("units/units.txt", withMark);
-    ASSERT_TRUE(LoadUnitCatalogue());
-    ASSERT_TRUE(SaveUnitCatalogue());
+    ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+    ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"), body);
 }
 
 TEST_F(CatalogueTest, Utf8FileWithMarkIsConvertedToUtf16OnSave) {
     test::WriteFileBytes("units/units.txt", std::string_view("\xEF\xBB\xBF\xC3\x84pfel|1|2|x\r\n"));
-    ASSERT_TRUE(LoadUnitCatalogue());
-    ASSERT_EQ(UnitCount(), 1);
-    EXPECT_EQ(UnitAt(0).name, u"\u00C4pfel");
-    ASSERT_TRUE(SaveUnitCatalogue());
+    ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+    ASSERT_EQ(UnitCount(doc), 1);
+    EXPECT_EQ(UnitAt(doc, 0).name, u"\u00C4pfel");
+    ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"), test::LineFileBytes({u"\u00C4pfel|1|2|x"}));
 }
 
 TEST_F(CatalogueTest, DescriptionWithSeparatorIsCutOnReload) {
-    AddUnit(u"A", 1, 2, u"x|y");
-    ASSERT_TRUE(SaveUnitCatalogue());
+    AddUnit(doc, u"A", 1, 2, u"x|y");
+    ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"), test::LineFileBytes({u"A|1|2|x|y"}));
-    UnitCatalogue.clear();
-    ASSERT_TRUE(LoadUnitCatalogue());
-    ASSERT_EQ(UnitCount(), 1);
-    EXPECT_EQ(UnitAt(0).description, u"x");
+    doc.catalogue.clear();
+    ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+    ASSERT_EQ(UnitCount(doc), 1);
+    EXPECT_EQ(UnitAt(doc, 0).description, u"x");
 }
 
 TEST_F(CatalogueTest, EmptyFilesAndEmptyCatalogue) {
     test::WriteFileBytes("units/units.txt", Bytes{});
-    EXPECT_TRUE(LoadUnitCatalogue());
-    EXPECT_EQ(UnitCount(), 0);
+    EXPECT_TRUE(Kept(LoadUnitCatalogue(doc)));
+    EXPECT_EQ(UnitCount(doc), 0);
     test::WriteFileBytes("units/units.txt", Bytes{0xFF, 0xFE});
-    EXPECT_TRUE(LoadUnitCatalogue());
-    EXPECT_EQ(UnitCount(), 0);
-    ASSERT_TRUE(SaveUnitCatalogue());
+    EXPECT_TRUE(Kept(LoadUnitCatalogue(doc)));
+    EXPECT_EQ(UnitCount(doc), 0);
+    ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/units.txt").size(), 0u);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(CatalogueTest, CountWidthFollowsTheBuild) {
-    AddUnit(u"Big", static_cast<WholeNumber>(ParseInteger(u"4294967301")),
+    AddUnit(doc, u"Big", static_cast<WholeNumber>(ParseInteger(u"4294967301")),
             static_cast<WholeNumber>(ParseInteger(u"-4294967297")), u"");
-    ASSERT_TRUE(SaveUnitCatalogue());
+    ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
     WriteUnitLines({u"Big|4294967301|-4294967297|"});
-    UnitCatalogue.clear();
-    ASSERT_TRUE(LoadUnitCatalogue());
-    ASSERT_EQ(UnitCount(), 1);
+    doc.catalogue.clear();
+    ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+    ASSERT_EQ(UnitCount(doc), 1);
     if constexpr (sizeof(WholeNumber) == 8) {
-        EXPECT_EQ(static_cast<std::int64_t>(UnitAt(0).count1), 4294967301);
-        EXPECT_EQ(static_cast<std::int64_t>(UnitAt(0).count2), -4294967297);
+        EXPECT_EQ(static_cast<std::int64_t>(UnitAt(doc, 0).count1), 4294967301);
+        EXPECT_EQ(static_cast<std::int64_t>(UnitAt(doc, 0).count2), -4294967297);
     } else {
         // The low 32 bits of 4294967301 (2^32 + 5) and of -(2^32 + 1), as signed values.
-        EXPECT_EQ(UnitAt(0).count1, 5);
-        EXPECT_EQ(UnitAt(0).count2, -1);
+        EXPECT_EQ(UnitAt(doc, 0).count1, 5);
+        EXPECT_EQ(UnitAt(doc, 0).count2, -1);
     }
-    ASSERT_TRUE(SaveUnitCatalogue());
+    ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
     std::u16string expected =
         sizeof(WholeNumber) == 8 ? u"Big|4294967301|-4294967297|" : u"Big|5|-1|";
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"), test::LineFileBytes({expected}));
 }
 
 TEST_F(CatalogueTest, MissingFileReportsAndLeavesCatalogueEmpty) {
-    EXPECT_FALSE(LoadUnitCatalogue());
-    EXPECT_EQ(UnitCount(), 0);
+    EXPECT_FALSE(Kept(LoadUnitCatalogue(doc)));
+    EXPECT_EQ(UnitCount(doc), 0);
     ExpectOnlyMessage(u"UnitFile", u"units/units.txt");
-    EXPECT_FALSE(UnitFileUnreadable) << "a missing file may be created by a save";
-    AddUnit(u"New", 1, 1, u"");
-    EXPECT_TRUE(SaveUnitCatalogue());
+    EXPECT_FALSE(doc.unitFileUnreadable) << "a missing file may be created by a save";
+    AddUnit(doc, u"New", 1, 1, u"");
+    EXPECT_TRUE(Kept(SaveUnitCatalogue(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"), test::LineFileBytes({u"New|1|1|"}));
 }
 

@@ -35,15 +35,15 @@ std::vector<std::u16string> Join(std::initializer_list<std::vector<std::u16strin
     return all;
 }
 
-std::vector<WholeNumber> WeekNumbers() {
+std::vector<WholeNumber> WeekNumbers(const Document& doc) {
     std::vector<WholeNumber> numbers;
-    for (const TrainingWeek& week : WeekHistory) numbers.push_back(week.weekNumber);
+    for (const TrainingWeek& week : doc.history) numbers.push_back(week.weekNumber);
     return numbers;
 }
 
 TEST_F(HistoryTest, SmallestBlockIs178BytesExactly) {
-    AddWeek(5);
-    ASSERT_TRUE(SaveWeekHistory());
+    AddWeek(doc.history, 5);
+    ASSERT_TRUE(Kept(SaveWeekHistory(doc)));
     Bytes bytes = test::ReadFileBytes("units/history.txt");
     EXPECT_EQ(bytes.size(), static_cast<std::size_t>(MinimumHistoryFileSize));
     EXPECT_EQ(bytes, test::LineFileBytes(BlockLines(u"#5")));
@@ -57,15 +57,14 @@ TEST_F(HistoryTest, RoundTripsByteForByteWhenNoWeekIsAdded) {
         "units/history.txt",
         test::LineFileBytes(Join({BlockLines(u"#99"), BlockLines(u"#106", days)})));
     Bytes original = test::ReadFileBytes("units/history.txt");
-    ASSERT_TRUE(LoadWeekHistory());
-    EXPECT_EQ(WeekNumbers(), (std::vector<WholeNumber>{99, 106}));
-    EXPECT_EQ(SelectedWeek, 1);
-    EXPECT_EQ(WeekHistory[1].days[0], days[0]);
-    EXPECT_EQ(WeekHistory[1].days[6], days[6]);
-    ASSERT_TRUE(SaveWeekHistory());
+    ASSERT_TRUE(LoadHistory());
+    EXPECT_EQ(WeekNumbers(doc), (std::vector<WholeNumber>{99, 106}));
+    EXPECT_EQ(doc.history[1].days[0], days[0]);
+    EXPECT_EQ(doc.history[1].days[6], days[6]);
+    ASSERT_TRUE(Kept(SaveWeekHistory(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/history.txt"), original);
     EXPECT_FALSE(test::FileExists("units/history.txt.new"));
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(HistoryTest, HeaderLines) {
@@ -89,9 +88,9 @@ TEST_F(HistoryTest, HeaderLines) {
         test::WriteFileBytes(
             "units/history.txt",
             test::LineFileBytes(Join({BlockLines(row.header), BlockLines(u"#1")})));
-        LoadWeekHistory();
-        ASSERT_EQ(WeekHistory.size(), 2u);
-        EXPECT_EQ(WeekHistory[0].weekNumber, row.expected);
+        LoadHistory();
+        ASSERT_EQ(doc.history.size(), 2u);
+        EXPECT_EQ(doc.history[0].weekNumber, row.expected);
     }
 }
 
@@ -102,10 +101,9 @@ TEST_F(HistoryTest, BlankLineBetweenBlocksIsSkipped) {
                                                    {u"", u"   "},
                                                    BlockLines(u"#15", {u"", u"tue"}),
                                                    {u"", u""}})));
-    ASSERT_TRUE(LoadWeekHistory());
-    EXPECT_EQ(WeekNumbers(), (std::vector<WholeNumber>{8, 15, 22}));
-    EXPECT_EQ(WeekHistory[1].days[1], u"tue");
-    EXPECT_EQ(SelectedWeek, 2);
+    ASSERT_TRUE(LoadHistory());
+    EXPECT_EQ(WeekNumbers(doc), (std::vector<WholeNumber>{8, 15, 22}));
+    EXPECT_EQ(doc.history[1].days[1], u"tue");
 }
 
 TEST_F(HistoryTest, FileEndingInsideABlockGivesEmptyDays) {
@@ -113,11 +111,11 @@ TEST_F(HistoryTest, FileEndingInsideABlockGivesEmptyDays) {
     std::vector<std::u16string> lines =
         Join({BlockLines(u"#400", {u"a"}), {u"#401", u"=Monday", u"b"}});
     test::WriteFileBytes("units/history.txt", test::LineFileBytes(lines));
-    ASSERT_TRUE(LoadWeekHistory());
-    ASSERT_EQ(WeekHistory.size(), 2u);
-    EXPECT_EQ(WeekHistory[1].weekNumber, 401);
-    EXPECT_EQ(WeekHistory[1].days[0], u"b");
-    EXPECT_EQ(WeekHistory[1].days[1], u"");
+    ASSERT_TRUE(LoadHistory());
+    ASSERT_EQ(doc.history.size(), 2u);
+    EXPECT_EQ(doc.history[1].weekNumber, 401);
+    EXPECT_EQ(doc.history[1].days[0], u"b");
+    EXPECT_EQ(doc.history[1].days[1], u"");
 }
 
 TEST_F(HistoryTest, ShortFilesAreIgnored) {
@@ -136,11 +134,10 @@ TEST_F(HistoryTest, ShortFilesAreIgnored) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         test::WriteFileBytes("units/history.txt", row.bytes);
-        EXPECT_TRUE(LoadWeekHistory());
-        EXPECT_EQ(WeekNumbers(), std::vector<WholeNumber>{8});
-        EXPECT_EQ(SelectedWeek, 0);
+        EXPECT_TRUE(LoadHistory());
+        EXPECT_EQ(WeekNumbers(doc), std::vector<WholeNumber>{8});
     }
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(HistoryTest, ExactBlockIsReadAlsoAfterAMark) {
@@ -149,12 +146,12 @@ TEST_F(HistoryTest, ExactBlockIsReadAlsoAfterAMark) {
     block.erase(block.begin() + 34, block.begin() + 36);  // drop the "x": 178 bytes again
     ASSERT_EQ(block.size(), 178u);
     test::WriteFileBytes("units/history.txt", block);
-    ASSERT_TRUE(LoadWeekHistory());
-    EXPECT_EQ(WeekNumbers(), std::vector<WholeNumber>{5});
+    ASSERT_TRUE(LoadHistory());
+    EXPECT_EQ(WeekNumbers(doc), std::vector<WholeNumber>{5});
 
     test::WriteFileBytes("units/history.txt", test::WithByteOrderMark(block));
-    ASSERT_TRUE(LoadWeekHistory());
-    EXPECT_EQ(WeekNumbers(), std::vector<WholeNumber>{5});
+    ASSERT_TRUE(LoadHistory());
+    EXPECT_EQ(WeekNumbers(doc), std::vector<WholeNumber>{5});
 }
 
 TEST_F(HistoryTest, Utf8FileWithMarkIsReadDespiteFewerBytes) {
@@ -165,44 +162,42 @@ TEST_F(HistoryTest, Utf8FileWithMarkIsReadDespiteFewerBytes) {
         utf8 += std::string("=") + key + "\r\n\r\n";
     ASSERT_LT(utf8.size(), 178u);
     test::WriteFileBytes("units/history.txt", utf8);
-    ASSERT_TRUE(LoadWeekHistory());
-    EXPECT_EQ(WeekNumbers(), std::vector<WholeNumber>{5});
+    ASSERT_TRUE(LoadHistory());
+    EXPECT_EQ(WeekNumbers(doc), std::vector<WholeNumber>{5});
 }
 
 TEST_F(HistoryTest, FileWithoutAnyWeekStartsWithTheCurrentWeek) {
     SetToday(2024, 1, 10);
     std::vector<std::u16string> blanks(100, u"");
     test::WriteFileBytes("units/history.txt", test::LineFileBytes(blanks));
-    ASSERT_TRUE(LoadWeekHistory());
-    EXPECT_EQ(WeekNumbers(), std::vector<WholeNumber>{8});
-    EXPECT_EQ(SelectedWeek, 0);
+    ASSERT_TRUE(LoadHistory());
+    EXPECT_EQ(WeekNumbers(doc), std::vector<WholeNumber>{8});
 }
 
 TEST_F(HistoryTest, MissingFileReportsAndStartsWithTheCurrentWeek) {
     SetToday(2024, 1, 10);
-    EXPECT_FALSE(LoadWeekHistory());
+    EXPECT_FALSE(LoadHistory());
     ExpectOnlyMessage(u"HistoryFile", u"units/history.txt");
-    EXPECT_EQ(WeekNumbers(), std::vector<WholeNumber>{8});
-    EXPECT_EQ(SelectedWeek, 0);
-    EXPECT_FALSE(HistoryFileUnreadable);
-    EXPECT_TRUE(SaveWeekHistory());
+    EXPECT_EQ(WeekNumbers(doc), std::vector<WholeNumber>{8});
+    EXPECT_FALSE(doc.historyFileUnreadable);
+    EXPECT_TRUE(Kept(SaveWeekHistory(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/history.txt"), test::LineFileBytes(BlockLines(u"#8")));
 }
 
 TEST_F(HistoryTest, EmptyHistorySavesAnEmptyFile) {
-    ASSERT_TRUE(SaveWeekHistory());
+    ASSERT_TRUE(Kept(SaveWeekHistory(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/history.txt").size(), 0u);
 }
 
 TEST_F(HistoryTest, WeekNumberWidthFollowsTheBuild) {
     SetToday(2023, 1, 1);
     test::WriteFileBytes("units/history.txt", test::LineFileBytes(BlockLines(u"#4294967303")));
-    ASSERT_TRUE(LoadWeekHistory());
+    ASSERT_TRUE(LoadHistory());
     if constexpr (sizeof(WholeNumber) == 8) {
-        EXPECT_EQ(WeekNumbers(), std::vector<WholeNumber>{static_cast<WholeNumber>(4294967303)});
+        EXPECT_EQ(WeekNumbers(doc), std::vector<WholeNumber>{static_cast<WholeNumber>(4294967303)});
     } else {
         // 2^32 + 7 keeps its low 32 bits, 7, which the catch-up then starts from.
-        EXPECT_EQ(WeekHistory.front().weekNumber, 7);
+        EXPECT_EQ(doc.history.front().weekNumber, 7);
     }
 }
 
@@ -213,12 +208,12 @@ TEST_F(HistoryTest, LongDayTextLoadsAndSavesInLinearTime) {
     test::WriteFileBytes("units/history.txt", test::LineFileBytes(BlockLines(u"#9", days)));
     Bytes original = test::ReadFileBytes("units/history.txt");
     auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(LoadWeekHistory());
-    ASSERT_TRUE(SaveWeekHistory());
+    ASSERT_TRUE(LoadHistory());
+    ASSERT_TRUE(Kept(SaveWeekHistory(doc)));
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 1.0);
-    EXPECT_EQ(WeekHistory[0].days[3].size(), days[3].size());
+    EXPECT_EQ(doc.history[0].days[3].size(), days[3].size());
     EXPECT_EQ(test::ReadFileBytes("units/history.txt"), original);
 }
 

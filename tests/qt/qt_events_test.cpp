@@ -125,7 +125,7 @@ TEST_F(QtEvents, OpenedDropDownListStaysWithinItsHeight) {
     combo->showPopup();
     QWidget* popup = combo->view()->window();
     EXPECT_NE(popup, ui.Window());
-    EXPECT_LE(popup->height() + combo->height(), DropDownList::OpenedHeight);
+    EXPECT_LE(popup->height() + combo->height(), DropDownOpenedHeight);
     EXPECT_TRUE(combo->view()->verticalScrollBar()->isVisible());
     combo->hidePopup();
 }

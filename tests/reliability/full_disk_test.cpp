@@ -52,8 +52,8 @@ TEST_F(FullDiskTest, SaveThatRunsOutOfRoomKeepsTheOldFile) {
         const char* name;
         const char* path;
         const char16_t* messageKey;
-        bool (*save)();
-        std::vector<std::u16string> (*lines)();
+        Report (*save)(const Document&);
+        std::vector<std::u16string> (*lines)(const Document&);
     };
     const Row rows[] = {
         {"catalogue", "units/units.txt", u"SaveUnits", SaveUnitCatalogue,
@@ -65,33 +65,33 @@ TEST_F(FullDiskTest, SaveThatRunsOutOfRoomKeepsTheOldFile) {
         SCOPED_TRACE(row.name);
         SmallDisk disk("units", "64k");
         if (!disk.Mounted()) GTEST_SKIP() << "full disk not tried: this machine refused a tmpfs";
-        UnitCatalogue.clear();
-        WeekHistory.clear();
-        AddUnit(u"Plank", 3, 60, u"hold");
-        AddWeek(8);
+        doc.catalogue.clear();
+        doc.history.clear();
+        AddUnit(doc, u"Plank", 3, 60, u"hold");
+        AddWeek(doc.history, 8);
         InjectedFileFaults = FileFaults();
-        ASSERT_TRUE(SaveUnitCatalogue());
-        ASSERT_TRUE(SaveWeekHistory());
+        ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
+        ASSERT_TRUE(Kept(SaveWeekHistory(doc)));
         const Bytes oldBytes = test::ReadFileBytes(row.path);
 
         // About 300 KB for each file: far more than the disk holds.
         for (int i = 0; i < 2000; ++i) {
-            AddUnit(u"Unit " + FormatInteger(i), i, i, std::u16string(60, u'x'));
-            AppendDayEntry(0, i % 7, UnitCatalogue.back());
+            AddUnit(doc, u"Unit " + FormatInteger(i), i, i, std::u16string(60, u'x'));
+            AppendDayEntry(doc, 0, i % 7, doc.catalogue.back());
         }
-        const reliability::DataSnapshot before = reliability::TakeSnapshot();
-        ui.messages.clear();
-        EXPECT_FALSE(row.save());
+        const reliability::DataSnapshot before = reliability::TakeSnapshot(doc);
+        reports.clear();
+        EXPECT_FALSE(Kept(row.save(doc)));
         ExpectOnlyMessage(row.messageKey, test::ToUtf16(row.path));
         EXPECT_EQ(test::ReadFileBytes(row.path), oldBytes) << "the old file is kept";
         EXPECT_FALSE(test::FileExists(std::string(row.path) + ".new"));
-        EXPECT_TRUE(reliability::SameSnapshot(reliability::TakeSnapshot(), before));
+        EXPECT_TRUE(reliability::SameSnapshot(reliability::TakeSnapshot(doc), before));
 
         ASSERT_TRUE(disk.Grow("8m"));
-        ui.messages.clear();
-        EXPECT_TRUE(row.save());
-        EXPECT_TRUE(ui.messages.empty());
-        EXPECT_EQ(test::ReadFileBytes(row.path), test::LineFileBytes(row.lines()));
+        reports.clear();
+        EXPECT_TRUE(Kept(row.save(doc)));
+        EXPECT_TRUE(reports.empty());
+        EXPECT_EQ(test::ReadFileBytes(row.path), test::LineFileBytes(row.lines(doc)));
         EXPECT_FALSE(test::FileExists(std::string(row.path) + ".new"));
     }
 }

@@ -8,6 +8,7 @@
 #include "data/data_fixture.h"
 #include "data/line_file.h"
 #include "data/unit_catalogue.h"
+#include "reference_text.h"
 
 namespace {
 
@@ -42,29 +43,29 @@ TEST_F(FuzzRegressions, FirstUnitNameThatLooksLikeAMarkSurvivesSaveAndLoad) {
         SCOPED_TRACE(row.name);
         const std::vector<std::u16string> lines = {row.firstLine, u"Run|1|5|easy"};
         test::WriteFileBytes("units/units.txt", Concat(mark, test::LineFileBytes(lines)));
-        UnitCatalogue.clear();
-        ASSERT_TRUE(LoadUnitCatalogue());
-        ASSERT_EQ(UnitCatalogue.size(), 2u);
-        const std::vector<TrainingUnit> loaded = UnitCatalogue;
+        doc.catalogue.clear();
+        ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+        ASSERT_EQ(doc.catalogue.size(), 2u);
+        const std::vector<TrainingUnit> loaded = doc.catalogue;
 
-        ASSERT_TRUE(SaveUnitCatalogue());
+        ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
         const Bytes saved = test::ReadFileBytes("units/units.txt");
         EXPECT_EQ(saved, row.needsMark ? Concat(mark, test::LineFileBytes(lines))
                                        : test::LineFileBytes(lines));
 
-        UnitCatalogue.clear();
-        ASSERT_TRUE(LoadUnitCatalogue());
-        ASSERT_EQ(UnitCatalogue.size(), 2u);
+        doc.catalogue.clear();
+        ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+        ASSERT_EQ(doc.catalogue.size(), 2u);
         for (std::size_t i = 0; i < 2; ++i) {
-            EXPECT_EQ(UnitCatalogue[i].name, loaded[i].name);
-            EXPECT_EQ(UnitCatalogue[i].count1, loaded[i].count1);
-            EXPECT_EQ(UnitCatalogue[i].count2, loaded[i].count2);
-            EXPECT_EQ(UnitCatalogue[i].description, loaded[i].description);
+            EXPECT_EQ(doc.catalogue[i].name, loaded[i].name);
+            EXPECT_EQ(doc.catalogue[i].count1, loaded[i].count1);
+            EXPECT_EQ(doc.catalogue[i].count2, loaded[i].count2);
+            EXPECT_EQ(doc.catalogue[i].description, loaded[i].description);
         }
-        ASSERT_TRUE(SaveUnitCatalogue());
+        ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
         EXPECT_EQ(test::ReadFileBytes("units/units.txt"), saved);
     }
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(reports.empty());
 }
 
 // The line file layer itself: whatever the first line, it reads back as written.
@@ -80,8 +81,8 @@ TEST_F(FuzzRegressions, FirstLineReadsBackWhateverItsFirstUnits) {
         LineFile in;
         ASSERT_TRUE(OpenForReading(in, u"lines.txt"));
         SkipByteOrderMark(in);
-        EXPECT_EQ(ReadLine(in), first);
-        EXPECT_EQ(ReadLine(in), u"\uFEFF second");
+        EXPECT_EQ(reference::ReadLine(in), first);
+        EXPECT_EQ(reference::ReadLine(in), u"\uFEFF second");
         EXPECT_TRUE(AtEnd(in));
         EXPECT_TRUE(Close(in));
     }

@@ -75,13 +75,13 @@ TEST_F(HostileData, TwoHundredMegabyteDayTextLoadsAndSavesBack) {
     const std::int64_t start = reliability::CurrentMemoryBytes();
     const auto began = std::chrono::steady_clock::now();
 
-    ASSERT_TRUE(LoadWeekHistory());
-    ASSERT_EQ(WeekHistory.size(), 1u);
-    const std::u16string& monday = WeekHistory[0].days[0];
+    ASSERT_TRUE(LoadHistory());
+    ASSERT_EQ(doc.history.size(), 1u);
+    const std::u16string& monday = doc.history[0].days[0];
     EXPECT_EQ(monday.size(), 11 + HugeLineUnits);
     EXPECT_EQ(monday.substr(0, 12), u"Plank|3|60|x");
     EXPECT_EQ(monday.back(), u'x');
-    EXPECT_TRUE(WeekHistory[0].days[1].empty());
+    EXPECT_TRUE(doc.history[0].days[1].empty());
     if (measured) {
         // The line itself is 200 MB; growing it may briefly hold the old and the new copy.
         EXPECT_LT(reliability::PeakMemoryBytes() - start, std::int64_t(3 * 2 * HugeLineUnits))
@@ -90,11 +90,11 @@ TEST_F(HostileData, TwoHundredMegabyteDayTextLoadsAndSavesBack) {
         std::printf("[  NOTICE  ] peak memory not measured: /proc/self/clear_refs unavailable\n");
     }
 
-    ASSERT_TRUE(SaveWeekHistory());
+    ASSERT_TRUE(Kept(SaveWeekHistory(doc)));
     EXPECT_EQ(std::filesystem::file_size("units/history.txt"),
               MinimumHistoryFileSize + 2 * (11 + HugeLineUnits));
     EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(30));
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(HostileData, TwoHundredMegabyteCatalogueLineLoads) {
@@ -103,16 +103,16 @@ TEST_F(HostileData, TwoHundredMegabyteCatalogueLineLoads) {
                       u"Huge|1|2|", HugeLineUnits);
     const bool measured = reliability::ResetPeakMemory();
     const std::int64_t start = reliability::CurrentMemoryBytes();
-    ASSERT_TRUE(LoadUnitCatalogue());
-    ASSERT_EQ(UnitCatalogue.size(), 3u);
-    EXPECT_EQ(UnitCatalogue[1].name, u"Huge");
-    EXPECT_EQ(UnitCatalogue[1].count2, 2);
-    EXPECT_EQ(UnitCatalogue[1].description.size(), HugeLineUnits);
-    EXPECT_EQ(UnitCatalogue[2].name, u"Run");
+    ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+    ASSERT_EQ(doc.catalogue.size(), 3u);
+    EXPECT_EQ(doc.catalogue[1].name, u"Huge");
+    EXPECT_EQ(doc.catalogue[1].count2, 2);
+    EXPECT_EQ(doc.catalogue[1].description.size(), HugeLineUnits);
+    EXPECT_EQ(doc.catalogue[2].name, u"Run");
     if (measured) {
         EXPECT_LT(reliability::PeakMemoryBytes() - start, std::int64_t(4 * 2 * HugeLineUnits));
     }
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(reports.empty());
 }
 
 // Files that are odd at the level of code units: each loads, saves to the expected bytes,
@@ -142,26 +142,26 @@ TEST_F(HostileData, OddCodeUnitsLoadAndSaveAsTheLineRulesSay) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         test::WriteFileBytes("units/units.txt", row.file);
-        UnitCatalogue.clear();
-        ASSERT_TRUE(LoadUnitCatalogue());
-        const std::vector<TrainingUnit> loaded = UnitCatalogue;
-        ASSERT_TRUE(SaveUnitCatalogue());
+        doc.catalogue.clear();
+        ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+        const std::vector<TrainingUnit> loaded = doc.catalogue;
+        ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
         const Bytes saved = test::ReadFileBytes("units/units.txt");
         EXPECT_EQ(saved, test::LineFileBytes(row.savedLines));
-        UnitCatalogue.clear();
-        ASSERT_TRUE(LoadUnitCatalogue());
-        ASSERT_EQ(UnitCatalogue.size(), loaded.size());
+        doc.catalogue.clear();
+        ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+        ASSERT_EQ(doc.catalogue.size(), loaded.size());
         for (std::size_t i = 0; i < loaded.size(); ++i)
-            EXPECT_TRUE(reliability::SameUnit(UnitCatalogue[i], loaded[i]));
+            EXPECT_TRUE(reliability::SameUnit(doc.catalogue[i], loaded[i]));
     }
     // A day text with lone surrogates comes back unchanged too.
     SetToday(2024, 1, 10);
     const Bytes history = test::LineFileBytes(WeekLines(u"8", u"\xDC00|1|2|\xD800"));
     test::WriteFileBytes("units/history.txt", history);
-    ASSERT_TRUE(LoadWeekHistory());
-    ASSERT_TRUE(SaveWeekHistory());
+    ASSERT_TRUE(LoadHistory());
+    ASSERT_TRUE(Kept(SaveWeekHistory(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/history.txt"), history);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(reports.empty());
 }
 
 // Stored week numbers at and near the limits of the build's word width: the catch-up
@@ -189,20 +189,19 @@ TEST_F(HostileData, WeekNumbersAtTheLimitsOfTheWordWidth) {
         SCOPED_TRACE(row.name);
         test::WriteFileBytes("units/history.txt", test::LineFileBytes(WeekLines(row.header)));
         const auto began = std::chrono::steady_clock::now();
-        ASSERT_TRUE(LoadWeekHistory());
+        ASSERT_TRUE(LoadHistory());
         EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(2));
-        ASSERT_FALSE(WeekHistory.empty());
-        EXPECT_EQ(WeekHistory[0].weekNumber, row.stored);
-        EXPECT_EQ(WeekHistory.size(), row.weeks) << "a bounded catch-up";
-        EXPECT_GE(WeekHistory.back().weekNumber, CurrentWeekNumber());
-        EXPECT_EQ(SelectedWeek, WholeNumber(WeekHistory.size()) - 1);
-        ASSERT_TRUE(SaveWeekHistory());
-        std::vector<TrainingWeek> loaded = WeekHistory;
-        ASSERT_TRUE(LoadWeekHistory());
-        ASSERT_EQ(WeekHistory.size(), loaded.size()) << "saved weeks need no catch-up";
-        EXPECT_EQ(WeekHistory.back().weekNumber, loaded.back().weekNumber);
+        ASSERT_FALSE(doc.history.empty());
+        EXPECT_EQ(doc.history[0].weekNumber, row.stored);
+        EXPECT_EQ(doc.history.size(), row.weeks) << "a bounded catch-up";
+        EXPECT_GE(doc.history.back().weekNumber, CurrentWeekNumber());
+        ASSERT_TRUE(Kept(SaveWeekHistory(doc)));
+        std::vector<TrainingWeek> loaded = doc.history;
+        ASSERT_TRUE(LoadHistory());
+        ASSERT_EQ(doc.history.size(), loaded.size()) << "saved weeks need no catch-up";
+        EXPECT_EQ(doc.history.back().weekNumber, loaded.back().weekNumber);
     }
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(reports.empty());
 }
 
 }  // namespace

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "data/os_file.h"
+#include "data/document.h"
+#include "data/os_file_faults.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
 
@@ -77,11 +78,10 @@ inline bool SaveFaultFired() {
 struct DataSnapshot {
     std::vector<TrainingUnit> units;
     std::vector<TrainingWeek> weeks;
-    WholeNumber selectedWeek = 0;
 };
 
-inline DataSnapshot TakeSnapshot() {
-    return {UnitCatalogue, WeekHistory, SelectedWeek};
+inline DataSnapshot TakeSnapshot(const Document& doc) {
+    return {doc.catalogue, doc.history};
 }
 
 inline bool SameUnit(const TrainingUnit& a, const TrainingUnit& b) {
@@ -97,7 +97,7 @@ inline bool SameSnapshot(const DataSnapshot& a, const DataSnapshot& b) {
         if (a.weeks[i].weekNumber != b.weeks[i].weekNumber || a.weeks[i].days != b.weeks[i].days)
             return false;
     }
-    return a.selectedWeek == b.selectedWeek;
+    return true;
 }
 
 }  // namespace reliability
@@ -105,20 +105,20 @@ inline bool SameSnapshot(const DataSnapshot& a, const DataSnapshot& b) {
 namespace reliability {
 
 // The lines the two data files must hold for the data in memory.
-inline std::vector<std::u16string> CatalogueLines() {
+inline std::vector<std::u16string> CatalogueLines(const Document& doc) {
     std::vector<std::u16string> lines;
-    for (const TrainingUnit& unit : UnitCatalogue) {
+    for (const TrainingUnit& unit : doc.catalogue) {
         lines.push_back(unit.name + u"|" + FormatInteger(unit.count1) + u"|" +
                         FormatInteger(unit.count2) + u"|" + unit.description);
     }
     return lines;
 }
 
-inline std::vector<std::u16string> HistoryFileLines() {
+inline std::vector<std::u16string> HistoryFileLines(const Document& doc) {
     static const char16_t* const keys[] = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
                                            u"Friday", u"Saturday", u"Sunday"};
     std::vector<std::u16string> lines;
-    for (const TrainingWeek& week : WeekHistory) {
+    for (const TrainingWeek& week : doc.history) {
         lines.push_back(u"#" + FormatInteger(week.weekNumber));
         for (std::size_t day = 0; day < 7; ++day) {
             lines.push_back(std::u16string(u"=") + keys[day]);

@@ -24,8 +24,8 @@ struct DataFile {
     const char* name;
     std::u16string path;
     const char16_t* messageKey;
-    std::function<bool()> save;
-    std::function<std::vector<std::u16string>()> lines;
+    std::function<Report(const Document&)> save;
+    std::function<std::vector<std::u16string>(const Document&)> lines;
 };
 
 std::vector<DataFile> DataFiles() {
@@ -51,11 +51,11 @@ std::vector<std::string> FilesIn(const fs::path& folder) {
 class SaveFaultTest : public test::DataTest {
   protected:
     // Both files on disk and loaded, then changed in memory: a new content of several
-    // 4096-byte buffers, so a write can fail in the middle of it.
+    // line-file buffers, so a write can fail in the middle of it.
     void LoadAndChange() {
         SetToday(2024, 1, 10);  // week 8: the stored weeks need no catch-up
-        UnitCatalogue.clear();
-        WeekHistory.clear();
+        doc.catalogue.clear();
+        doc.history.clear();
         test::WriteFileBytes("units/units.txt",
                              test::LineFileBytes({u"Plank|3|60|hold", u"Run|1|5|easy"}));
         // Week 1 with one entry on every day, week 8 empty.
@@ -69,14 +69,15 @@ class SaveFaultTest : public test::DataTest {
             }
         }
         test::WriteFileBytes("units/history.txt", test::LineFileBytes(history));
-        ASSERT_TRUE(LoadUnitCatalogue());
-        ASSERT_TRUE(LoadWeekHistory());
-        ASSERT_EQ(WeekHistory.size(), 2u);
-        for (int i = 0; i < 150; ++i) {
-            AddUnit(u"Unit " + FormatInteger(i), i, -i, std::u16string(40, u'd'));
-            AppendDayEntry(1, i % 7, UnitCatalogue.back());
+        ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+        ASSERT_TRUE(LoadHistory());
+        ASSERT_EQ(doc.history.size(), 2u);
+        // Each unit line and entry takes more than 100 bytes.
+        for (WholeNumber i = 0; i < WholeNumber(3 * LineFileBufferBytes / 100); ++i) {
+            AddUnit(doc, u"Unit " + FormatInteger(i), i, -i, std::u16string(40, u'd'));
+            AppendDayEntry(doc, 1, i % 7, doc.catalogue.back());
         }
-        ui.messages.clear();
+        reports.clear();
     }
 
     void ExpectUntouched(const DataFile& file, const Bytes& oldBytes,
@@ -84,16 +85,16 @@ class SaveFaultTest : public test::DataTest {
         EXPECT_EQ(test::ReadFileBytes(Native(file.path)), oldBytes) << "the old file is kept";
         EXPECT_FALSE(test::FileExists(Native(file.path + TemporarySuffix)));
         EXPECT_EQ(FilesIn("units"), (std::vector<std::string>{"history.txt", "units.txt"}));
-        EXPECT_TRUE(reliability::SameSnapshot(reliability::TakeSnapshot(), before))
+        EXPECT_TRUE(reliability::SameSnapshot(reliability::TakeSnapshot(doc), before))
             << "the data in memory is unchanged";
     }
 
     void ExpectSecondSaveSucceeds(const DataFile& file) {
-        ui.messages.clear();
+        reports.clear();
         InjectedFileFaults = FileFaults();
-        EXPECT_TRUE(file.save());
-        EXPECT_TRUE(ui.messages.empty());
-        EXPECT_EQ(test::ReadFileBytes(Native(file.path)), test::LineFileBytes(file.lines()));
+        EXPECT_TRUE(Kept(file.save(doc)));
+        EXPECT_TRUE(reports.empty());
+        EXPECT_EQ(test::ReadFileBytes(Native(file.path)), test::LineFileBytes(file.lines(doc)));
         EXPECT_FALSE(test::FileExists(Native(file.path + TemporarySuffix)));
     }
 };
@@ -104,12 +105,12 @@ TEST_F(SaveFaultTest, EveryInjectedFaultKeepsTheOldFileAndTheData) {
             SCOPED_TRACE(std::string(file.name) + ": " + row.name);
             LoadAndChange();
             const Bytes oldBytes = test::ReadFileBytes(Native(file.path));
-            const reliability::DataSnapshot before = reliability::TakeSnapshot();
-            const Bytes newBytes = test::LineFileBytes(file.lines());
-            ASSERT_GT(newBytes.size(), 3 * 4096u);
+            const reliability::DataSnapshot before = reliability::TakeSnapshot(doc);
+            const Bytes newBytes = test::LineFileBytes(file.lines(doc));
+            ASSERT_GT(newBytes.size(), 3 * LineFileBufferBytes);
 
             reliability::ArmSaveFault(row.fault, std::int64_t(newBytes.size()));
-            EXPECT_FALSE(file.save());
+            EXPECT_FALSE(Kept(file.save(doc)));
             EXPECT_TRUE(reliability::SaveFaultFired()) << "the fault was reached";
             ExpectOnlyMessage(file.messageKey, file.path);
             ExpectUntouched(file, oldBytes, before);
@@ -145,8 +146,8 @@ TEST_F(SaveFaultTest, ReadOnlyMissingFolderAndFolderInPlaceRefuseTheSave) {
             const fs::path path = Native(file.path);
             condition.make(path);
             const Bytes oldBytes = fs::is_directory(path) ? Bytes() : test::ReadFileBytes(path);
-            const reliability::DataSnapshot before = reliability::TakeSnapshot();
-            EXPECT_FALSE(file.save());
+            const reliability::DataSnapshot before = reliability::TakeSnapshot(doc);
+            EXPECT_FALSE(Kept(file.save(doc)));
             ExpectOnlyMessage(file.messageKey, file.path);
             if (fs::is_directory(path)) {
                 EXPECT_TRUE(fs::is_empty(path)) << "nothing is written into the folder";
@@ -154,7 +155,7 @@ TEST_F(SaveFaultTest, ReadOnlyMissingFolderAndFolderInPlaceRefuseTheSave) {
                 EXPECT_EQ(test::ReadFileBytes(path), oldBytes);
             }
             EXPECT_FALSE(test::FileExists(Native(file.path + TemporarySuffix)));
-            EXPECT_TRUE(reliability::SameSnapshot(reliability::TakeSnapshot(), before));
+            EXPECT_TRUE(reliability::SameSnapshot(reliability::TakeSnapshot(doc), before));
             condition.clear(path);
             ExpectSecondSaveSucceeds(file);
         }
@@ -166,11 +167,11 @@ TEST_F(SaveFaultTest, MissingUnitsFolderIsNotCreated) {
         SCOPED_TRACE(file.name);
         LoadAndChange();
         fs::remove_all("units");
-        const reliability::DataSnapshot before = reliability::TakeSnapshot();
-        EXPECT_FALSE(file.save());
+        const reliability::DataSnapshot before = reliability::TakeSnapshot(doc);
+        EXPECT_FALSE(Kept(file.save(doc)));
         ExpectOnlyMessage(file.messageKey, file.path);
         EXPECT_FALSE(test::FileExists("units")) << "the program never creates the folder";
-        EXPECT_TRUE(reliability::SameSnapshot(reliability::TakeSnapshot(), before));
+        EXPECT_TRUE(reliability::SameSnapshot(reliability::TakeSnapshot(doc), before));
         fs::create_directory("units");
         ExpectSecondSaveSucceeds(file);
     }

@@ -75,11 +75,13 @@ TEST_F(SaveSession, FaultInEitherFileKeepsItAndTheNextSaveWritesBoth) {
             ui.QueueText(DescriptionField, u"deep");
             ui.QueueClick(CreateUnitButton);
             apptest::QueueCheck(ui, [&](ScriptedUi&) {
-                seen.before = reliability::TakeSnapshot();
-                seen.newHistory = test::LineFileBytes(reliability::HistoryFileLines());
-                seen.newUnits = test::LineFileBytes(reliability::CatalogueLines());
-                seen.expectedText = SubstitutePlaceholders(LookupText(u"Errors", file.messageKey),
-                                                           test::ToUtf16(file.path), u"");
+                seen.before = reliability::TakeSnapshot(program->document);
+                seen.newHistory =
+                    test::LineFileBytes(reliability::HistoryFileLines(program->document));
+                seen.newUnits = test::LineFileBytes(reliability::CatalogueLines(program->document));
+                seen.expectedText =
+                    SubstitutePlaceholders(LookupText(program->texts, u"Errors", file.messageKey),
+                                           test::ToUtf16(file.path), u"");
                 reliability::EarlierSaves earlier;
                 if (!file.savedFirst) earlier = {1, 2, 1, std::int64_t(seen.newHistory.size())};
                 const Bytes& target = file.savedFirst ? seen.newHistory : seen.newUnits;
@@ -87,7 +89,7 @@ TEST_F(SaveSession, FaultInEitherFileKeepsItAndTheNextSaveWritesBoth) {
             });
             ui.QueueClick(SaveButton);
             apptest::QueueCheck(ui, [&](ScriptedUi& current) {
-                seen.afterFault = reliability::TakeSnapshot();
+                seen.afterFault = reliability::TakeSnapshot(program->document);
                 seen.messages = current.messages;
                 seen.faultedFile = test::ReadFileBytes(file.path);
                 seen.otherFile = test::ReadFileBytes(otherPath);

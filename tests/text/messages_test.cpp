@@ -1,12 +1,10 @@
-// Placeholder substitution and the message boxes shown for failures.
+// Placeholder substitution and the texts of the boxes that report failures.
 #include "text/messages.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/scripted_ui.h"
-#include "test_support.h"
 #include "text/text_table.h"
 
 namespace {
@@ -43,72 +41,27 @@ TEST(SubstitutePlaceholders, FollowsTheReplacementRules) {
     }
 }
 
-class MessageTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        BuildTextTable(u"");
-        ClearEndRequest();
-        SetCurrentUi(&ui);
+TEST(ErrorBoxText, TakesTitleAndTextFromTheErrorsGroup) {
+    const TextTable texts = BuildTextTable();
+    struct Row {
+        const char* name;
+        const char16_t* key;
+        std::u16string file;
+        std::u16string text;
+    };
+    const Row rows[] = {
+        {"file in place of the placeholder", u"Config1", u"ini.ini",
+         u"Die Konfigurationsdatei ini.ini wurde nicht gefunden!"},
+        {"text without placeholder ignores the empty file", u"AddButton", u"",
+         u"Es ist keine Trainigseinheit vorhanden!"},
+        {"unknown key", u"NoSuchKey", u"x", NotFoundText},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const BoxText box = ErrorBoxText(texts, row.key, row.file);
+        EXPECT_EQ(box.title, u"Fehler");
+        EXPECT_EQ(box.text, row.text);
     }
-    void TearDown() override {
-        ClearEndRequest();
-        SetCurrentUi(nullptr);
-    }
-
-    ScriptedUi ui;
-};
-
-TEST_F(MessageTest, ShowsOneBoxWithSubstitutedTitleAndText) {
-    ShowMessage(false, u"{replace}: {replace2}", u"Text {REPLACE} {Replace2}", u"one", u"two");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].title, u"one: two");
-    EXPECT_EQ(ui.messages[0].text, u"Text one two");
-    EXPECT_FALSE(ui.messages[0].fatal);
-    EXPECT_FALSE(EndRequested());
-}
-
-TEST_F(MessageTest, ShowErrorUsesTheErrorsGroup) {
-    ShowError(u"Config1", u"ini.ini");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].title, u"Fehler");
-    EXPECT_EQ(ui.messages[0].text, u"Die Konfigurationsdatei ini.ini wurde nicht gefunden!");
-    EXPECT_FALSE(ui.messages[0].fatal);
-}
-
-TEST_F(MessageTest, AMessageWithoutPlaceholderIgnoresTheEmptyReplacement) {
-    ShowError(u"AddButton", u"");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, u"Es ist keine Trainigseinheit vorhanden!");
-}
-
-TEST_F(MessageTest, FatalMessageRequestsTheEndAndReturns) {
-    ShowError(u"Image", u"media/BigImage.png", true);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, u"Das Bild media/BigImage.png wurde nicht gefunden!");
-    EXPECT_TRUE(ui.messages[0].fatal);
-    EXPECT_TRUE(EndRequested());
-    ClearEndRequest();
-    EXPECT_FALSE(EndRequested());
-}
-
-TEST_F(MessageTest, UnknownKeyShowsTheNotFoundText) {
-    ShowError(u"NoSuchKey", u"x");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].title, u"Fehler");
-    EXPECT_EQ(ui.messages[0].text, NotFoundText);
-}
-
-TEST_F(MessageTest, TitleFromALanguageFileGetsItsPlaceholderReplaced) {
-    test::TempWorkingDirectory directory;
-    test::WriteFileBytes("Test.txt", "[Errors]\nTitle = Error in {replace}\n");
-    BuildTextTable(u"Test.txt");
-    ShowError(u"UnitFile", u"units/units.txt");
-    BuildTextTable(u"");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].title, u"Error in units/units.txt");
-    EXPECT_EQ(ui.messages[0].text,
-              u"Die Datei units/units.txt konnte nicht geladen werden. In dieser Datei befinden "
-              u"sich die gespeicherten Trainingseinheiten.");
 }
 
 }  // namespace

@@ -12,36 +12,36 @@ namespace {
 
 class TextTableTest : public ::testing::Test {
   protected:
-    void SetUp() override { BuildTextTable(u""); }
+    TextTable table = BuildTextTable();
 };
 
 TEST_F(TextTableTest, BuildsFiveGroupsInBuiltInOrder) {
-    ASSERT_EQ(TextTable.groupCount, 5);
-    EXPECT_EQ(TextTable.stringCount, 33);  // the 32 texts of the table plus Errors/Separator
-    ASSERT_EQ(TextTable.groups.size(), 6u);
-    EXPECT_EQ(TextTable.groups[0].name, u"");
-    EXPECT_EQ(TextTable.groups[0].last, 0);
+    ASSERT_EQ(table.groupCount, 5);
+    EXPECT_EQ(table.stringCount, 33);  // the 32 texts of the table plus Errors/Separator
+    ASSERT_EQ(table.groups.size(), 6u);
+    EXPECT_EQ(table.groups[0].name, u"");
+    EXPECT_EQ(table.groups[0].last, 0);
     const std::u16string names[] = {u"ERRORS", u"GLOBAL", u"CALENDAR", u"EDIT", u"DAYS"};
     const std::int32_t sizes[] = {11, 3, 4, 8, 7};
     std::int32_t next = 1;
     for (int g = 1; g <= 5; ++g) {
         SCOPED_TRACE(g);
-        EXPECT_EQ(TextTable.groups[g].name, names[g - 1]);
-        EXPECT_EQ(TextTable.groups[g].first, next);
-        EXPECT_EQ(TextTable.groups[g].last, next + sizes[g - 1] - 1);
+        EXPECT_EQ(table.groups[g].name, names[g - 1]);
+        EXPECT_EQ(table.groups[g].first, next);
+        EXPECT_EQ(table.groups[g].last, next + sizes[g - 1] - 1);
         next += sizes[g - 1];
     }
 }
 
 TEST_F(TextTableTest, EditGroupIsSortedAndIndexedByFirstLetter) {
-    const TextGroup& edit = TextTable.groups[4];
+    const TextGroup& edit = table.groups[4];
     const std::vector<std::u16string> expected = {u"ADDBUTTON",     u"ADDCOUNTTXT", u"CREATE",
                                                   u"DELETE",        u"DESCRTXT",    u"DIVIDERTXT",
                                                   u"IMAGETOOLTIPP", u"NAMETXT"};
-    std::vector<std::u16string> keys(TextTable.keys.begin() + edit.first,
-                                     TextTable.keys.begin() + edit.last + 1);
+    std::vector<std::u16string> keys(table.keys.begin() + edit.first,
+                                     table.keys.begin() + edit.last + 1);
     EXPECT_EQ(keys, expected);
-    EXPECT_EQ(TextTable.values[edit.first], u"Trainingseinheit hinzuf\u00FCgen");
+    EXPECT_EQ(table.values[edit.first], u"Trainingseinheit hinzuf\u00FCgen");
 
     for (int c = 0; c < 256; ++c) {
         SCOPED_TRACE(c);
@@ -60,22 +60,23 @@ TEST_F(TextTableTest, LookupIgnoresLetterCaseOfGroupAndKey) {
         {u"Errors", u"Title"}, {u"errors", u"title"}, {u"ERRORS", u"TITLE"}, {u"eRRoRs", u"tItLe"}};
     for (const auto& [group, key] : spellings) {
         SCOPED_TRACE(test::ToUtf8(group + u"/" + key));
-        EXPECT_EQ(LookupText(group, key), u"Fehler");
+        EXPECT_EQ(LookupText(table, group, key), u"Fehler");
     }
 }
 
 TEST_F(TextTableTest, SameKeyInTwoGroupsGivesEachGroupsText) {
-    EXPECT_EQ(LookupText(u"Edit", u"AddButton"), u"Trainingseinheit hinzuf\u00FCgen");
-    EXPECT_EQ(LookupText(u"Errors", u"AddButton"), u"Es ist keine Trainigseinheit vorhanden!");
-    EXPECT_EQ(LookupText(u"Edit", u"addbutton"), u"Trainingseinheit hinzuf\u00FCgen");
+    EXPECT_EQ(LookupText(table, u"Edit", u"AddButton"), u"Trainingseinheit hinzuf\u00FCgen");
+    EXPECT_EQ(LookupText(table, u"Errors", u"AddButton"),
+              u"Es ist keine Trainigseinheit vorhanden!");
+    EXPECT_EQ(LookupText(table, u"Edit", u"addbutton"), u"Trainingseinheit hinzuf\u00FCgen");
 }
 
 TEST_F(TextTableTest, TextsKeepTrailingBlanksAndSpecialCharacters) {
-    EXPECT_EQ(LookupText(u"Global", u"WinTitle"), u"Velmora - ");
-    EXPECT_EQ(LookupText(u"Calendar", u"Week"), u"Woche - ");
-    EXPECT_EQ(LookupText(u"Errors", u"Separator"),
+    EXPECT_EQ(LookupText(table, u"Global", u"WinTitle"), u"Velmora - ");
+    EXPECT_EQ(LookupText(table, u"Calendar", u"Week"), u"Woche - ");
+    EXPECT_EQ(LookupText(table, u"Errors", u"Separator"),
               u"Name und Beschreibung d\u00FCrfen die Zeichen | und \\ nicht enthalten!");
-    EXPECT_EQ(LookupText(u"Edit", u"ImageToolTipp"),
+    EXPECT_EQ(LookupText(table, u"Edit", u"ImageToolTipp"),
               u"Du kannst das Bild {replace} im Ordner 'media' \u00E4ndern!");
 }
 
@@ -88,29 +89,30 @@ TEST_F(TextTableTest, EveryBuiltInTextIsFoundUnderItsGroup) {
             continue;
         }
         SCOPED_TRACE(test::ToUtf8(group + u"/" + pair->first));
-        EXPECT_EQ(LookupText(group, pair->first), pair->second);
+        EXPECT_EQ(LookupText(table, group, pair->first), pair->second);
         ++found;
     }
     EXPECT_EQ(found, 33);
 }
 
 TEST_F(TextTableTest, UnknownGroupResetsTheCacheAndNextLookupSearchesAgain) {
-    EXPECT_EQ(LookupText(u"Days", u"Monday"), u"Montag");
-    EXPECT_EQ(CachedGroup, 5);
-    EXPECT_EQ(LookupText(u"Weekdays", u"Monday"), NotFoundText);
-    EXPECT_EQ(CachedGroup, 0);
-    EXPECT_EQ(LookupText(u"Errors", u"Title"), u"Fehler");
-    EXPECT_EQ(CachedGroup, 1);
+    EXPECT_EQ(LookupText(table, u"Days", u"Monday"), u"Montag");
+    EXPECT_EQ(table.cachedGroup, 5);
+    EXPECT_EQ(LookupText(table, u"Weekdays", u"Monday"), NotFoundText);
+    EXPECT_EQ(table.cachedGroup, 0);
+    EXPECT_EQ(LookupText(table, u"Errors", u"Title"), u"Fehler");
+    EXPECT_EQ(table.cachedGroup, 1);
 }
 
-TEST_F(TextTableTest, CachedGroupServesFollowingLookupsAndSurvivesARebuild) {
-    EXPECT_EQ(LookupText(u"Calendar", u"Unit"), u"Einheit");
-    EXPECT_EQ(CachedGroup, 3);
-    EXPECT_EQ(LookupText(u"calendar", u"Week"), u"Woche - ");
-    EXPECT_EQ(CachedGroup, 3);
-    BuildTextTable(u"");
-    EXPECT_EQ(CachedGroup, 3);
-    EXPECT_EQ(LookupText(u"Calendar", u"More"), u"Mehr");
+TEST_F(TextTableTest, CachedGroupServesFollowingLookupsAndARebuiltTableStartsAfresh) {
+    EXPECT_EQ(LookupText(table, u"Calendar", u"Unit"), u"Einheit");
+    EXPECT_EQ(table.cachedGroup, 3);
+    EXPECT_EQ(LookupText(table, u"calendar", u"Week"), u"Woche - ");
+    EXPECT_EQ(table.cachedGroup, 3);
+    table = BuildTextTable();
+    EXPECT_EQ(table.cachedGroup, 0);
+    EXPECT_EQ(LookupText(table, u"Calendar", u"More"), u"Mehr");
+    EXPECT_EQ(table.cachedGroup, 3);
 }
 
 TEST_F(TextTableTest, KeysThatAreNotInTheGroupGiveTheNotFoundText) {
@@ -131,7 +133,7 @@ TEST_F(TextTableTest, KeysThatAreNotInTheGroupGiveTheNotFoundText) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(LookupText(row.group, row.key), NotFoundText);
+        EXPECT_EQ(LookupText(table, row.group, row.key), NotFoundText);
     }
 }
 

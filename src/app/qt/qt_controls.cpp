@@ -17,18 +17,6 @@ namespace {
 
 constexpr int ListRowHeight = 18;
 
-std::vector<QString> SplitAtLineFeeds(const std::u16string& text) {
-    std::vector<QString> cells(1);
-    for (char16_t unit : text) {
-        if (unit == u'\n') {
-            cells.emplace_back();
-        } else {
-            cells.back().append(QChar(unit));
-        }
-    }
-    return cells;
-}
-
 Qt::Alignment LabelAlignment(Alignment alignment) {
     switch (alignment) {
         case Alignment::Centre:
@@ -114,12 +102,11 @@ Widget* QtUi::Find(int id, ControlKind kind) const {
     return static_cast<Widget*>(found->second.widget);
 }
 
-void QtUi::CreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
-                         const std::u16string& text, Alignment alignment) {
+void QtUi::DoCreateControl(int id, ControlKind kind, int parent, int x, int y, int width,
+                           int height, const std::u16string& text, Alignment alignment) {
     assert(controls_.count(id) == 0 && "a control id was created twice");
     QWidget* parentWidget = ParentWidget(parent);
     if (parentWidget == nullptr) return;
-    ProgramChange change(*this);
     QWidget* widget =
         MakeControl(*this, id, kind, parentWidget, QString::fromStdU16String(text), alignment);
     // Positions count from the panel's inner area, inside its one-pixel border.
@@ -133,17 +120,16 @@ void QtUi::CreateControl(int id, ControlKind kind, int parent, int x, int y, int
     }
 }
 
-void QtUi::AddColumn(int id, const std::u16string& header, int width) {
+void QtUi::DoAddColumn(int id, const std::u16string& header, int width) {
     auto* list = Find<QTableWidget>(id, ControlKind::ReportList);
     if (list == nullptr) return;
-    ProgramChange change(*this);
     const int column = list->columnCount();
     list->setColumnCount(column + 1);
     list->setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromStdU16String(header)));
     list->setColumnWidth(column, width);
 }
 
-void QtUi::SetPicture(int id, const Picture& picture) {
+void QtUi::DoSetPicture(int id, const Picture& picture) {
     auto* label = Find<QLabel>(id, ControlKind::Picture);
     if (label == nullptr) return;
     const QImage image = PictureToImage(picture);
@@ -153,15 +139,14 @@ void QtUi::SetPicture(int id, const Picture& picture) {
     label->resize(image.size());
 }
 
-void QtUi::SetTooltip(int id, const std::u16string& text) {
+void QtUi::DoSetTooltip(int id, const std::u16string& text) {
     QWidget* widget = Control(id);
     if (widget != nullptr) widget->setToolTip(QString::fromStdU16String(text));
 }
 
-void QtUi::SetText(int id, const std::u16string& text) {
+void QtUi::DoSetText(int id, const std::u16string& text) {
     auto found = controls_.find(id);
     if (found == controls_.end()) return;
-    ProgramChange change(*this);
     const QString value = QString::fromStdU16String(text);
     QWidget* widget = found->second.widget;
     switch (found->second.kind) {
@@ -179,7 +164,7 @@ void QtUi::SetText(int id, const std::u16string& text) {
     }
 }
 
-std::u16string QtUi::GetText(int id) {
+std::u16string QtUi::DoGetText(int id) {
     auto found = controls_.find(id);
     if (found == controls_.end()) return {};
     QWidget* widget = found->second.widget;
@@ -197,7 +182,7 @@ std::u16string QtUi::GetText(int id) {
     }
 }
 
-std::intptr_t QtUi::GetState(int id) {
+std::intptr_t QtUi::DoGetState(int id) {
     if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) return combo->currentIndex();
     if (auto* list = Find<QTableWidget>(id, ControlKind::ReportList)) {
         const QModelIndexList rows = list->selectionModel()->selectedRows();
@@ -206,8 +191,7 @@ std::intptr_t QtUi::GetState(int id) {
     return -1;
 }
 
-void QtUi::SetState(int id, std::intptr_t index) {
-    ProgramChange change(*this);
+void QtUi::DoSetState(int id, std::intptr_t index) {
     if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) {
         const bool valid = index >= 0 && index < combo->count();
         combo->setCurrentIndex(valid ? static_cast<int>(index) : -1);
@@ -219,8 +203,7 @@ void QtUi::SetState(int id, std::intptr_t index) {
     }
 }
 
-void QtUi::AddItem(int id, const std::u16string& text) {
-    ProgramChange change(*this);
+void QtUi::DoAddItem(int id, const std::u16string& text) {
     if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) {
         // Adding selects nothing; Qt would select the first entry of an empty list.
         const int selected = combo->currentIndex();
@@ -232,17 +215,18 @@ void QtUi::AddItem(int id, const std::u16string& text) {
     if (list == nullptr) return;
     const int row = list->rowCount();
     list->insertRow(row);
-    const std::vector<QString> cells = SplitAtLineFeeds(text);
+    const std::vector<std::u16string> cells = RowCells(text);
     // Every column gets a cell, empty when the text has fewer parts; extra parts are dropped.
     for (int column = 0; column < list->columnCount(); ++column) {
         const std::size_t part = std::size_t(column);
-        list->setItem(row, column,
-                      new QTableWidgetItem(part < cells.size() ? cells[part] : QString()));
+        list->setItem(
+            row, column,
+            new QTableWidgetItem(part < cells.size() ? QString::fromStdU16String(cells[part])
+                                                     : QString()));
     }
 }
 
-void QtUi::RemoveItem(int id, std::intptr_t index) {
-    ProgramChange change(*this);
+void QtUi::DoRemoveItem(int id, std::intptr_t index) {
     if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) {
         if (index >= 0 && index < combo->count()) combo->removeItem(static_cast<int>(index));
         return;
@@ -250,13 +234,12 @@ void QtUi::RemoveItem(int id, std::intptr_t index) {
     auto* list = Find<QTableWidget>(id, ControlKind::ReportList);
     if (list == nullptr || index < 0 || index >= list->rowCount()) return;
     // The selection goes with its row instead of moving on to a neighbour.
-    const bool wasSelected = GetState(id) == index;
+    const bool wasSelected = DoGetState(id) == index;
     list->removeRow(static_cast<int>(index));
     if (wasSelected) list->clearSelection();
 }
 
-void QtUi::RemoveAllItems(int id) {
-    ProgramChange change(*this);
+void QtUi::DoRemoveAllItems(int id) {
     if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) {
         combo->clear();
         return;
@@ -264,9 +247,8 @@ void QtUi::RemoveAllItems(int id) {
     if (auto* list = Find<QTableWidget>(id, ControlKind::ReportList)) list->setRowCount(0);
 }
 
-void QtUi::SetEnabled(int id, bool enabled) {
+void QtUi::DoSetEnabled(int id, bool enabled) {
     QWidget* widget = Control(id);
     if (widget == nullptr) return;
-    ProgramChange change(*this);
     widget->setEnabled(enabled);
 }

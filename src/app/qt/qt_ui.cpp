@@ -41,7 +41,7 @@ QtUi::~QtUi() {
     CloseWindow();
 }
 
-bool QtUi::OpenWindow(int, int clientWidth, int clientHeight, const std::u16string& title) {
+bool QtUi::DoOpenWindow(int, int clientWidth, int clientHeight, const std::u16string& title) {
     if (window_ != nullptr) return false;
     auto* window = new MainWindowWidget(*this);
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -86,24 +86,23 @@ QWidget* QtUi::ParentWidget(int parent) const {
 }
 
 void QtUi::PushControlEvent(int id) {
-    if (programChanging_ > 0 || window_ == nullptr) return;
-    events_.push_back({UiEvent::Kind::Control, id});
+    if (window_ == nullptr) return;
+    RaiseEvent({UiEvent::Kind::Control, id});
 }
 
 void QtUi::PushCloseRequest() {
-    events_.push_back({UiEvent::Kind::CloseRequest, -1});
+    RaiseEvent({UiEvent::Kind::CloseRequest, -1});
 }
 
-UiEvent QtUi::WaitForEvent() {
-    while (events_.empty()) {
-        if (onIdle) onIdle();
-        if (!events_.empty()) break;
-        if (window_ == nullptr && !onIdle) return {UiEvent::Kind::CloseRequest, -1};
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+void QtUi::WaitForMoreEvents() {
+    if (onIdle) onIdle();
+    if (HasWaitingEvents()) return;
+    if (window_ == nullptr && !onIdle) {
+        // Nothing can come without a window: end as the close box would.
+        RaiseEvent({UiEvent::Kind::CloseRequest, -1});
+        return;
     }
-    UiEvent event = events_.front();
-    events_.pop_front();
-    return event;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void QtUi::ShowMessageBox(const std::u16string& title, const std::u16string& text, bool) {
@@ -132,13 +131,11 @@ void QtUi::Pause(int milliseconds) {
     if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-void QtUi::CloseWindow() {
+void QtUi::DoCloseWindow() {
     if (window_ == nullptr) return;
-    ProgramChange change(*this);
     QWidget* window = window_;
     window_ = nullptr;
     lastFocusable_ = nullptr;
     controls_.clear();
     delete window;
-    events_.clear();
 }

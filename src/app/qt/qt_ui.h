@@ -1,10 +1,9 @@
-// The Qt 6 Widgets back end: one fixed-size window, its controls by numeric id, a queue of
-// control events filled by signal lambdas and drained by the program's own loop.
+// The Qt 6 Widgets back end: one fixed-size window, its controls by numeric id, and the
+// signal lambdas that hand the user's events up to the program's own loop.
 // What the controls mean and when they change is the program's business, not this file's.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -26,28 +25,11 @@ class QtUi : public UiServices {
     QtUi& operator=(const QtUi&) = delete;
 
     // --- UiServices
-    bool OpenWindow(int windowNumber, int clientWidth, int clientHeight,
-                    const std::u16string& title) override;
-    void CreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
-                       const std::u16string& text, Alignment alignment) override;
-    void AddColumn(int id, const std::u16string& header, int width) override;
-    void SetPicture(int id, const Picture& picture) override;
-    void SetTooltip(int id, const std::u16string& text) override;
-    void SetText(int id, const std::u16string& text) override;
-    std::u16string GetText(int id) override;
-    std::intptr_t GetState(int id) override;
-    void SetState(int id, std::intptr_t index) override;
-    void AddItem(int id, const std::u16string& text) override;
-    void RemoveItem(int id, std::intptr_t index) override;
-    void RemoveAllItems(int id) override;
-    void SetEnabled(int id, bool enabled) override;
-    UiEvent WaitForEvent() override;
     void ShowMessageBox(const std::u16string& title, const std::u16string& text,
                         bool fatal) override;
     void Pause(int milliseconds) override;
-    void CloseWindow() override;
 
-    // --- Used by the widgets' signal lambdas: queue an event raised by the user.
+    // --- Used by the widgets' signal lambdas: hand up an event of the control or the window.
     void PushControlEvent(int id);
     void PushCloseRequest();
 
@@ -61,6 +43,25 @@ class QtUi : public UiServices {
     // Called after the repaint, before the sleep of a pause.
     std::function<void(int milliseconds)> onPause;
 
+  protected:
+    void WaitForMoreEvents() override;
+    bool DoOpenWindow(int windowNumber, int clientWidth, int clientHeight,
+                      const std::u16string& title) override;
+    void DoCreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
+                         const std::u16string& text, Alignment alignment) override;
+    void DoAddColumn(int id, const std::u16string& header, int width) override;
+    void DoSetPicture(int id, const Picture& picture) override;
+    void DoSetTooltip(int id, const std::u16string& text) override;
+    void DoSetText(int id, const std::u16string& text) override;
+    std::u16string DoGetText(int id) override;
+    std::intptr_t DoGetState(int id) override;
+    void DoSetState(int id, std::intptr_t index) override;
+    void DoAddItem(int id, const std::u16string& text) override;
+    void DoRemoveItem(int id, std::intptr_t index) override;
+    void DoRemoveAllItems(int id) override;
+    void DoSetEnabled(int id, bool enabled) override;
+    void DoCloseWindow() override;
+
   private:
     struct ControlRecord {
         QWidget* widget = nullptr;
@@ -72,21 +73,7 @@ class QtUi : public UiServices {
     Widget* Find(int id, ControlKind kind) const;
     void Centre();
 
-    std::deque<UiEvent> events_;
     std::map<int, ControlRecord> controls_;
     QWidget* window_ = nullptr;
     QWidget* lastFocusable_ = nullptr;
-    // Above zero while the program itself changes a control: changes it makes are no events.
-    int programChanging_ = 0;
-    friend struct ProgramChange;
-};
-
-// Marks a change the program makes itself: the signals it causes queue no event, as the
-// platform lists do not report changes made by their owner.
-struct ProgramChange {
-    explicit ProgramChange(QtUi& ui) : ui_(ui) { ++ui_.programChanging_; }
-    ~ProgramChange() { --ui_.programChanging_; }
-    ProgramChange(const ProgramChange&) = delete;
-    ProgramChange& operator=(const ProgramChange&) = delete;
-    QtUi& ui_;
 };

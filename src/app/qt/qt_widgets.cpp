@@ -42,14 +42,15 @@ DropDownList::DropDownList(QtUi& ui, int id, QWidget* parent)
 void DropDownList::showPopup() {
     // Rows that fit below the closed field; the list scrolls for the rest.
     const int rowHeight = std::max(1, view()->sizeHintForRow(0));
-    const int room = OpenedHeight - height() - 4;
+    const int room = DropDownOpenedHeight - height() - 4;
     setMaxVisibleItems(std::max(1, room / rowHeight));
     popupOpen_ = true;
     popupJustClosed_ = false;
     QComboBox::showPopup();
     QWidget* popup = view()->window();
-    if (popup != nullptr && popup != window() && popup->height() > OpenedHeight - height()) {
-        popup->resize(popup->width(), OpenedHeight - height());
+    if (popup != nullptr && popup != window() &&
+        popup->height() > DropDownOpenedHeight - height()) {
+        popup->resize(popup->width(), DropDownOpenedHeight - height());
     }
     ui_.PushControlEvent(id_);
 }
@@ -107,12 +108,10 @@ int VelmoraStyle::styleHint(StyleHint hint, const QStyleOption* option, const QW
 }
 
 QImage PictureToImage(const Picture& picture) {
+    if (!IsUsablePicture(picture)) return {};
     const bool alpha = picture.bitsPerPixel == 32;
-    if (picture.width <= 0 || picture.height <= 0) return {};
-    if (picture.bitsPerPixel != 24 && !alpha) return {};
     const int bytesPerPixel = alpha ? 4 : 3;
     const std::size_t rowBytes = std::size_t(picture.width) * bytesPerPixel;
-    if (picture.pixels.size() < rowBytes * std::size_t(picture.height)) return {};
     QImage image(picture.width, picture.height,
                  alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     for (int row = 0; row < picture.height; ++row) {

@@ -45,8 +45,6 @@ class DropDownList : public QComboBox {
     void showPopup() override;
     void hidePopup() override;
 
-    static constexpr int OpenedHeight = 350;
-
   protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -1,5 +1,6 @@
 // The message loop as the program sees it: control notifications become control events by
 // id, the close box becomes the close request, everything else is dispatched and ignored.
+// Notifications that the program's own changes cause are dropped by UiServices.
 // What each event does is left to the shell's event loop (app/event_loop.cpp).
 
 #include "app/win32/win32_ui.h"
@@ -39,7 +40,7 @@ void Win32Ui::NoteCommand(int id, int code, HWND from) {
     // manager's own IDOK/IDCANCEL commands (Return, Escape) carry no such control.
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr || from == nullptr || control->window != from) return;
-    if (IsControlEventCode(control->kind, code)) pending_.push_back(ControlEvent(id));
+    if (IsControlEventCode(control->kind, code)) RaiseEvent(ControlEvent(id));
 }
 
 void Win32Ui::NoteNotify(const NMHDR& header) {
@@ -47,13 +48,13 @@ void Win32Ui::NoteNotify(const NMHDR& header) {
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr || control->window != header.hwndFrom) return;
     if (control->kind == ControlKind::ReportList && IsListEventCode(header.code))
-        pending_.push_back(ControlEvent(id));
+        RaiseEvent(ControlEvent(id));
 }
 
 void Win32Ui::NoteCloseRequest() {
     UiEvent event;
     event.kind = UiEvent::Kind::CloseRequest;
-    pending_.push_back(event);
+    RaiseEvent(event);
 }
 
 void Win32Ui::NoteActivation(bool active) {
@@ -67,14 +68,14 @@ void Win32Ui::NoteActivation(bool active) {
         SetFocus(savedFocus_);
 }
 
-UiEvent Win32Ui::WaitForEvent() {
+void Win32Ui::WaitForMoreEvents() {
     if (mainWindow_ != nullptr && !focusPlaced_) {
         // Like a dialog, the first control that takes the focus starts with it.
         focusPlaced_ = true;
         HWND first = GetNextDlgTabItem(mainWindow_, nullptr, FALSE);
         if (first != nullptr && GetForegroundWindow() == mainWindow_) SetFocus(first);
     }
-    while (pending_.empty()) {
+    while (!HasWaitingEvents()) {
         MSG message;
         BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) {
@@ -87,9 +88,6 @@ UiEvent Win32Ui::WaitForEvent() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    UiEvent event = pending_.front();
-    pending_.pop_front();
-    return event;
 }
 
 void Win32Ui::ShowMessageBox(const std::u16string& title, const std::u16string& text,

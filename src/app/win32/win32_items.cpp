@@ -23,14 +23,7 @@ std::intptr_t RowCount(HWND list) {
 
 // The row text's parts go to the columns in order; parts beyond the last column are dropped.
 void AppendRow(HWND list, int columns, const std::u16string& text) {
-    std::vector<std::u16string> cells;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t end = text.find(u'\n', start);
-        cells.push_back(text.substr(start, end == std::u16string::npos ? end : end - start));
-        if (end == std::u16string::npos) break;
-        start = end + 1;
-    }
+    const std::vector<std::u16string> cells = RowCells(text);
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = static_cast<int>(RowCount(list));
@@ -48,13 +41,13 @@ void AppendRow(HWND list, int columns, const std::u16string& text) {
 
 }  // namespace
 
-void Win32Ui::SetText(int id, const std::u16string& text) {
+void Win32Ui::DoSetText(int id, const std::u16string& text) {
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr) return;
     SetWindowTextW(control->window, WideText(text));
 }
 
-std::u16string Win32Ui::GetText(int id) {
+std::u16string Win32Ui::DoGetText(int id) {
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr) return u"";
     int length = GetWindowTextLengthW(control->window);
@@ -66,7 +59,7 @@ std::u16string Win32Ui::GetText(int id) {
     return text;
 }
 
-std::intptr_t Win32Ui::GetState(int id) {
+std::intptr_t Win32Ui::DoGetState(int id) {
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr) return -1;
     if (control->kind == ControlKind::ReportList) return SelectedRow(control->window);
@@ -75,7 +68,7 @@ std::intptr_t Win32Ui::GetState(int id) {
     return selected == CB_ERR ? -1 : static_cast<std::intptr_t>(selected);
 }
 
-void Win32Ui::SetState(int id, std::intptr_t index) {
+void Win32Ui::DoSetState(int id, std::intptr_t index) {
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr) return;
     if (control->kind == ControlKind::DropDownList) {
@@ -93,7 +86,7 @@ void Win32Ui::SetState(int id, std::intptr_t index) {
     SendMessageW(control->window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
 }
 
-void Win32Ui::AddItem(int id, const std::u16string& text) {
+void Win32Ui::DoAddItem(int id, const std::u16string& text) {
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr) return;
     if (control->kind == ControlKind::ReportList) {
@@ -104,7 +97,7 @@ void Win32Ui::AddItem(int id, const std::u16string& text) {
     SendMessageW(control->window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(text)));
 }
 
-void Win32Ui::RemoveItem(int id, std::intptr_t index) {
+void Win32Ui::DoRemoveItem(int id, std::intptr_t index) {
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr || index < 0) return;
     if (control->kind == ControlKind::ReportList) {
@@ -114,7 +107,7 @@ void Win32Ui::RemoveItem(int id, std::intptr_t index) {
     }
 }
 
-void Win32Ui::RemoveAllItems(int id) {
+void Win32Ui::DoRemoveAllItems(int id) {
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr) return;
     if (control->kind == ControlKind::ReportList) {
@@ -124,7 +117,7 @@ void Win32Ui::RemoveAllItems(int id) {
     }
 }
 
-void Win32Ui::SetEnabled(int id, bool enabled) {
+void Win32Ui::DoSetEnabled(int id, bool enabled) {
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr) return;
     EnableWindow(control->window, enabled ? TRUE : FALSE);

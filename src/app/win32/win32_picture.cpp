@@ -128,14 +128,6 @@ bool BlendWithGdi(const Picture& picture, HDC target) {
     return blended != FALSE;
 }
 
-bool IsUsablePicture(const Picture& picture) {
-    if (picture.width <= 0 || picture.height <= 0) return false;
-    if (picture.bitsPerPixel != 24 && picture.bitsPerPixel != 32) return false;
-    std::size_t expected = static_cast<std::size_t>(picture.width) * picture.height *
-                           static_cast<std::size_t>(picture.bitsPerPixel / 8);
-    return picture.pixels.size() >= expected;
-}
-
 }  // namespace
 
 HBITMAP Win32Ui::BuildShownBitmap(HWND pictureWindow, const Picture& picture) {
@@ -160,7 +152,7 @@ HBITMAP Win32Ui::BuildShownBitmap(HWND pictureWindow, const Picture& picture) {
     return shown;
 }
 
-void Win32Ui::SetPicture(int id, const Picture& picture) {
+void Win32Ui::DoSetPicture(int id, const Picture& picture) {
     Win32Control* control = ControlOf(id, ControlKind::Picture);
     if (control == nullptr || !IsUsablePicture(picture)) return;
     // The control takes the picture's size first, so the background behind it is right.

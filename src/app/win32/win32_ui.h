@@ -15,7 +15,6 @@
 // commctrl.h needs the types of windows.h first.
 #include <commctrl.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -38,28 +37,9 @@ class Win32Ui : public UiServices {
     explicit Win32Ui(HINSTANCE instance);
     ~Win32Ui() override;
 
-    bool OpenWindow(int windowNumber, int clientWidth, int clientHeight,
-                    const std::u16string& title) override;
-    void CreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
-                       const std::u16string& text, Alignment alignment) override;
-    void AddColumn(int id, const std::u16string& header, int width) override;
-    void SetPicture(int id, const Picture& picture) override;
-    void SetTooltip(int id, const std::u16string& text) override;
-
-    void SetText(int id, const std::u16string& text) override;
-    std::u16string GetText(int id) override;
-    std::intptr_t GetState(int id) override;
-    void SetState(int id, std::intptr_t index) override;
-    void AddItem(int id, const std::u16string& text) override;
-    void RemoveItem(int id, std::intptr_t index) override;
-    void RemoveAllItems(int id) override;
-    void SetEnabled(int id, bool enabled) override;
-
-    UiEvent WaitForEvent() override;
     void ShowMessageBox(const std::u16string& title, const std::u16string& text,
                         bool fatal) override;
     void Pause(int milliseconds) override;
-    void CloseWindow() override;
 
     // Called by the window procedures: notifications of the controls and the close request.
     void NoteCommand(int id, int code, HWND from);
@@ -67,6 +47,25 @@ class Win32Ui : public UiServices {
     void NoteCloseRequest();
     // Keeps the focused control across deactivation, as a dialog does.
     void NoteActivation(bool active);
+
+  protected:
+    void WaitForMoreEvents() override;
+    bool DoOpenWindow(int windowNumber, int clientWidth, int clientHeight,
+                      const std::u16string& title) override;
+    void DoCreateControl(int id, ControlKind kind, int parent, int x, int y, int width, int height,
+                         const std::u16string& text, Alignment alignment) override;
+    void DoAddColumn(int id, const std::u16string& header, int width) override;
+    void DoSetPicture(int id, const Picture& picture) override;
+    void DoSetTooltip(int id, const std::u16string& text) override;
+    void DoSetText(int id, const std::u16string& text) override;
+    std::u16string DoGetText(int id) override;
+    std::intptr_t DoGetState(int id) override;
+    void DoSetState(int id, std::intptr_t index) override;
+    void DoAddItem(int id, const std::u16string& text) override;
+    void DoRemoveItem(int id, std::intptr_t index) override;
+    void DoRemoveAllItems(int id) override;
+    void DoSetEnabled(int id, bool enabled) override;
+    void DoCloseWindow() override;
 
   private:
     Win32Control* ControlOf(int id, ControlKind kind);
@@ -83,7 +82,6 @@ class Win32Ui : public UiServices {
     bool focusPlaced_ = false;
     std::vector<Win32Control> controls_;  // indexed by control id
     std::vector<HBITMAP> bitmaps_;        // owned, deleted after the window
-    std::deque<UiEvent> pending_;
 };
 
 // Window classes of the main window and the bordered panels; registered once.

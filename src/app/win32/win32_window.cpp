@@ -89,9 +89,6 @@ ClassAndStyle ClassOf(ControlKind kind, Alignment alignment) {
     return {L"Static", child | align | SS_NOPREFIX, 0};
 }
 
-// The opened list of a drop-down list reaches this far down, closed field included.
-constexpr int DropDownTotalHeight = 350;
-
 }  // namespace
 
 bool RegisterVelmoraClasses(HINSTANCE instance) {
@@ -125,8 +122,8 @@ Win32Ui::~Win32Ui() {
     CloseWindow();
 }
 
-bool Win32Ui::OpenWindow(int /*windowNumber*/, int clientWidth, int clientHeight,
-                         const std::u16string& title) {
+bool Win32Ui::DoOpenWindow(int /*windowNumber*/, int clientWidth, int clientHeight,
+                           const std::u16string& title) {
     if (mainWindow_ != nullptr) return true;
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, MainWindowStyle, FALSE, WS_EX_CONTROLPARENT);
@@ -150,14 +147,14 @@ HWND Win32Ui::ParentWindowOf(int parent) {
     return panel != nullptr ? panel->window : nullptr;
 }
 
-void Win32Ui::CreateControl(int id, ControlKind kind, int parent, int x, int y, int width,
-                            int height, const std::u16string& text, Alignment alignment) {
+void Win32Ui::DoCreateControl(int id, ControlKind kind, int parent, int x, int y, int width,
+                              int height, const std::u16string& text, Alignment alignment) {
     HWND parentWindow = ParentWindowOf(parent);
     if (parentWindow == nullptr || id < 0) return;
     if (static_cast<std::size_t>(id) >= controls_.size()) controls_.resize(id + 1);
     if (controls_[id].window != nullptr) return;
     ClassAndStyle shape = ClassOf(kind, alignment);
-    if (kind == ControlKind::DropDownList) height = DropDownTotalHeight;
+    if (kind == ControlKind::DropDownList) height = DropDownOpenedHeight;
     const wchar_t* initialText = kind == ControlKind::Picture ? nullptr : WideText(text);
     HWND window = CreateWindowExW(
         shape.extendedStyle, shape.className, initialText, shape.style, x, y, width, height,
@@ -172,7 +169,7 @@ void Win32Ui::CreateControl(int id, ControlKind kind, int parent, int x, int y, 
     controls_[id].kind = kind;
 }
 
-void Win32Ui::AddColumn(int id, const std::u16string& header, int width) {
+void Win32Ui::DoAddColumn(int id, const std::u16string& header, int width) {
     Win32Control* list = ControlOf(id, ControlKind::ReportList);
     if (list == nullptr) return;
     std::u16string headerText = header;
@@ -199,7 +196,7 @@ void Win32Ui::CreateTooltipWindow() {
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
 }
 
-void Win32Ui::SetTooltip(int id, const std::u16string& text) {
+void Win32Ui::DoSetTooltip(int id, const std::u16string& text) {
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr) return;
     CreateTooltipWindow();
@@ -216,7 +213,7 @@ void Win32Ui::SetTooltip(int id, const std::u16string& text) {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void Win32Ui::CloseWindow() {
+void Win32Ui::DoCloseWindow() {
     if (tooltip_ != nullptr) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
     // Destroying the main window destroys every control with it.
@@ -226,7 +223,6 @@ void Win32Ui::CloseWindow() {
     controls_.clear();
     for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
     bitmaps_.clear();
-    pending_.clear();
 }
 
 Win32Control* Win32Ui::AnyControlOf(int id) {

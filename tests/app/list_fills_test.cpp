@@ -1,6 +1,6 @@
 // The four list fills on the scripted back end: row texts, cells, order, selection,
 // odd day texts, a week outside the history, and a very long day text.
-#include "calendar/list_views.h"
+#include "app/list_fills.h"
 
 #include <gtest/gtest.h>
 
@@ -8,38 +8,47 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/control_ids.h"
-#include "data/data_fixture.h"
+#include "app/scripted_ui.h"
+#include "calendar/list_views.h"
 #include "data/day_entries.h"
+#include "data/unit_catalogue.h"
+#include "data/week_history.h"
+#include "reference_text.h"
+#include "test_support.h"
 
 namespace {
 
 using Cells = std::vector<std::vector<std::u16string>>;
 
-class ListViewTest : public test::DataTest {
+class ListViewTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        DataTest::SetUp();
+        state.texts = BuildTextTable();
         for (int id : {UnitCombo, WeekCombo, DayCombo})
             ui.CreateControl(id, ControlKind::DropDownList, MainWindowParent, 0, 0, 100, 20, u"",
                              Alignment::Left);
         ui.CreateControl(EntryList, ControlKind::ReportList, MainWindowParent, 0, 0, 300, 200, u"",
                          Alignment::Left);
     }
-    void TearDown() override {
-        SelectedDay = 0;
-        DataTest::TearDown();
-    }
 
+    // Fills the entry list with the rows of this week position and day index.
+    void FillEntryListOf(WholeNumber week, WholeNumber day) {
+        state.selection = {week, day};
+        FillEntryList(state);
+    }
     // The cells FillEntryList shows for one day text.
     Cells CellsFor(const std::u16string& dayText) {
-        WeekHistory.clear();
-        AddWeek(1);
-        SetDayText(0, 3, dayText);
-        FillEntryList(0, 3);
+        doc.history.clear();
+        AddWeek(doc.history, 1);
+        SetDayText(doc, 0, 3, dayText);
+        FillEntryListOf(0, 3);
         return ui.Control(EntryList).cells();
     }
+
+    ScriptedUi ui;
+    ProgramState state{ui};
+    Document& doc = state.document;
 };
 
 TEST_F(ListViewTest, EntryListCellsOfOddDayTexts) {
@@ -73,7 +82,7 @@ TEST_F(ListViewTest, EntryListCellsOfOddDayTexts) {
 TEST_F(ListViewTest, EntryListRefillClearsRowsAndSelection) {
     CellsFor(u"A|1|2|x\\B|3|4|y");
     ui.SetState(EntryList, 1);
-    FillEntryList(0, 3);
+    FillEntryListOf(0, 3);
     EXPECT_EQ(ui.Control(EntryList).items.size(), 2u);
     EXPECT_EQ(ui.Control(EntryList).selected, -1);
 
@@ -81,31 +90,31 @@ TEST_F(ListViewTest, EntryListRefillClearsRowsAndSelection) {
     for (auto [week, day] : outside) {
         SCOPED_TRACE(test::ToUtf8(FormatInteger(week) + u"/" + FormatInteger(day)));
         CellsFor(u"A|1|2|x");
-        FillEntryList(week, day);
+        FillEntryListOf(week, day);
         EXPECT_TRUE(ui.Control(EntryList).items.empty());
     }
-    WeekHistory.clear();
-    FillEntryList(0, 0);
+    doc.history.clear();
+    FillEntryListOf(0, 0);
     EXPECT_TRUE(ui.Control(EntryList).items.empty());
 }
 
 TEST_F(ListViewTest, AddedRowMatchesTheRefilledRow) {
-    WeekHistory.clear();
-    AddWeek(1);
+    doc.history.clear();
+    AddWeek(doc.history, 1);
     TrainingUnit unit = {u"Plank", -3, 60, u"hold"};
-    AppendDayEntry(0, 0, unit);
-    FillEntryList(0, 0);
+    AppendDayEntry(doc, 0, 0, unit);
+    FillEntryListOf(0, 0);
     ASSERT_EQ(ui.Control(EntryList).items.size(), 1u);
-    EXPECT_EQ(ui.Control(EntryList).items[0], EntryLine(DayEntryOf(unit)));
+    EXPECT_EQ(ui.Control(EntryList).items[0], reference::EntryRows(DayEntryOf(unit))[0]);
     EXPECT_EQ(ui.Control(EntryList).items[0], u"Plank\n-3 - 60\nhold");
 }
 
 TEST_F(ListViewTest, WeekComboShowsEveryWeekAndSelectsTheSelectedWeek) {
-    AddWeek(-5);
-    AddWeek(8);
-    AddWeek(15);
-    SelectedWeek = 1;
-    FillWeekCombo();
+    AddWeek(doc.history, -5);
+    AddWeek(doc.history, 8);
+    AddWeek(doc.history, 15);
+    state.selection.week = 1;
+    FillWeekCombo(state);
     ScriptedControl& combo = ui.Control(WeekCombo);
     EXPECT_EQ(combo.items,
               (std::vector<std::u16string>{u"Woche - -5", u"Woche - 8", u"Woche - 15"}));
@@ -114,29 +123,29 @@ TEST_F(ListViewTest, WeekComboShowsEveryWeekAndSelectsTheSelectedWeek) {
 }
 
 TEST_F(ListViewTest, DayComboShowsGermanDaysMondayFirst) {
-    SelectedDay = 6;
-    FillDayCombo();
+    state.selection.day = 6;
+    FillDayCombo(state);
     ScriptedControl& combo = ui.Control(DayCombo);
     EXPECT_EQ(combo.items,
               (std::vector<std::u16string>{u"Montag", u"Dienstag", u"Mittwoch", u"Donnerstag",
                                            u"Freitag", u"Samstag", u"Sonntag"}));
     EXPECT_EQ(combo.selected, 6);
-    EXPECT_EQ(DayRowText(0), u"Montag");
+    EXPECT_EQ(DayRowText(state.texts, 0), u"Montag");
 }
 
 TEST_F(ListViewTest, UnitComboShowsUnitsAndSelectsTheLast) {
-    FillUnitCombo();
+    FillUnitCombo(state);
     EXPECT_TRUE(ui.Control(UnitCombo).items.empty());
     EXPECT_EQ(ui.Control(UnitCombo).selected, -1);
 
-    AddUnit(u"Laufen", 3, 10, u"Intervall");
-    AddUnit(u"Plank", -1, 60, u"");
-    FillUnitCombo();
+    AddUnit(doc, u"Laufen", 3, 10, u"Intervall");
+    AddUnit(doc, u"Plank", -1, 60, u"");
+    FillUnitCombo(state);
     EXPECT_EQ(ui.Control(UnitCombo).items,
               (std::vector<std::u16string>{u"Laufen: 3-10 | Intervall", u"Plank: -1-60 | "}));
     EXPECT_EQ(ui.Control(UnitCombo).selected, 1);
-    AddUnit(u"New", 1, 1, u"d");
-    FillUnitCombo();
+    AddUnit(doc, u"New", 1, 1, u"d");
+    FillUnitCombo(state);
     EXPECT_EQ(ui.Control(UnitCombo).items.size(), 3u);
     EXPECT_EQ(ui.ShownText(UnitCombo), u"New: 1-1 | d");
 }
@@ -149,7 +158,7 @@ TEST_F(ListViewTest, LongDayTextFillsInLinearTime) {
         text += u"E" + FormatInteger(i) + u"|1|2|d";
     }
     auto start = std::chrono::steady_clock::now();
-    std::vector<std::u16string> rows = EntryRows(text);
+    std::vector<std::u16string> rows = reference::EntryRows(text);
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 1.0) << "quadratic work would take minutes";

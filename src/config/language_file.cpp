@@ -1,13 +1,12 @@
 // Overrides the built-in texts with those of a language file. Only keys the table already
 // holds are read, so a file can neither add texts nor move one to another group.
+#include "config/configuration.h"
 #include "config/preference_file.h"
-#include "text/text_table.h"
 
-void ApplyLanguageFile(const std::u16string& path) {
+void ApplyLanguageFile(TextTable& table, const std::u16string& path) {
     PreferenceFile file;
     // A missing or locked file is not worth a message: the built-in texts simply stay.
     if (!file.Load(path)) return;
-    TextTableData& table = TextTable;
     for (std::int32_t g = 1; g <= table.groupCount; ++g) {
         const TextGroup& group = table.groups[std::size_t(g)];
         if (group.first > group.last) continue;

@@ -1,0 +1,33 @@
+// Everything the running program keeps, in one record that RunProgram creates at start-up
+// and drops at the end: the texts, the settings, the user's data, the week and day shown,
+// the state of the unit fields, the two pictures, and the back end it runs on.
+#pragma once
+
+#include "app/ui_services.h"
+#include "config/configuration.h"
+#include "data/document.h"
+#include "text/text_table.h"
+
+inline constexpr char16_t BigPicturePath[] = u"media/BigImage.png";
+inline constexpr char16_t SmallPicturePath[] = u"media/SmallImage.png";
+
+// The week and day shown and edited.
+struct Selection {
+    WholeNumber week = 0;  // position in the history
+    WholeNumber day = 0;   // 0 = Monday .. 6 = Sunday
+};
+
+struct ProgramState {
+    explicit ProgramState(UiServices& backEnd) : ui(backEnd) {}
+
+    UiServices& ui;
+    TextTable texts;
+    Settings settings;
+    Document document;
+    Selection selection;
+    bool fieldsDisabled = false;  // Count1Field, Count2Field and DescriptionField
+    bool quitRequested = false;
+    bool endRequested = false;  // a fatal message was shown: start-up or the loop ends
+    Picture bigPicture;
+    Picture smallPicture;
+};

@@ -1,0 +1,37 @@
+// The user's data as the program holds it from start-up to the end: the unit catalogue and
+// the week history, with what start-up learnt about their files. Loading and saving are
+// unit_catalogue.h's and week_history.h's; the entries of a day are day_entries.h's.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/text_helpers.h"
+
+struct TrainingUnit {
+    std::u16string name;
+    WholeNumber count1 = 0;
+    WholeNumber count2 = 0;
+    std::u16string description;
+};
+
+struct TrainingWeek {
+    WholeNumber weekNumber = 0;
+    std::array<std::u16string, 7> days;  // 0 = Monday .. 6 = Sunday
+};
+
+struct Document {
+    std::vector<TrainingUnit> catalogue;  // in insertion order
+    std::vector<TrainingWeek> history;    // in insertion order
+    // Set when the file exists but could not be read at start-up: a save then refuses to
+    // replace it, so that what could not be read is not lost.
+    bool unitFileUnreadable = false;
+    bool historyFileUnreadable = false;
+};
+
+// The English day keys in Monday-first order: the day labels of the history file and the
+// keys of the day names in the text group Days.
+inline constexpr std::array<std::u16string_view, 7> DayKeys = {
+    u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday", u"Sunday"};

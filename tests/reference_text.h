@@ -1,0 +1,62 @@
+// Field-by-field definitions of the line rules, written plainly as reference for the one-pass
+// code of the program, shared by the tests and the fuzz targets; and small readers that
+// gather what the program hands out piece by piece.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/list_views.h"
+#include "data/line_file.h"
+#include "data/text_helpers.h"
+
+namespace reference {
+
+// Field n (from 1; below 1 counts as 1) between the first character of `separator`;
+// "" past the last field; the whole text with an empty separator.
+inline std::u16string FieldOf(std::u16string_view text, WholeNumber n,
+                              std::u16string_view separator) {
+    if (n < 1) n = 1;
+    if (separator.empty()) return n == 1 ? std::u16string(text) : std::u16string();
+    const char16_t mark = separator.front();
+    std::size_t start = 0;
+    for (WholeNumber field = 1; field < n; ++field) {
+        std::size_t next = text.find(mark, start);
+        if (next == std::u16string_view::npos) return {};
+        start = next + 1;
+    }
+    std::size_t end = text.find(mark, start);
+    if (end == std::u16string_view::npos) end = text.size();
+    return std::u16string(text.substr(start, end - start));
+}
+
+// Non-overlapping occurrences from left to right; 0 for an empty part.
+inline WholeNumber CountOf(std::u16string_view text, std::u16string_view part) {
+    if (part.empty()) return 0;
+    WholeNumber count = 0;
+    std::size_t at = text.find(part);
+    while (at != std::u16string_view::npos) {
+        ++count;
+        at = text.find(part, at + part.size());
+    }
+    return count;
+}
+
+// The next line of a line file as a text of its own.
+inline std::u16string ReadLine(LineFile& file) {
+    std::u16string line;
+    ReadLineInto(file, line);
+    return line;
+}
+
+// Every row of a day text at once.
+inline std::vector<std::u16string> EntryRows(std::u16string_view dayText) {
+    std::vector<std::u16string> rows;
+    EntryRowWalk walk = StartEntryRows(dayText);
+    std::u16string row;
+    while (NextEntryRow(walk, row)) rows.push_back(row);
+    return rows;
+}
+
+}  // namespace reference
