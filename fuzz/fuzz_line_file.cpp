@@ -71,7 +71,7 @@ std::vector<std::u16string> ReferenceLines(const fuzz::Bytes& file) {
 
 std::vector<std::u16string> ReadAllLines(const char* path, std::size_t fileSize) {
     LineFile file;
-    FUZZ_CHECK(OpenForReading(file, FromAscii(path)), "an existing file opens");
+    FUZZ_CHECK(OpenForReading(file, Utf8ToUtf16(path)), "an existing file opens");
     SkipByteOrderMark(file);
     std::vector<std::u16string> lines;
     while (!AtEnd(file)) {

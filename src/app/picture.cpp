@@ -3,7 +3,7 @@
 // picture_bitmap.cpp.
 #include "app/picture.h"
 
-#include <vector>
+#include <string>
 
 #include "app/picture_decoders.h"
 #include "data/os_file.h"
@@ -13,6 +13,7 @@ namespace {
 // A 4096 x 4096 bitmap with alpha is 64 MiB; anything much larger cannot be a picture
 // we would accept, so reading stops there instead of filling memory.
 constexpr std::size_t MaximumPictureFileSize = 96u * 1024u * 1024u;
+
 }  // namespace
 
 bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {

@@ -148,10 +148,3 @@ std::u16string UpperCase(std::u16string_view text) {
     for (char16_t& unit : out) unit = UpperCaseOf(unit);
     return out;
 }
-
-std::u16string FromAscii(std::string_view ascii) {
-    std::u16string out;
-    out.reserve(ascii.size());
-    for (char c : ascii) out.push_back(static_cast<unsigned char>(c));
-    return out;
-}

@@ -16,5 +16,3 @@ bool IsValidUtf8(std::string_view bytes);
 // Simple Unicode upper-case mapping, code unit by code unit.
 char16_t UpperCaseOf(char16_t c);
 std::u16string UpperCase(std::u16string_view text);
-// For ASCII literals and test output.
-std::u16string FromAscii(std::string_view ascii);
