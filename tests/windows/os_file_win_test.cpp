@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "data/os_file.h"
 #include "data/os_file_faults.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 namespace {
 
+constexpr int ButtonId = 16;
 constexpr int PanelId = 1;
 constexpr int FieldIds[] = {8, 6, 7, 9};  // name, count 1, count 2, description
 constexpr int ComboId = 11;
@@ -25,6 +26,9 @@ class Win32Events : public ::testing::Test {
         ASSERT_TRUE(ui.OpenWindow(0, 656, 236, u"Velmora events test"));
         window = FindWindowW(MainWindowClass, L"Velmora events test");
         ASSERT_NE(window, nullptr);
+        // First in the Tab order, as in the program: the window's first focus goes here.
+        ui.CreateControl(ButtonId, ControlKind::PushButton, MainWindowParent, 10, 210, 640, 20,
+                         u"Save");
         ui.CreateControl(PanelId, ControlKind::Panel, MainWindowParent, 250, 10, 400, 190, u"");
         for (int id : FieldIds)
             ui.CreateControl(id, ControlKind::Input, PanelId, 10, 10 + id * 20, 100, 20, u"1");
@@ -46,7 +50,8 @@ class Win32Events : public ::testing::Test {
 TEST_F(Win32Events, ClearingTheUnitFieldsAsCreateDoesRaisesNoEvent) {
     for (int id : FieldIds) ui.SetText(id, u"");
     for (int id : FieldIds) ui.SetEnabled(id, id == FieldIds[0]);
-    EXPECT_EQ(NextEventBeforeClose().kind, UiEvent::Kind::CloseRequest);
+    const UiEvent event = NextEventBeforeClose();
+    EXPECT_EQ(event.kind, UiEvent::Kind::CloseRequest) << "an event of control " << event.controlId;
 }
 
 TEST_F(Win32Events, FillingAndSelectingListsRaisesNoEvent) {
@@ -59,7 +64,8 @@ TEST_F(Win32Events, FillingAndSelectingListsRaisesNoEvent) {
     ui.RemoveItem(ListId, 1);
     ui.RemoveAllItems(ListId);
     ui.RemoveAllItems(ComboId);
-    EXPECT_EQ(NextEventBeforeClose().kind, UiEvent::Kind::CloseRequest);
+    const UiEvent event = NextEventBeforeClose();
+    EXPECT_EQ(event.kind, UiEvent::Kind::CloseRequest) << "an event of control " << event.controlId;
 }
 
 TEST_F(Win32Events, TypingIntoAFieldIsAnEventOfThatField) {
@@ -69,7 +75,7 @@ TEST_F(Win32Events, TypingIntoAFieldIsAnEventOfThatField) {
     const UiEvent event = NextEventBeforeClose();
     EXPECT_EQ(event.kind, UiEvent::Kind::Control);
     EXPECT_EQ(event.controlId, FieldIds[0]);
-    EXPECT_EQ(ui.GetText(FieldIds[0]), u"1S");
+    EXPECT_EQ(ui.GetText(FieldIds[0]), u"S1") << "typed where the caret stood";
 }
 
 }  // namespace
