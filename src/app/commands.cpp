@@ -1,5 +1,6 @@
 // The six actions of the main window and ClearUnitFields. Units whose texts hold a data
-// separator are refused, because the entry and line formats cannot store them intact;
+// separator or a control character are refused, because the entry and line formats cannot
+// store them intact;
 // the save confirmation appears only when both files were written.
 #include "app/commands.h"
 
@@ -98,6 +99,11 @@ void CreateUnitFromFields(ProgramState& state) {
     std::u16string description = ui.GetText(DescriptionField);
     if (HoldsSeparator(name) || HoldsSeparator(description)) {
         ShowError(state, u"Separator");
+        return;
+    }
+    // A line break or NUL would split the unit's line and shift every week of the history.
+    if (HoldsControlCharacter(name) || HoldsControlCharacter(description)) {
+        ShowError(state, u"ControlCharacters");
         return;
     }
     AddUnit(state.document, std::move(name), WholeNumber(ParseInteger(count1)),

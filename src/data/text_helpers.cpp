@@ -127,6 +127,12 @@ std::u16string FormatInteger(std::int64_t value) {
     return std::u16string(FormatIntegerInto(value, digits));
 }
 
+bool HoldsControlCharacter(std::u16string_view text) {
+    for (char16_t unit : text)
+        if (unit < 0x20 && unit != u'\t') return true;
+    return false;
+}
+
 std::u16string_view TrimSpaces(std::u16string_view text) {
     std::size_t first = text.find_first_not_of(u' ');
     if (first == std::u16string_view::npos) return {};

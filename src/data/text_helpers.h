@@ -23,5 +23,8 @@ std::u16string FormatInteger(std::int64_t value);
 // points into `digits`.
 using IntegerDigits = std::array<char16_t, 20>;
 std::u16string_view FormatIntegerInto(std::int64_t value, IntegerDigits& digits);
+// True when the text holds a control character below U+0020 other than the tab: a line
+// break or NUL would split or cut the line formats' records.
+bool HoldsControlCharacter(std::u16string_view text);
 // Without leading and trailing U+0020 only.
 std::u16string_view TrimSpaces(std::u16string_view text);

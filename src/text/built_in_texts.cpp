@@ -26,6 +26,9 @@ const BuiltInText BuiltInTexts[] = {
      u"Trainingsgeschichte. SEHR WICHTIG!"},
     // Shown when a unit name or description holds a field or entry separator.
     {u"Separator", u"Name und Beschreibung dürfen die Zeichen | und \\ nicht enthalten!"},
+    // Shown when a unit name or description holds a line break or another control character.
+    {u"ControlCharacters",
+     u"Name und Beschreibung dürfen keine Zeilenumbrüche oder Steuerzeichen enthalten!"},
     {u"_GROUP_", u"Global"},
     {u"WinTitle", u"Velmora - "},
     {u"Save", u"Speichern"},

@@ -25,6 +25,8 @@ const std::u16string AddButtonText = u"Es ist keine Trainigseinheit vorhanden!";
 const std::u16string DeleteButtonText = u"Es muss eine Trainingseinheit ausgewählt sein!";
 const std::u16string SeparatorText =
     u"Name und Beschreibung dürfen die Zeichen | und \\ nicht enthalten!";
+const std::u16string ControlCharactersText =
+    u"Name und Beschreibung dürfen keine Zeilenumbrüche oder Steuerzeichen enthalten!";
 
 class AppSession : public apptest::SessionTest {
   protected:
@@ -274,17 +276,24 @@ TEST_F(AppSession, EmptyCatalogueAndMissingSelectionAreReported) {
     EXPECT_EQ(Rows(ui), (std::vector<std::vector<std::u16string>>{{u"B", u"3 - 4", u"y"}}));
 }
 
-TEST_F(AppSession, CreateRefusesSeparatorsInNameOrDescription) {
+TEST_F(AppSession, CreateRefusesSeparatorsAndControlCharactersInNameOrDescription) {
     struct Case {
         const char* name;
         std::u16string unitName;
         std::u16string description;
+        const std::u16string& message;
     };
     const Case cases[] = {
-        {"bar in name", u"a|b", u"d"},
-        {"backslash in name", u"a\\b", u"d"},
-        {"bar in description", u"a", u"x|y"},
-        {"backslash in description", u"a", u"x\\y"},
+        {"bar in name", u"a|b", u"d", SeparatorText},
+        {"backslash in name", u"a\\b", u"d", SeparatorText},
+        {"bar in description", u"a", u"x|y", SeparatorText},
+        {"backslash in description", u"a", u"x\\y", SeparatorText},
+        {"line feed in name", u"Squat\nLunge", u"d", ControlCharactersText},
+        {"carriage return in description", u"a", u"deep\r", ControlCharactersText},
+        {"NUL in name", std::u16string(u"a\0b", 3), u"d", ControlCharactersText},
+        {"unit separator in description", u"a", u"x\x1Fy", ControlCharactersText},
+        {"escape in name", u"\x1B", u"d", ControlCharactersText},
+        {"bar wins over a line break", u"a|\n", u"d", SeparatorText},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
@@ -298,7 +307,7 @@ TEST_F(AppSession, CreateRefusesSeparatorsInNameOrDescription) {
         Run(ui);
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].title, ErrorTitle);
-        EXPECT_EQ(ui.messages[0].text, SeparatorText);
+        EXPECT_EQ(ui.messages[0].text, row.message);
         EXPECT_EQ(ui.Control(NameField).text, row.unitName);
         EXPECT_EQ(ui.Control(Count1Field).text, u"5");
         EXPECT_EQ(ui.Control(DescriptionField).text, row.description);

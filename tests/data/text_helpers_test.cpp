@@ -174,6 +174,29 @@ TEST(FormatInteger, WritesPlainDecimal) {
     }
 }
 
+TEST(HoldsControlCharacter, FindsEveryControlCharacterButTheTab) {
+    struct Row {
+        const char* name;
+        std::u16string text;
+        bool expected;
+    };
+    const Row rows[] = {
+        {"plain", u"Push-ups", false},
+        {"tab", u"a\tb", false},
+        {"space and no-break space", u" \u00A0", false},
+        {"line feed", u"a\n", true},
+        {"carriage return", u"\ra", true},
+        {"NUL", std::u16string(u"a\0", 2), true},
+        {"unit separator", u"\x1F", true},
+        {"delete is no control below U+0020", u"\x7F", false},
+        {"empty", u"", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(HoldsControlCharacter(row.text), row.expected);
+    }
+}
+
 TEST(TrimSpaces, RemovesOnlyOuterSpaces) {
     struct Row {
         const char* name;
