@@ -1,12 +1,12 @@
 // The command line: accepted and broken argument lists, the default data folder, the
 // printed answers, and the real velmora-headless binary with --version, a bad option and
-// --dir on a folder that does not exist yet.
+// --dir on folders that do not exist yet.
 #include "app/start_options.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
+#include <tuple>
 
 #include "test_support.h"
 
@@ -91,10 +91,12 @@ TEST(AppStartOptions, DefaultDataFolderFollowsTheBaseDirectoryRules) {
     }
 }
 
-std::string Answer(const StartOptions& options, int expectedStatus, std::string& errors) {
+TEST(AppStartOptions, AnswersGoToTheRightStreamWithTheRightStatus) {
     std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    EXPECT_EQ(AnswerStartOptions(options, Program, out, err), expectedStatus);
+    std::FILE* errors = std::tmpfile();
+    EXPECT_EQ(AnswerStartOptions(ParseStartOptions({"--version"}), Program, out, errors), 0);
+    EXPECT_EQ(AnswerStartOptions(ParseStartOptions({"--help"}), Program, out, errors), 0);
+    EXPECT_EQ(AnswerStartOptions(ParseStartOptions({"--dir"}), Program, out, errors), 2);
     auto readBack = [](std::FILE* file) {
         std::string text(std::size_t(std::ftell(file)), '\0');
         std::rewind(file);
@@ -102,63 +104,42 @@ std::string Answer(const StartOptions& options, int expectedStatus, std::string&
         std::fclose(file);
         return text;
     };
-    errors = readBack(err);
-    return readBack(out);
-}
-
-TEST(AppStartOptions, AnswersGoToTheRightStreamWithTheRightStatus) {
-    std::string errors;
-    EXPECT_EQ(Answer(ParseStartOptions({"--version"}), 0, errors), "velmora 9.8.7\n");
-    EXPECT_EQ(errors, "");
-    EXPECT_EQ(Answer(ParseStartOptions({"--help"}), 0, errors), UsageText(Program));
-    EXPECT_EQ(errors, "");
-    EXPECT_EQ(Answer(ParseStartOptions({"--dir"}), 2, errors), "");
-    EXPECT_EQ(errors, "velmora: --dir needs a folder\n" + UsageText(Program));
+    EXPECT_EQ(readBack(out), "velmora 9.8.7\n" + UsageText(Program));
+    EXPECT_EQ(readBack(errors), "velmora: --dir needs a folder\n" + UsageText(Program));
     EXPECT_NE(UsageText(Program).find("instead of the usual folder;"), std::string::npos);
-    EXPECT_EQ(UsageText(Program).rfind("Usage: velmora [--dir DIR]\n", 0), 0u);
 }
 
-class AppStartBinary : public ::testing::Test {
-  protected:
+// The real binary: the answers that end it early, and --dir on new folders whose language
+// comes from the environment, which then open without any message.
+TEST(AppStartBinary, AnswersEarlyOrStartsInANewlySeededFolder) {
     test::TempWorkingDirectory directory;
-};
-
-TEST_F(AppStartBinary, VersionAndBadOptionsEndBeforeAnythingIsRead) {
     const test::ProcessRun version = test::RunProcess(VELMORA_HEADLESS_PATH, {"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string("velmora-headless ") + VELMORA_VERSION + "\n");
-    EXPECT_EQ(version.errors, "");
-
     const test::ProcessRun bad = test::RunProcess(VELMORA_HEADLESS_PATH, {"--bogus", "--dir", "x"});
     EXPECT_EQ(bad.status, 2);
-    EXPECT_EQ(bad.out, "");
     EXPECT_EQ(bad.errors.rfind("velmora-headless: unknown option '--bogus'\nUsage: ", 0), 0u);
-    EXPECT_FALSE(test::FileExists("x"));
-    EXPECT_FALSE(test::FileExists("ini.ini"));
-}
-
-TEST_F(AppStartBinary, DirOnANewFolderStartsThereWithoutAnyMessage) {
-    const test::ProcessRun run =
-        test::RunProcess(VELMORA_HEADLESS_PATH, {"--dir", "new/data"}, "dump\nclose\n",
-                         {"LC_ALL", "LC_MESSAGES"}, {{"LANG", "de_DE.UTF-8"}});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.errors, "");
-    EXPECT_EQ(run.out.find("\"message\""), std::string::npos) << run.out;
-    const std::string title = std::string("{\"title\":\"Velmora - ");
-    EXPECT_EQ(run.out.rfind(title, 0), 0u) << run.out;
-    EXPECT_NE(run.out.find(std::string(" - ") + VELMORA_VERSION + "\""), std::string::npos);
-    EXPECT_NE(run.out.find("Kniebeugen: 3-20"), std::string::npos) << run.out;
-    EXPECT_TRUE(test::FileExists("new/data/media/BigImage.png"));
-    EXPECT_FALSE(test::FileExists("ini.ini"));  // the starting folder is left alone
-}
-
-TEST_F(AppStartBinary, DirOnAFileCannotBeEntered) {
     test::WriteFileBytes("taken", std::string_view("x"));
-    const test::ProcessRun run = test::RunProcess(VELMORA_HEADLESS_PATH, {"--dir", "taken"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.errors.rfind("velmora-headless: cannot use the folder taken: ", 0), 0u);
-    EXPECT_EQ(test::ReadFileBytes("taken"), test::Bytes{'x'});
+    const test::ProcessRun taken = test::RunProcess(VELMORA_HEADLESS_PATH, {"--dir", "taken"});
+    EXPECT_EQ(taken.status, 1);
+    EXPECT_EQ(taken.errors.rfind("velmora-headless: cannot use the folder taken: ", 0), 0u);
+
+    for (const auto& [locale, day, unit] : {std::tuple{"de_DE.UTF-8", "Woche", "Kniebeugen: 3-20"},
+                                            std::tuple{"en_GB.UTF-8", "Week", "Squats: 3-20"}}) {
+        SCOPED_TRACE(locale);
+        const test::ProcessRun run =
+            test::RunProcess(VELMORA_HEADLESS_PATH, {"--dir", std::string("new/") + locale},
+                             "dump\nclose\n", {"LC_ALL", "LC_MESSAGES"}, {{"LANG", locale}});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.errors, "");
+        EXPECT_EQ(run.out.find("\"message\""), std::string::npos) << run.out;
+        EXPECT_EQ(run.out.rfind("{\"title\":\"Velmora - ", 0), 0u) << run.out;
+        EXPECT_NE(run.out.find(std::string(" - ") + VELMORA_VERSION + "\""), std::string::npos);
+        EXPECT_NE(run.out.find(std::string("\"") + day + " - "), std::string::npos);
+        EXPECT_NE(run.out.find(unit), std::string::npos);
+    }
+    EXPECT_FALSE(test::FileExists("x"));
+    EXPECT_FALSE(test::FileExists("ini.ini"));  // the starting folder is left alone
 }
 
 }  // namespace
