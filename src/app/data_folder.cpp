@@ -195,8 +195,11 @@ fs::path FindDefaultFolder(const fs::path& executableDirectory) {
     return {};
 }
 
-FolderPreparation PrepareDataFolder(const fs::path& folder, const fs::path& defaults,
+FolderPreparation PrepareDataFolder(const fs::path& givenFolder, const fs::path& defaults,
                                     const std::u16string& language, std::string_view version) {
+    // "data/" would count as the child "" of "data": made with the parents, never filled.
+    fs::path folder = givenFolder.lexically_normal();
+    if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
     std::error_code error;
     if (fs::exists(fs::symlink_status(folder, error))) return FolderPreparation::AlreadyThere;
     if (folder.has_parent_path()) fs::create_directories(folder.parent_path(), error);
