@@ -7,7 +7,8 @@ root=$(dirname "$here")
 media="$root/default/media"
 mkdir -p "$media"
 
-# Icon: a rounded teal tile with a white calendar sheet and a dumbbell across it.
+# Icon: a rounded teal tile with a white calendar sheet and a dumbbell across it. The same
+# shapes are written by hand in packaging/velmora.svg; scripts/test-package compares them.
 convert -size 256x256 xc:none \
   -fill '#1f7a8c' -draw 'roundrectangle 8,8 247,247 40,40' \
   -fill '#ffffff' -draw 'roundrectangle 48,60 207,212 14,14' \
@@ -21,6 +22,7 @@ convert -size 256x256 xc:none \
   -fill '#022b3a' -draw 'roundrectangle 54,136 66,174 4,4' \
   -fill '#022b3a' -draw 'roundrectangle 190,136 202,174 4,4' \
   -depth 8 "PNG32:$here/velmora-icon.png"
+convert "$here/velmora-icon.png" -resize 128x128 -depth 8 "PNG32:$here/velmora-icon-128.png"
 convert "$here/velmora-icon.png" -resize 48x48 -depth 8 "PNG32:$here/velmora-icon-48.png"
 convert "$here/velmora-icon.png" -resize 32x32 -depth 8 "PNG32:$here/velmora-icon-32.png"
 convert "$here/velmora-icon.png" -resize 16x16 -depth 8 "PNG32:$here/velmora-icon-16.png"

@@ -1,6 +1,8 @@
 // Implementation of the shared test helpers.
 #include "test_support.h"
 
+#include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cassert>
@@ -78,6 +80,49 @@ std::string ToUtf8(std::u16string_view text) {
 }
 std::u16string ToUtf16(std::string_view utf8) {
     return Utf8ToUtf16(utf8);
+}
+
+ProcessRun RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& input, const std::vector<std::string>& unset,
+                      const std::vector<std::pair<std::string, std::string>>& set) {
+    // Files rather than pipes: nothing can block however much the program writes.
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    std::string pattern = (base / "velmora-run-XXXXXX").string();
+    char* made = mkdtemp(pattern.data());
+    assert(made != nullptr && "mkdtemp failed to create a folder for a program run");
+    const std::filesystem::path folder = made;
+    WriteFileBytes(folder / "in", input);
+    ProcessRun run;
+    const pid_t child = fork();
+    if (child == 0) {
+        auto redirect = [&folder](const char* name, int flags, int target) {
+            const int handle = ::open((folder / name).c_str(), flags, 0600);
+            if (handle < 0 || dup2(handle, target) < 0) _exit(126);
+            ::close(handle);
+        };
+        redirect("in", O_RDONLY, 0);
+        redirect("out", O_WRONLY | O_CREAT | O_TRUNC, 1);
+        redirect("errors", O_WRONLY | O_CREAT | O_TRUNC, 2);
+        for (const std::string& name : unset) unsetenv(name.c_str());
+        for (const auto& [name, value] : set) setenv(name.c_str(), value.c_str(), 1);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+        run.status = WEXITSTATUS(status);
+    }
+    const Bytes out = ReadFileBytes(folder / "out");
+    const Bytes errors = ReadFileBytes(folder / "errors");
+    run.out.assign(out.begin(), out.end());
+    run.errors.assign(errors.begin(), errors.end());
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return run;
 }
 
 }  // namespace test

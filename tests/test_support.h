@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace test {
@@ -37,5 +38,17 @@ Bytes Utf16Le(std::u16string_view text);
 Bytes LineFileBytes(const std::vector<std::u16string>& lines);
 std::string ToUtf8(std::u16string_view text);
 std::u16string ToUtf16(std::string_view utf8);
+
+// One run of a program binary: exit status (-1 when it did not exit normally) and output.
+struct ProcessRun {
+    int status = -1;
+    std::string out;
+    std::string errors;
+};
+// Runs `program` with `arguments` in the current working directory, `input` on its standard
+// input; the environment is this process's with `unset` removed and `set` added.
+ProcessRun RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& input = "", const std::vector<std::string>& unset = {},
+                      const std::vector<std::pair<std::string, std::string>>& set = {});
 
 }  // namespace test

@@ -1,11 +1,13 @@
-// Whole sessions on the scripted back end: start-up messages and files, the fatal picture
-// check, and the commands end to end with the exact bytes of the data files.
+// Whole sessions on the scripted back end: start-up messages and files (also in a newly
+// prepared folder), the fatal picture check, and the commands end to end with the exact
+// bytes of the data files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "app/app_test_support.h"
 #include "app/control_ids.h"
+#include "app/data_folder.h"
 #include "calendar/clock.h"
 #include "data/os_file_faults.h"
 
@@ -77,6 +79,37 @@ TEST_F(AppSession, MissingIniIsWordedBuiltInAndLaterBoxesInTheLanguageOfTheFile)
     EXPECT_EQ(ui.messages[0].text, u"Die Konfigurationsdatei ini.ini wurde nicht gefunden!");
     EXPECT_EQ(ui.messages[1].title, u"Error");
     EXPECT_EQ(ui.messages[1].text, u"No units/units.txt");
+}
+
+TEST_F(AppSession, FirstStartInANewlyPreparedFolderShowsNoMessageBox) {
+    struct Case {
+        const char* name;
+        std::u16string language;
+        std::u16string title;
+        std::u16string firstUnit;
+        std::u16string week;
+    };
+    const Case cases[] = {
+        {"German", u"Deutsch", u"Velmora - Mittwoch - 1.0.0", u"Liegestütze: 3-15", u"Woche - 8"},
+        {"English", u"English", u"Velmora - Wednesday - 1.0.0", u"Push-ups: 3-15", u"Week - 8"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::filesystem::path folder = directory.path() / c.name;
+        ASSERT_EQ(PrepareDataFolder(folder, VELMORA_DEFAULT_FOLDER, c.language, "1.0.0"),
+                  FolderPreparation::Prepared);
+        std::filesystem::current_path(folder);
+        ScriptedUi ui;
+        Run(ui);
+        EXPECT_EQ(MessageTexts(ui), std::vector<std::u16string>());
+        EXPECT_EQ(ui.title, c.title);
+        const std::vector<std::u16string>& units = ui.Control(UnitCombo).items;
+        ASSERT_EQ(units.size(), 8u);
+        EXPECT_EQ(units[0].rfind(c.firstUnit, 0), 0u);
+        EXPECT_EQ(ui.Control(WeekCombo).items, std::vector<std::u16string>{c.week});
+        // Nothing was saved, so the empty history stays empty.
+        EXPECT_EQ(std::filesystem::file_size("units/history.txt"), 0u);
+    }
 }
 
 TEST_F(AppSession, MissingOrUndecodablePictureEndsWithOneFatalBoxAndNoWindow) {

@@ -1,17 +1,23 @@
 #!/usr/bin/python3
 # End-to-end checks of one Windows exe under Wine on a running X server: the window and its
 # title, the files written by a click on the save button, the missing-picture box and the
-# close request. Building, Wine and the X server are left to scripts/test-windows.
+# close request; and of a release zip unpacked into a fresh folder and started there.
+# Building, Wine and the X server are left to scripts/test-windows.
 import datetime
 import os
+import re
 import shutil
 import subprocess
 import sys
 import time
+import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 CLIENT_WIDTH, CLIENT_HEIGHT = 656, 236
 GERMAN_DAYS = ["Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"]
+ENGLISH_DAYS = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"]
+ZIP_FILES = {"README.txt", "ini.ini", "lang/Deutsch.txt", "lang/English.txt",
+             "media/BigImage.png", "media/SmallImage.png", "units/history.txt", "units/units.txt"}
 DAY_KEYS = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"]
 # Days to the Monday of the same week, indexed by weekday with Sunday = 0.
 MONDAY_OFFSET = [-6, 0, -1, -2, -3, -4, -5]
@@ -257,9 +263,79 @@ def case_missing_picture(exe, folder, media):
         run.stop()
 
 
+def case_release_zip(zip_path, exe, folder):
+    """Unpacked into a fresh folder: English starter files, then a start without any box."""
+    version = re.match(r"velmora-(.+)-win(64|32)\.zip$", os.path.basename(zip_path)).group(1)
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    with zipfile.ZipFile(zip_path) as archive:
+        names = {name for name in archive.namelist() if not name.endswith("/")}
+        if names != ZIP_FILES | {exe}:
+            raise Failure("the zip holds %r" % sorted(names))
+        archive.extractall(folder)
+    readme = read(os.path.join(folder, "README.txt"))
+    if readme.count(b"\n") < 10 or readme.count(b"\r\n") != readme.count(b"\n"):
+        raise Failure("README.txt does not have CRLF line ends throughout")
+    if exe.encode() not in readme or b"Language = Deutsch" not in readme:
+        raise Failure("README.txt does not say how to start %s and switch to German" % exe)
+    expected_ini = b"\xef\xbb\xbf\r\nVersion = %s\r\nLanguage = English\r\n" % version.encode()
+    expect_bytes(os.path.join(folder, "ini.ini"), expected_ini, "ini.ini in the zip")
+    units = read(os.path.join(folder, "units", "units.txt")).decode("utf-16-le").split("\r\n")
+    if len(units) != 9 or not units[0].startswith("Push-ups|3|15|"):
+        raise Failure("units/units.txt does not hold the English starter units: %r" % units)
+    before = {name: read(os.path.join(folder, name)) for name in ZIP_FILES}
+    run = Run(os.path.join(folder, exe), folder)
+    try:
+        deadline = time.time() + 120
+        main_window = None
+        while main_window is None or time.time() < shown + 3:
+            boxes = find_windows("^(Fehler|Error)$")
+            if boxes:
+                raise Failure("a message box %r appeared" % xdotool("getwindowname", boxes[0]))
+            if main_window is None:
+                windows = find_windows("^Velmora - ")
+                if windows:
+                    main_window, shown = windows[0], time.time()
+                elif time.time() > deadline or run.process.poll() is not None:
+                    raise Failure("no main window within 120 s (status %s)"
+                                  % run.process.poll())
+            time.sleep(0.3)
+        title = xdotool("getwindowname", main_window)
+        expected_title = "Velmora - %s - %s" % (ENGLISH_DAYS[datetime.date.today().weekday()],
+                                                version)
+        if title != expected_title:
+            raise Failure("title %r, expected %r" % (title, expected_title))
+        close_request(main_window)
+        status = run.wait_exit(30)
+        if status != 0:
+            raise Failure("exit status %d after the close request" % status)
+    finally:
+        run.stop()
+    for name, content in before.items():
+        expect_bytes(os.path.join(folder, name), content, name + " after a start and close")
+
+
+def main_zip(arguments):
+    zip_path, exe, work = arguments
+    title = "%s: unpacked and started" % os.path.basename(zip_path)
+    started = time.time()
+    try:
+        case_release_zip(zip_path, exe, work)
+        print("PASS %s (%.1f s)" % (title, time.time() - started), flush=True)
+        print("RESULT 1 0")
+    except (Failure, RuntimeError, OSError, AttributeError, zipfile.BadZipFile,
+            subprocess.CalledProcessError) as problem:
+        print("FAIL %s: %s" % (title, problem), flush=True)
+        print("RESULT 0 1")
+    return 0
+
+
 def main():
+    if len(sys.argv) == 5 and sys.argv[1] == "zip":
+        return main_zip(sys.argv[2:])
     if len(sys.argv) != 5:
-        print("usage: run_cases.py EXE BITS WORK-FOLDER MEDIA-FOLDER", file=sys.stderr)
+        print("usage: run_cases.py EXE BITS WORK-FOLDER MEDIA-FOLDER\n"
+              "       run_cases.py zip ZIP EXE WORK-FOLDER", file=sys.stderr)
         return 2
     exe, bits, work, media = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
     name = os.path.basename(exe)

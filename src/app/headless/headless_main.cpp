@@ -1,13 +1,16 @@
 // velmora-headless: the whole program on the scripted back end in the current working
-// directory, driven by one command per line on stdin and answering one JSON object per
-// line on stdout. The protocol itself is in app/headless_protocol.cpp.
+// directory (or the folder given by --dir), driven by one command per line on stdin and
+// answering one JSON object per line on stdout. The protocol itself is in
+// app/headless_protocol.cpp.
 #include <cstdio>
 #include <iostream>
 #include <string>
 
+#include "app/data_folder.h"
 #include "app/headless_protocol.h"
 #include "app/program.h"
 #include "app/scripted_ui.h"
+#include "app/start_options.h"
 
 namespace {
 
@@ -26,7 +29,16 @@ void WriteAnswerLine(const std::string& json) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const ProgramIdentity program{"velmora-headless", VELMORA_VERSION,
+                                  "the current working directory"};
+    const StartOptions options = ParseStartOptions(argc, argv);
+    if (options.action != StartOptions::Action::Run) {
+        return AnswerStartOptions(options, program, stdout, stderr);
+    }
+    // Without --dir the working directory is used as it is, never prepared.
+    if (!options.folder.empty() && !EnterDataFolder(options.folder, program.name, program.version))
+        return 1;
     std::ios::sync_with_stdio(false);
     ScriptedUi ui;
     ConnectHeadlessDriver(ui, ReadCommandLine, WriteAnswerLine);

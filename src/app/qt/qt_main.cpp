@@ -1,11 +1,15 @@
 // velmora: the desktop program on Linux, the Qt back end plus the program's main routine.
-// The program reads no command line; QApplication gets a fixed argument list of its own.
+// The command line is the program's own (app/start_options.h); QApplication gets a fixed
+// argument list, so no toolkit option changes how the program behaves.
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
+#include "app/data_folder.h"
 #include "app/program.h"
 #include "app/qt/qt_ui.h"
+#include "app/start_options.h"
 
 namespace {
 
@@ -21,11 +25,19 @@ bool DisplayAvailable() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const ProgramIdentity program{"velmora", VELMORA_VERSION,
+                                  "${XDG_DATA_HOME:-~/.local/share}/velmora"};
+    const StartOptions options = ParseStartOptions(argc, argv);
+    if (options.action != StartOptions::Action::Run) {
+        return AnswerStartOptions(options, program, stdout, stderr);
+    }
     if (!DisplayAvailable()) {
         std::fputs("velmora: no graphical display available (is DISPLAY set?)\n", stderr);
         return 1;
     }
+    const std::string folder = options.folder.empty() ? DefaultDataFolder() : options.folder;
+    if (!EnterDataFolder(folder, program.name, program.version)) return 1;
     static char programName[] = "velmora";
     static char* arguments[] = {programName, nullptr};
     int argumentCount = 1;

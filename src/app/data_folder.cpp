@@ -1,0 +1,240 @@
+// Creating and filling a new data folder, and entering it. The file formats themselves are
+// left to the preference writer (ini.ini) and the line-file writer (units/).
+#include "app/data_folder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <system_error>
+
+#include "config/configuration.h"
+#include "config/preference_file.h"
+#include "data/os_file.h"
+#include "data/safe_save.h"
+#include "data/unit_catalogue.h"
+#include "data/week_history.h"
+#include "text/unicode.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct StarterUnit {
+    std::u16string_view name;
+    std::u16string_view count1;
+    std::u16string_view count2;
+    std::u16string_view description;
+};
+
+// Sets x repetitions (or seconds, or minutes, as the description says).
+constexpr StarterUnit EnglishUnits[] = {
+    {u"Push-ups", u"3", u"15", u"Body in one straight line"},
+    {u"Squats", u"3", u"20", u"Thighs down to parallel"},
+    {u"Plank", u"3", u"60", u"Seconds, on the forearms"},
+    {u"Running", u"1", u"30", u"Minutes, easy pace"},
+    {u"Lunges", u"3", u"12", u"Each leg"},
+    {u"Sit-ups", u"3", u"20", u"Slow and controlled"},
+    {u"Pull-ups", u"3", u"8", u"Full range of motion"},
+    {u"Burpees", u"3", u"10", u"With a jump at the top"},
+};
+
+constexpr StarterUnit GermanUnits[] = {
+    {u"Liegestütze", u"3", u"15", u"Körper in einer geraden Linie"},
+    {u"Kniebeugen", u"3", u"20", u"Oberschenkel bis waagerecht"},
+    {u"Unterarmstütz", u"3", u"60", u"Sekunden, auf den Unterarmen"},
+    {u"Laufen", u"1", u"30", u"Minuten, lockeres Tempo"},
+    {u"Ausfallschritte", u"3", u"12", u"Je Bein"},
+    {u"Sit-ups", u"3", u"20", u"Langsam und kontrolliert"},
+    {u"Klimmzüge", u"3", u"8", u"Voller Bewegungsumfang"},
+    {u"Burpees", u"3", u"10", u"Mit Strecksprung"},
+};
+
+bool IsSet(const char* value) {
+    return value != nullptr && value[0] != '\0';
+}
+
+// The file services take UTF-16 paths with "/" as separator.
+std::u16string PathText(const fs::path& path) {
+    const std::u8string bytes = path.generic_u8string();
+    return Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+fs::path TemporaryPathOf(const fs::path& path) {
+    fs::path temporary = path;
+    temporary += TemporarySuffix;
+    return temporary;
+}
+
+// Copied under a temporary name and renamed, so the name never holds a partial copy.
+bool CopyFileWhole(const fs::path& from, const fs::path& to) {
+    const fs::path temporary = TemporaryPathOf(to);
+    std::error_code error;
+    fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error);
+    if (!error) fs::rename(temporary, to, error);
+    if (!error) return true;
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    return false;
+}
+
+bool CopyFolder(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    fs::directory_iterator entries(from, error);
+    if (error) return false;
+    fs::create_directory(to, error);
+    if (error) return false;
+    for (; entries != fs::directory_iterator(); entries.increment(error)) {
+        if (error) return false;
+        const fs::path target = to / entries->path().filename();
+        if (entries->is_directory(error)) {
+            if (!CopyFolder(entries->path(), target)) return false;
+        } else if (entries->is_regular_file(error)) {
+            if (!CopyFileWhole(entries->path(), target)) return false;
+        }
+        if (error) return false;
+    }
+    return !error;
+}
+
+bool WriteIni(const fs::path& folder, const std::u16string& language, std::string_view version) {
+    const std::u16string path = PathText(folder / ConfigurationPath);
+    const std::u16string temporary = path + TemporarySuffix;
+    // The same writer and the same two keys as the start-up's own ini.ini, so the bytes
+    // match a file the program made itself.
+    PreferenceFile file;
+    bool written = file.StartNew(temporary);
+    if (written) {
+        file.SetValue(u"Version", Utf8ToUtf16(version));
+        file.SetValue(u"Language", language);
+        written = file.Close();
+    }
+    if (written && OsReplaceFile(temporary, path)) return true;
+    if (OsFileSize(temporary) >= 0) OsRemoveFile(temporary);
+    return false;
+}
+
+bool WriteLines(const fs::path& path, const std::vector<std::u16string>& lines) {
+    SafeSave save;
+    if (!BeginSafeSave(save, PathText(path))) return false;
+    for (const std::u16string& line : lines) WriteLine(save.file, line);
+    return FinishSafeSave(save);
+}
+
+bool HoldsDefaults(const fs::path& folder) {
+    std::error_code error;
+    return fs::is_directory(folder / "lang", error) && fs::is_directory(folder / "media", error);
+}
+
+bool FillFolder(const fs::path& folder, const fs::path& defaults, const std::u16string& language,
+                std::string_view version) {
+    if (!defaults.empty()) {
+        if (!CopyFolder(defaults / "lang", folder / "lang")) return false;
+        if (!CopyFolder(defaults / "media", folder / "media")) return false;
+    }
+    if (!WriteIni(folder, language, version)) return false;
+    std::error_code error;
+    fs::create_directory((folder / UnitFilePath).parent_path(), error);
+    if (error) return false;
+    // An empty history opens on the current week without a message.
+    if (!WriteLines(folder / HistoryFilePath, {})) return false;
+    return WriteLines(folder / UnitFilePath, StarterUnitLines(language));
+}
+
+void Complain(std::string_view program, const std::string& text) {
+    std::fprintf(stderr, "%.*s: %s\n", int(program.size()), program.data(), text.c_str());
+}
+
+}  // namespace
+
+std::u16string LanguageForLocale(const char* lcAll, const char* lcMessages, const char* lang) {
+    for (const char* value : {lcAll, lcMessages, lang}) {
+        if (!IsSet(value)) continue;
+        return std::string_view(value).starts_with("de") ? u"Deutsch" : u"English";
+    }
+    return u"English";
+}
+
+std::u16string LanguageFromEnvironment() {
+    return LanguageForLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                             std::getenv("LANG"));
+}
+
+std::vector<std::u16string> StarterUnitLines(std::u16string_view language) {
+    std::vector<std::u16string> lines;
+    const auto add = [&lines](const auto& units) {
+        for (const StarterUnit& unit : units) {
+            std::u16string line(unit.name);
+            for (std::u16string_view field : {unit.count1, unit.count2, unit.description}) {
+                line += u'|';
+                line += field;
+            }
+            lines.push_back(std::move(line));
+        }
+    };
+    if (language == u"Deutsch") {
+        add(GermanUnits);
+    } else {
+        add(EnglishUnits);
+    }
+    return lines;
+}
+
+fs::path ExecutableDirectory() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (error) return {};
+    return self.parent_path();
+}
+
+fs::path FindDefaultFolder(const fs::path& executableDirectory) {
+    if (executableDirectory.empty()) return {};
+    for (const fs::path& candidate :
+         {executableDirectory / "default",
+          (executableDirectory / ".." / "share" / "velmora").lexically_normal()}) {
+        if (HoldsDefaults(candidate)) return candidate;
+    }
+    return {};
+}
+
+FolderPreparation PrepareDataFolder(const fs::path& givenFolder, const fs::path& defaults,
+                                    const std::u16string& language, std::string_view version) {
+    // "data/" would count as the child "" of "data": made with the parents, never filled.
+    fs::path folder = givenFolder.lexically_normal();
+    if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(folder, error))) return FolderPreparation::AlreadyThere;
+    if (folder.has_parent_path()) fs::create_directories(folder.parent_path(), error);
+    // Creating the folder itself decides: whoever made it first, it is not filled twice.
+    if (!fs::create_directory(folder, error)) {
+        return error ? FolderPreparation::Incomplete : FolderPreparation::AlreadyThere;
+    }
+    return FillFolder(folder, defaults, language, version) ? FolderPreparation::Prepared
+                                                           : FolderPreparation::Incomplete;
+}
+
+bool EnterDataFolder(const std::string& folder, std::string_view program,
+                     std::string_view version) {
+    if (folder.empty()) {
+        Complain(program,
+                 "no folder for the data: neither XDG_DATA_HOME nor HOME is set; use --dir");
+        return false;
+    }
+    const fs::path path(folder);
+    std::error_code error;
+    if (fs::symlink_status(path, error).type() == fs::file_type::not_found) {
+        const fs::path defaults = FindDefaultFolder(ExecutableDirectory());
+        if (defaults.empty()) {
+            Complain(program, "no default folder beside the program: lang/ and media/ not copied");
+        }
+        const FolderPreparation result =
+            PrepareDataFolder(path, defaults, LanguageFromEnvironment(), version);
+        if (result == FolderPreparation::Incomplete) {
+            Complain(program, "could not fill the new folder " + folder + " completely");
+        }
+    }
+    fs::current_path(path, error);
+    if (error) {
+        Complain(program, "cannot use the folder " + folder + ": " + error.message());
+        return false;
+    }
+    return true;
+}

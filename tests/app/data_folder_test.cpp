@@ -1,0 +1,214 @@
+// Preparing a new data folder: the exact bytes of every seeded file, an existing folder
+// left alone, the language chosen by the locale, where the defaults are found, and
+// failures at each step leaving only whole files behind.
+#include "app/data_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+#include "data/os_file_faults.h"
+#include "data/unit_catalogue.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bytes;
+using test::ReadFileBytes;
+
+const fs::path Defaults = VELMORA_DEFAULT_FOLDER;
+
+const std::vector<std::u16string> EnglishLines = {
+    u"Push-ups|3|15|Body in one straight line",
+    u"Squats|3|20|Thighs down to parallel",
+    u"Plank|3|60|Seconds, on the forearms",
+    u"Running|1|30|Minutes, easy pace",
+    u"Lunges|3|12|Each leg",
+    u"Sit-ups|3|20|Slow and controlled",
+    u"Pull-ups|3|8|Full range of motion",
+    u"Burpees|3|10|With a jump at the top",
+};
+
+std::string IniText(const std::string& version, const std::string& language) {
+    return "\xEF\xBB\xBF\r\nVersion = " + version + "\r\nLanguage = " + language + "\r\n";
+}
+
+Bytes BytesOf(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+// Every file below the folder, as relative generic paths.
+std::set<std::string> FilesIn(const fs::path& folder) {
+    std::set<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files.insert(entry.path().lexically_relative(folder).generic_string());
+        }
+    }
+    return files;
+}
+
+const std::set<std::string> Defaulted = {"lang/Deutsch.txt", "lang/English.txt",
+                                         "media/BigImage.png", "media/SmallImage.png"};
+
+class AppDataFolder : public ::testing::Test {
+  protected:
+    ~AppDataFolder() override { InjectedFileFaults = FileFaults(); }
+    test::TempWorkingDirectory directory;
+};
+
+TEST_F(AppDataFolder, NewFolderGetsExactlyTheSeededBytes) {
+    const fs::path folder = directory.path() / "deep" / "data";
+    // Given with a trailing separator, as a shell completes a folder name.
+    ASSERT_EQ(PrepareDataFolder(folder / "", Defaults, u"English", "9.8.7"),
+              FolderPreparation::Prepared);
+    std::set<std::string> expected = Defaulted;
+    expected.insert({"ini.ini", "units/history.txt", "units/units.txt"});
+    EXPECT_EQ(FilesIn(folder), expected);
+    for (const std::string& name : Defaulted) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ReadFileBytes(folder / name), ReadFileBytes(Defaults / name));
+    }
+    EXPECT_EQ(ReadFileBytes(folder / "ini.ini"), BytesOf(IniText("9.8.7", "English")));
+    EXPECT_EQ(ReadFileBytes(folder / "units/history.txt"), Bytes());
+    EXPECT_EQ(ReadFileBytes(folder / "units/units.txt"), test::LineFileBytes(EnglishLines));
+
+    // The program's own loader reads the catalogue back unit for unit.
+    fs::current_path(folder);
+    Document doc;
+    ASSERT_TRUE(LoadUnitCatalogue(doc).ok());
+    ASSERT_EQ(UnitCount(doc), 8);
+    EXPECT_EQ(UnitAt(doc, 3).count2, 30);
+    EXPECT_EQ(UnitAt(doc, 7).description, u"With a jump at the top");
+}
+
+TEST_F(AppDataFolder, GermanStarterUnitsAreTheSameExercisesWithCleanTexts) {
+    EXPECT_EQ(StarterUnitLines(u"Klingonisch"), EnglishLines);
+    const std::vector<std::u16string> german = StarterUnitLines(u"Deutsch");
+    ASSERT_EQ(german.size(), 8u);
+    EXPECT_EQ(german[0], u"Liegestütze|3|15|Körper in einer geraden Linie");
+    const auto counts = [](const std::u16string& line) {
+        return line.substr(line.find(u'|'), line.rfind(u'|') - line.find(u'|'));
+    };
+    for (std::size_t i = 0; i < german.size(); ++i) {
+        SCOPED_TRACE(test::ToUtf8(german[i]));
+        EXPECT_EQ(counts(german[i]), counts(EnglishLines[i]));
+        EXPECT_EQ(std::count(german[i].begin(), german[i].end(), u'|'), 3);
+        EXPECT_TRUE(std::all_of(german[i].begin(), german[i].end(),
+                                [](char16_t unit) { return unit >= 0x20 && unit != u'\\'; }));
+    }
+}
+
+TEST_F(AppDataFolder, ExistingFolderIsNeverChanged) {
+    fs::create_directories("old/units");
+    test::WriteFileBytes("old/ini.ini", std::string_view("Language = Deutsch\n"));
+    EXPECT_EQ(PrepareDataFolder("old", Defaults, u"English", "1"), FolderPreparation::AlreadyThere);
+    EXPECT_EQ(FilesIn("old"), std::set<std::string>{"ini.ini"});
+    EXPECT_EQ(ReadFileBytes("old/ini.ini"), BytesOf("Language = Deutsch\n"));
+
+    fs::create_directory("empty");
+    EXPECT_EQ(PrepareDataFolder("empty", Defaults, u"English", "1"),
+              FolderPreparation::AlreadyThere);
+    EXPECT_TRUE(fs::is_empty("empty"));
+    test::WriteFileBytes("file", std::string_view("x"));
+    EXPECT_EQ(PrepareDataFolder("file", Defaults, u"English", "1"),
+              FolderPreparation::AlreadyThere);
+    EXPECT_EQ(ReadFileBytes("file"), BytesOf("x"));
+}
+
+TEST_F(AppDataFolder, LanguageFollowsTheFirstSetLocaleVariable) {
+    struct Case {
+        const char* name;
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        std::u16string expected;
+    };
+    const Case cases[] = {
+        {"German LANG", nullptr, nullptr, "de_DE.UTF-8", u"Deutsch"},
+        {"Austrian LANG", nullptr, nullptr, "de_AT", u"Deutsch"},
+        {"English LANG", nullptr, nullptr, "en_US.UTF-8", u"English"},
+        {"French LANG", nullptr, nullptr, "fr_FR.UTF-8", u"English"},
+        {"C locale", nullptr, nullptr, "C", u"English"},
+        {"nothing set", nullptr, nullptr, nullptr, u"English"},
+        {"LC_ALL wins", "en_GB.UTF-8", "de_DE", "de_DE", u"English"},
+        {"LC_MESSAGES before LANG", nullptr, "de_CH.UTF-8", "en_US", u"Deutsch"},
+        {"empty values are unset", "", "", "de_DE", u"Deutsch"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(LanguageForLocale(c.lcAll, c.lcMessages, c.lang), c.expected);
+    }
+}
+
+TEST_F(AppDataFolder, DefaultsAreFoundBesideTheProgramThenInTheSharedFolder) {
+    const fs::path root = directory.path();
+    fs::create_directories(root / "usr/bin");
+    EXPECT_EQ(FindDefaultFolder(root / "usr/bin"), fs::path());
+    fs::create_directories(root / "usr/share/velmora/lang");
+    EXPECT_EQ(FindDefaultFolder(root / "usr/bin"), fs::path()) << "media/ is missing";
+    fs::create_directories(root / "usr/share/velmora/media");
+    EXPECT_EQ(FindDefaultFolder(root / "usr/bin"), root / "usr/share/velmora");
+    fs::create_directories(root / "usr/bin/default/lang");
+    fs::create_directories(root / "usr/bin/default/media");
+    EXPECT_EQ(FindDefaultFolder(root / "usr/bin"), root / "usr/bin/default");
+    EXPECT_EQ(FindDefaultFolder(fs::path()), fs::path());
+    EXPECT_FALSE(ExecutableDirectory().empty());
+}
+
+TEST_F(AppDataFolder, AFailedStepLeavesOnlyWholeFiles) {
+    struct Case {
+        const char* name;
+        FileFaults faults;
+        fs::path defaults;
+        std::set<std::string> expected;  // the files left, each complete
+    };
+    const std::set<std::string> none;
+    const std::set<std::string> withIni = [&] {
+        std::set<std::string> files = Defaulted;
+        files.insert("ini.ini");
+        return files;
+    }();
+    std::set<std::string> withHistory = withIni;
+    withHistory.insert("units/history.txt");
+    const Case cases[] = {
+        {"defaults folder missing", {}, directory.path() / "nowhere", none},
+        {"ini.ini cannot be created", {.failCreate = true}, Defaults, Defaulted},
+        {"ini.ini cannot be renamed", {.failReplace = true}, Defaults, Defaulted},
+        {"history cannot be created",
+         {.failCreate = true, .passBeforeFault = 1},
+         Defaults,
+         withIni},
+        {"history cannot be closed", {.failClose = true, .passBeforeFault = 1}, Defaults, withIni},
+        {"units write breaks off", {.failWriteAfterBytes = 100}, Defaults, withHistory},
+        {"units cannot be renamed",
+         {.failReplace = true, .passBeforeFault = 2},
+         Defaults,
+         withHistory},
+    };
+    int number = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path folder = directory.path() / ("case" + std::to_string(++number));
+        InjectedFileFaults = c.faults;
+        EXPECT_EQ(PrepareDataFolder(folder, c.defaults, u"English", "2"),
+                  FolderPreparation::Incomplete);
+        InjectedFileFaults = FileFaults();
+        EXPECT_EQ(FilesIn(folder), c.expected);
+        if (c.expected.count("ini.ini")) {
+            EXPECT_EQ(ReadFileBytes(folder / "ini.ini"), BytesOf(IniText("2", "English")));
+        }
+        if (c.expected.count("units/history.txt")) {
+            EXPECT_EQ(fs::file_size(folder / "units/history.txt"), 0u);
+        }
+        // A second preparation sees the folder and leaves it as the failure did.
+        EXPECT_EQ(PrepareDataFolder(folder, Defaults, u"English", "2"),
+                  FolderPreparation::AlreadyThere);
+        EXPECT_EQ(FilesIn(folder), c.expected);
+    }
+}
+
+}  // namespace
