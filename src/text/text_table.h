@@ -36,5 +36,10 @@ extern const BuiltInText BuiltInTexts[];
 // Rebuilds the table from BuiltInTexts, then applies the language file when the path is not "".
 void BuildTextTable(const std::u16string& languageFilePath);
 std::u16string LookupText(std::u16string_view group, std::u16string_view key);
+// Forwarding overload until the table is passed everywhere.
+inline std::u16string LookupText(const TextTableData&, std::u16string_view group,
+                                 std::u16string_view key) {
+    return LookupText(group, key);
+}
 // Silent when the file is missing or unreadable.
 void ApplyLanguageFile(const std::u16string& path);

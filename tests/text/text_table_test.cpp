@@ -15,16 +15,18 @@ class TextTableTest : public ::testing::Test {
     void SetUp() override { BuildTextTable(u""); }
 };
 
-TEST_F(TextTableTest, BuildsFiveGroupsInBuiltInOrder) {
-    ASSERT_EQ(TextTable.groupCount, 5);
-    EXPECT_EQ(TextTable.stringCount, 33);  // the 32 texts of the table plus Errors/Separator
-    ASSERT_EQ(TextTable.groups.size(), 6u);
+TEST_F(TextTableTest, BuildsSevenGroupsInBuiltInOrder) {
+    ASSERT_EQ(TextTable.groupCount, 7);
+    // The 32 texts of the table, Errors/Separator and Errors/Export, the report and the menu.
+    EXPECT_EQ(TextTable.stringCount, 66);
+    ASSERT_EQ(TextTable.groups.size(), 8u);
     EXPECT_EQ(TextTable.groups[0].name, u"");
     EXPECT_EQ(TextTable.groups[0].last, 0);
-    const std::u16string names[] = {u"ERRORS", u"GLOBAL", u"CALENDAR", u"EDIT", u"DAYS"};
-    const std::int32_t sizes[] = {11, 3, 4, 8, 7};
+    const std::u16string names[] = {u"ERRORS", u"GLOBAL", u"CALENDAR", u"EDIT",
+                                    u"DAYS",   u"REPORT", u"MENU"};
+    const std::int32_t sizes[] = {12, 3, 4, 8, 7, 29, 3};
     std::int32_t next = 1;
-    for (int g = 1; g <= 5; ++g) {
+    for (int g = 1; g <= 7; ++g) {
         SCOPED_TRACE(g);
         EXPECT_EQ(TextTable.groups[g].name, names[g - 1]);
         EXPECT_EQ(TextTable.groups[g].first, next);
@@ -91,7 +93,7 @@ TEST_F(TextTableTest, EveryBuiltInTextIsFoundUnderItsGroup) {
         EXPECT_EQ(LookupText(group, pair->first), pair->second);
         ++found;
     }
-    EXPECT_EQ(found, 33);
+    EXPECT_EQ(found, 66);
 }
 
 TEST_F(TextTableTest, UnknownGroupResetsTheCacheAndNextLookupSearchesAgain) {
