@@ -2,6 +2,7 @@
 // across two year changes into the folder named by VELMORA_EXPORT_DIR, with expected.json:
 // what check_exports.py must find in them (counts, columns, every week's real Monday).
 // VELMORA_EXPORT_LANGUAGE may name a language file for the texts.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
