@@ -20,6 +20,9 @@ LocalDate BenchToday();
 ByteList UnitFileBytes(std::size_t unitCount, std::uint64_t seed);
 // Blocks of 15 lines per week; the last week is the current week of BenchToday().
 ByteList HistoryFileBytes(std::size_t weekCount, std::uint64_t seed);
+// Blocks of 15 lines per week like HistoryFileBytes, most days trained, each entry one of
+// `unitCount` distinct unit names: the report's worst realistic case.
+ByteList ReportHistoryBytes(std::size_t weekCount, std::size_t unitCount, std::uint64_t seed);
 // A realistic catalogue unit for day-entry measurements; 64 variants, repeating.
 TrainingUnit BenchUnit(std::size_t index);
 // A day text of `entryCount` entries built from BenchUnit.

@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::uint64_t UnitSeed = 20250618;
 constexpr std::uint64_t HistorySeed = 4242;
+constexpr std::uint64_t ReportSeed = 52052;
 
 bool WriteInto(const std::string& folder, const char* file, const ByteList& bytes) {
     fs::create_directories(folder + "/units");
@@ -101,6 +102,10 @@ std::string StartFolder(const std::string& data, std::size_t weeks) {
     return data + "/start-" + std::to_string(weeks);
 }
 
+std::string ReportFolder(const std::string& data) {
+    return data + "/report";
+}
+
 bool GenerateInputs(const std::string& data, const BenchSizes& sizes) {
     for (std::size_t units : sizes.units) {
         if (!WriteInto(UnitsFolder(data, units), "units.txt", UnitFileBytes(units, UnitSeed)))
@@ -115,7 +120,8 @@ bool GenerateInputs(const std::string& data, const BenchSizes& sizes) {
     }
     for (std::size_t weeks : sizes.startWeeks)
         if (!MakeStartFolder(StartFolder(data, weeks), sizes.startUnits, weeks)) return false;
-    return true;
+    return WriteInto(ReportFolder(data), "history.txt",
+                     ReportHistoryBytes(sizes.reportWeeks, sizes.reportUnits, ReportSeed));
 }
 
 void EnterFolder(const std::string& folder) {

@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     RegisterFileMeasures(data, sizes);
     RegisterDayMeasures(sizes);
     RegisterStartMeasures(data, sizes);
+    RegisterReportMeasures(data, sizes);
     PeakResult peak;
     if (sizes.peakWeeks > 0) {
         peak.measured = true;

@@ -15,6 +15,8 @@ struct BenchSizes {
     std::size_t startUnits = 1000;
     std::vector<std::size_t> startWeeks;  // start-up histories
     std::size_t peakWeeks = 0;            // 0 = no peak memory measurement
+    std::size_t reportWeeks = 520;        // the report's history: a decade of weeks
+    std::size_t reportUnits = 1000;       // and this many distinct unit names in it
     int repetitions = 5;
     double minSeconds = 0.1;  // per repetition, for the fast measurements
 };
@@ -44,6 +46,7 @@ std::string UnitsFolder(const std::string& data, std::size_t units);
 std::string HistoryFolder(const std::string& data, std::size_t weeks);
 std::string SaveFolder(const std::string& data, const std::string& kind, std::size_t size);
 std::string StartFolder(const std::string& data, std::size_t weeks);
+std::string ReportFolder(const std::string& data);
 
 // Writes every input file of the chosen sizes (deterministic).
 bool GenerateInputs(const std::string& data, const BenchSizes& sizes);
@@ -52,6 +55,7 @@ bool GenerateInputs(const std::string& data, const BenchSizes& sizes);
 void RegisterFileMeasures(const std::string& data, const BenchSizes& sizes);
 void RegisterDayMeasures(const BenchSizes& sizes);
 void RegisterStartMeasures(const std::string& data, const BenchSizes& sizes);
+void RegisterReportMeasures(const std::string& data, const BenchSizes& sizes);
 
 // Peak resident memory of loading the history in `folder`, measured in a fresh child
 // process (this program run as "peak FOLDER"). False when the child failed.

@@ -14,6 +14,7 @@ constexpr double DayGrowthLimit = 2.0;
 constexpr double ShortGrowthLimit = 3.0;
 constexpr double PeakMemoryLimit = 2.5;
 constexpr double FloorCheckBytes = 1e6;
+constexpr double ReportLimitSeconds = 0.1;
 
 double PerUnit(const Measure& measure) {
     return measure.amount > 0 ? measure.best / measure.amount : measure.best;
@@ -54,6 +55,23 @@ bool GrowthCheck(const std::string& base, std::size_t small, std::size_t large, 
     if (!Usable(first) || !Usable(second)) return false;
     return Judge(*second, PerUnit(*second) / PerUnit(*first), limit,
                  "per " + perWhat + " of " + std::to_string(small));
+}
+
+std::string TimeText(double seconds);
+
+// The report of a decade must take under 100 ms; the load of the same history is shown
+// beside it for scale.
+bool ReportCheck(const BenchSizes& sizes) {
+    const std::string suffix = "/" + std::to_string(sizes.reportWeeks);
+    Measure* report = FindMeasure("ReportHtml" + suffix);
+    Measure* load = FindMeasure("ReportLoad" + suffix);
+    if (!Usable(report) || !Usable(load)) return false;
+    char text[160];
+    std::snprintf(text, sizeof text, "max %s, %.2fx the load", TimeText(ReportLimitSeconds).c_str(),
+                  report->best / load->best);
+    report->check = text;
+    report->verdict = report->best < ReportLimitSeconds ? 1 : -1;
+    return report->verdict > 0;
 }
 
 std::string TimeText(double seconds) {
@@ -111,6 +129,7 @@ bool CheckTargets(const BenchSizes& sizes, bool shortMode, PeakResult& peak) {
         passed &= GrowthCheck(operation, small, sizes.entries.back(),
                               shortMode ? ShortGrowthLimit : DayGrowthLimit, "entry");
     }
+    passed &= ReportCheck(sizes);
     // Every other measurement must at least have run without error.
     for (Measure& measure : Measures()) {
         if (measure.verdict == 0 && !std::isfinite(measure.best)) {

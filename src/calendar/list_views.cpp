@@ -7,10 +7,21 @@ EntryRowWalk StartEntryRows(std::u16string_view dayText) {
     return {trimmed, trimmed.empty()};
 }
 
-bool NextEntryRow(EntryRowWalk& walk, std::u16string& row) {
+bool NextEntry(EntryRowWalk& walk, std::u16string_view& entry) {
     if (walk.done) return false;
     const std::size_t separator = walk.rest.find(u'\\');
-    const std::u16string_view entry = walk.rest.substr(0, separator);
+    entry = walk.rest.substr(0, separator);
+    if (separator == std::u16string_view::npos) {
+        walk.done = true;
+    } else {
+        walk.rest.remove_prefix(separator + 1);
+    }
+    return true;
+}
+
+bool NextEntryRow(EntryRowWalk& walk, std::u16string& row) {
+    std::u16string_view entry;
+    if (!NextEntry(walk, entry)) return false;
     std::u16string_view fields[4];
     CutFields(entry, u'|', fields, 4);
     row.clear();
@@ -23,11 +34,6 @@ bool NextEntryRow(EntryRowWalk& walk, std::u16string& row) {
     row += fields[2];
     row += u'\n';
     row += fields[3];
-    if (separator == std::u16string_view::npos) {
-        walk.done = true;
-    } else {
-        walk.rest.remove_prefix(separator + 1);
-    }
     return true;
 }
 

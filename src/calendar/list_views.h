@@ -16,6 +16,9 @@ struct EntryRowWalk {
     bool done = true;
 };
 EntryRowWalk StartEntryRows(std::u16string_view dayText);
+// The next entry's own text, name|count1|count2|description as far as it goes; false after
+// the last. The view points into the day text.
+bool NextEntry(EntryRowWalk& walk, std::u16string_view& entry);
 // The next row, field1 LF field2 " - " field3 LF field4 of its entry, into `row` (whose room
 // is reused); false after the last.
 bool NextEntryRow(EntryRowWalk& walk, std::u16string& row);

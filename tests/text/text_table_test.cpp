@@ -15,16 +15,19 @@ class TextTableTest : public ::testing::Test {
     TextTable table = BuildTextTable();
 };
 
-TEST_F(TextTableTest, BuildsFiveGroupsInBuiltInOrder) {
-    ASSERT_EQ(table.groupCount, 5);
-    EXPECT_EQ(table.stringCount, 34);  // 32 texts plus Errors/Separator and ControlCharacters
-    ASSERT_EQ(table.groups.size(), 6u);
+TEST_F(TextTableTest, BuildsSevenGroupsInBuiltInOrder) {
+    ASSERT_EQ(table.groupCount, 7);
+    // The 32 texts of the table, Errors/Separator, ControlCharacters and Export, the report
+    // and the menu.
+    EXPECT_EQ(table.stringCount, 67);
+    ASSERT_EQ(table.groups.size(), 8u);
     EXPECT_EQ(table.groups[0].name, u"");
     EXPECT_EQ(table.groups[0].last, 0);
-    const std::u16string names[] = {u"ERRORS", u"GLOBAL", u"CALENDAR", u"EDIT", u"DAYS"};
-    const std::int32_t sizes[] = {12, 3, 4, 8, 7};
+    const std::u16string names[] = {u"ERRORS", u"GLOBAL", u"CALENDAR", u"EDIT",
+                                    u"DAYS",   u"REPORT", u"MENU"};
+    const std::int32_t sizes[] = {13, 3, 4, 8, 7, 29, 3};
     std::int32_t next = 1;
-    for (int g = 1; g <= 5; ++g) {
+    for (int g = 1; g <= 7; ++g) {
         SCOPED_TRACE(g);
         EXPECT_EQ(table.groups[g].name, names[g - 1]);
         EXPECT_EQ(table.groups[g].first, next);
@@ -92,7 +95,7 @@ TEST_F(TextTableTest, EveryBuiltInTextIsFoundUnderItsGroup) {
         EXPECT_EQ(LookupText(table, group, pair->first), pair->second);
         ++found;
     }
-    EXPECT_EQ(found, 34);
+    EXPECT_EQ(found, 67);
 }
 
 TEST_F(TextTableTest, UnknownGroupResetsTheCacheAndNextLookupSearchesAgain) {
