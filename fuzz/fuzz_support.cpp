@@ -10,6 +10,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "data/os_file.h"
+#include "text/unicode.h"
+
 namespace fuzz {
 
 namespace {
@@ -63,6 +66,13 @@ Bytes ReadFile(const char* path) {
 bool FileExists(const char* path) {
     std::error_code ignored;
     return std::filesystem::exists(path, ignored);
+}
+
+bool NoTemporaryFileIn(const char* folder) {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
+        if (IsReplacementName(Utf8ToUtf16(entry.path().filename().string()))) return false;
+    return true;
 }
 
 Bytes LineFileBytes(const std::vector<std::u16string>& lines) {

@@ -21,6 +21,8 @@ void WriteFile(const char* path, const std::uint8_t* data, std::size_t size);
 void WriteFile(const char* path, const Bytes& bytes);
 Bytes ReadFile(const char* path);
 bool FileExists(const char* path);
+// True when the folder holds none of the temporary files of a save.
+bool NoTemporaryFileIn(const char* folder);
 
 // The bytes of a line file holding these lines: UTF-16 little-endian, each ended by CR LF.
 Bytes LineFileBytes(const std::vector<std::u16string>& lines);

@@ -19,8 +19,8 @@ bool SameUnits(const std::vector<TrainingUnit>& a, const std::vector<TrainingUni
 }
 
 void SaveAndCheck(const Document& doc) {
-    FUZZ_CHECK(SaveUnitCatalogue(doc).ok(), "the catalogue saves");
-    FUZZ_CHECK(!fuzz::FileExists("units/units.txt.new"), "no temporary file is left");
+    FUZZ_CHECK(SaveUnitCatalogue(doc).report.ok(), "the catalogue saves");
+    FUZZ_CHECK(fuzz::NoTemporaryFileIn("units"), "no temporary file is left");
 }
 
 }  // namespace

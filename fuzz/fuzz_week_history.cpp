@@ -49,8 +49,8 @@ void CheckLoaded(const Document& doc, std::size_t fileSize) {
 }
 
 void SaveAndCheck(const Document& doc) {
-    FUZZ_CHECK(SaveWeekHistory(doc).ok(), "the history saves");
-    FUZZ_CHECK(!fuzz::FileExists("units/history.txt.new"), "no temporary file is left");
+    FUZZ_CHECK(SaveWeekHistory(doc).report.ok(), "the history saves");
+    FUZZ_CHECK(fuzz::NoTemporaryFileIn("units"), "no temporary file is left");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "data/os_file.h"
 #include "text/unicode.h"
 
 namespace test {
@@ -53,6 +54,16 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
 bool FileExists(const std::filesystem::path& path) {
     std::error_code ignored;
     return std::filesystem::exists(path, ignored);
+}
+
+std::vector<std::string> TemporaryFilesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
+        const std::string name = entry.path().filename().string();
+        if (IsReplacementName(Utf8ToUtf16(name))) names.push_back(name);
+    }
+    return names;
 }
 
 Bytes Utf16Le(std::u16string_view text) {

@@ -31,6 +31,8 @@ Bytes ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes);
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 bool FileExists(const std::filesystem::path& path);
+// The names in a folder that the program gives its temporary files while it saves.
+std::vector<std::string> TemporaryFilesIn(const std::filesystem::path& folder);
 
 // UTF-16 little-endian bytes of a text, without line ends or byte order mark.
 Bytes Utf16Le(std::u16string_view text);

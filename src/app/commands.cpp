@@ -8,6 +8,7 @@
 #include "app/event_loop.h"
 #include "app/list_fills.h"
 #include "app/message_boxes.h"
+#include "calendar/clock.h"
 #include "data/day_entries.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
@@ -79,12 +80,19 @@ void DeleteSelectedEntry(ProgramState& state) {
 }
 
 void SaveBothFiles(ProgramState& state) {
+    const DailyBackup backup{WholeNumber(ParseInteger(state.settings.backups)), Today()};
     // Both are attempted, history first; each reports its own failure.
-    const Report history = SaveWeekHistory(state.document);
-    ShowReport(state, history);
-    const Report units = SaveUnitCatalogue(state.document);
-    ShowReport(state, units);
-    if (!history.ok() || !units.ok()) return;
+    const SaveOutcome history = SaveWeekHistory(state.document, backup);
+    ShowReport(state, history.report);
+    const SaveOutcome units = SaveUnitCatalogue(state.document, backup);
+    ShowReport(state, units.report);
+    // A backup that could not be made never stops a save; the user hears of it once a run.
+    for (const Report& failed : {history.backup, units.backup}) {
+        if (failed.ok() || state.backupFailureShown) continue;
+        ShowReport(state, failed);
+        state.backupFailureShown = true;
+    }
+    if (!history.report.ok() || !units.report.ok()) return;
     UiServices& ui = state.ui;
     ui.SetText(SaveButton, LookupText(state.texts, u"Global", u"Saved"));
     ui.Pause(SavedPauseMs);

@@ -58,24 +58,6 @@ std::u16string PathText(const fs::path& path) {
     return Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-fs::path TemporaryPathOf(const fs::path& path) {
-    fs::path temporary = path;
-    temporary += TemporarySuffix;
-    return temporary;
-}
-
-// Copied under a temporary name and renamed, so the name never holds a partial copy.
-bool CopyFileWhole(const fs::path& from, const fs::path& to) {
-    const fs::path temporary = TemporaryPathOf(to);
-    std::error_code error;
-    fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error);
-    if (!error) fs::rename(temporary, to, error);
-    if (!error) return true;
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return false;
-}
-
 bool CopyFolder(const fs::path& from, const fs::path& to) {
     std::error_code error;
     fs::directory_iterator entries(from, error);
@@ -88,7 +70,7 @@ bool CopyFolder(const fs::path& from, const fs::path& to) {
         if (entries->is_directory(error)) {
             if (!CopyFolder(entries->path(), target)) return false;
         } else if (entries->is_regular_file(error)) {
-            if (!CopyFileWhole(entries->path(), target)) return false;
+            if (!OsCopyFile(PathText(entries->path()), PathText(target))) return false;
         }
         if (error) return false;
     }
@@ -96,20 +78,13 @@ bool CopyFolder(const fs::path& from, const fs::path& to) {
 }
 
 bool WriteIni(const fs::path& folder, const std::u16string& language, std::string_view version) {
-    const std::u16string path = PathText(folder / ConfigurationPath);
-    const std::u16string temporary = path + TemporarySuffix;
     // The same writer and the same two keys as the start-up's own ini.ini, so the bytes
-    // match a file the program made itself.
+    // match a file the program made itself; the writer puts it in place whole or not at all.
     PreferenceFile file;
-    bool written = file.StartNew(temporary);
-    if (written) {
-        file.SetValue(u"Version", Utf8ToUtf16(version));
-        file.SetValue(u"Language", language);
-        written = file.Close();
-    }
-    if (written && OsReplaceFile(temporary, path)) return true;
-    if (OsFileSize(temporary) >= 0) OsRemoveFile(temporary);
-    return false;
+    if (!file.StartNew(PathText(folder / ConfigurationPath))) return false;
+    file.SetValue(u"Version", Utf8ToUtf16(version));
+    file.SetValue(u"Language", language);
+    return file.Close();
 }
 
 bool WriteLines(const fs::path& path, const std::vector<std::u16string>& lines) {

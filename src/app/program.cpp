@@ -39,6 +39,12 @@ bool StartUp(ProgramState& state) {
     if (state.endRequested) return false;
     state.texts = BuildTextTable();
     ApplyLanguageFile(state.texts, LanguageFilePath(state.settings));
+    // In the user's language, and before the data files are read: the other program keeps
+    // working with them. A folder where no lock can be made is used as it always was.
+    if (OsLockFile(FolderLockPath, state.folderLock) == OsLockResult::HeldElsewhere) {
+        ShowReport(state, {u"Running", u"", true});
+        return false;
+    }
     LoadDocument(state);
     if (!LoadRequiredPicture(state, BigPicturePath, state.bigPicture)) return false;
     if (!LoadRequiredPicture(state, SmallPicturePath, state.smallPicture)) return false;
@@ -48,6 +54,7 @@ bool StartUp(ProgramState& state) {
 
 void EndProgram(ProgramState& state) {
     state.ui.CloseWindow();
+    if (state.folderLock.handle != -1) OsClose(state.folderLock);
 }
 
 int RunProgram(ProgramState& state) {

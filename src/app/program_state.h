@@ -1,14 +1,18 @@
 // Everything the running program keeps, in one record that RunProgram creates at start-up
 // and drops at the end: the texts, the settings, the user's data, the week and day shown,
-// the state of the unit fields, the two pictures, and the back end it runs on.
+// the state of the unit fields, the two pictures, the folder lock and the back end.
 #pragma once
 
 #include "app/ui_services.h"
 #include "config/configuration.h"
 #include "data/document.h"
+#include "data/os_file.h"
 #include "text/text_table.h"
 
 inline constexpr char16_t BigPicturePath[] = u"media/BigImage.png";
+// Held while the program runs, so that a second start on the same folder does not save over
+// the first one's changes.
+inline constexpr char16_t FolderLockPath[] = u".velmora.lock";
 inline constexpr char16_t SmallPicturePath[] = u"media/SmallImage.png";
 
 // The week and day shown and edited.
@@ -30,4 +34,6 @@ struct ProgramState {
     bool endRequested = false;  // a fatal message was shown: start-up or the loop ends
     Picture bigPicture;
     Picture smallPicture;
+    OsFile folderLock;
+    bool backupFailureShown = false;  // the Backup box comes once per run
 };

@@ -1,8 +1,11 @@
 // Today's local date, from one injectable function so every date rule can be tested at
-// fixed dates. The system clock lives in clock_posix.cpp / clock_win.cpp.
+// fixed dates, and the Gregorian calendar arithmetic every layer may use. The system clock
+// lives in clock_posix.cpp / clock_win.cpp.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <string>
 
 struct LocalDate {
     int year = 1970;
@@ -10,10 +13,29 @@ struct LocalDate {
     int weekday = 4;    // 0 = Sunday .. 6 = Saturday
 };
 
+struct CivilDate {
+    int year = 1970;
+    int month = 1;  // 1 .. 12
+    int day = 1;    // 1 .. 31
+};
+
 LocalDate SystemToday();
+#ifndef _WIN32
+// The local date at a moment given in seconds since 1970 (the user's time zone).
+LocalDate LocalDateAt(std::int64_t secondsSinceEpoch);
+#endif
 // An empty function restores the system clock.
 void SetClock(std::function<LocalDate()> clock);
 LocalDate Today();
 // The date of a Gregorian year, month (1..12) and day (1..31).
 LocalDate DateOf(int year, int month, int day);
 bool IsLeapYear(int year);
+
+bool operator==(const CivilDate& left, const CivilDate& right);
+// Days from 1 January 1970 (proleptic Gregorian calendar), and back.
+long long DayNumberOf(const CivilDate& date);
+CivilDate CivilDateOfDayNumber(long long dayNumber);
+CivilDate AddDays(const CivilDate& date, long long days);
+CivilDate CivilDateOf(const LocalDate& date);
+// "2024-01-08"; years outside 0 .. 9999 get a sign and at least four digits.
+std::string IsoDate(const CivilDate& date);

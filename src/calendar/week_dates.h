@@ -8,25 +8,11 @@
 #include "calendar/clock.h"
 #include "data/week_history.h"
 
-struct CivilDate {
-    int year = 1970;
-    int month = 1;  // 1 .. 12
-    int day = 1;    // 1 .. 31
-};
-
-bool operator==(const CivilDate& left, const CivilDate& right);
-// Days from 1 January 1970 (proleptic Gregorian calendar), and back.
-long long DayNumberOf(const CivilDate& date);
-CivilDate CivilDateOfDayNumber(long long dayNumber);
-CivilDate AddDays(const CivilDate& date, long long days);
-CivilDate CivilDateOf(const LocalDate& date);
 // The Monday of each week, in history order. The newest week counts from 1 January of
 // today's year; every step back to an older week whose number is greater than the next
 // week's number moves to the year before. Week numbers beyond ±3 660 000 (about ten
 // thousand years) are taken as that bound, so no date arithmetic can overflow.
 std::vector<CivilDate> WeekMondays(const std::vector<TrainingWeek>& history,
                                    const LocalDate& today);
-// "2024-01-08"; years outside 0 .. 9999 get a sign and at least four digits.
-std::string IsoDate(const CivilDate& date);
 // "20240108", as calendar files write dates; only for years 1 .. 9999.
 std::string CompactDate(const CivilDate& date);

@@ -1,5 +1,5 @@
-// ini.ini: reads the language and version settings at start-up, or reports the file missing
-// and creates it with the current values. Nothing writes it again later.
+// ini.ini: reads the language, version and backup settings at start-up, or reports the file
+// missing and creates it with the language and version. Nothing writes it again later.
 #include "config/configuration.h"
 
 #include "config/preference_file.h"
@@ -10,6 +10,7 @@ std::vector<Report> LoadConfiguration(Settings& settings) {
         // Both keys stand before any group header; the order matches the file's usual layout.
         settings.version = file.GetValue(u"Version", settings.version);
         settings.language = file.GetValue(u"Language", settings.language);
+        settings.backups = file.GetValue(u"Backups", settings.backups);
         file.Close();
         return {};
     }

@@ -9,6 +9,9 @@
 struct Settings {
     std::u16string language = u"English";
     std::u16string version = u"0.1";
+    // Days of daily backups to keep, as written in the file (a whole number; 0 turns them
+    // off). Read only: the program never writes it.
+    std::u16string backups = u"14";
 };
 
 inline constexpr char16_t ConfigurationPath[] = u"ini.ini";

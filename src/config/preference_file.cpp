@@ -53,6 +53,9 @@ std::string BuildFileContent(const PreferenceFile& document) {
 
 void Discard(PreferenceFile& document) {
     document.isOpen = false;
+    document.path.clear();
+    document.file = OsFile{};
+    document.replacement = OsReplacement{};
     document.entries.clear();
     document.currentGroup = -1;
     document.groupMissing = false;
@@ -66,6 +69,7 @@ void Discard(PreferenceFile& document) {
 bool PreferenceFile::Load(const std::u16string& path) {
     Close();
     if (!OsOpenReadWrite(path, file) && !OsOpenRead(path, file)) return false;
+    this->path = path;
     std::string bytes;
     const std::int64_t size = OsFileSize(path);
     if (size > 0) bytes.reserve(std::size_t(size));
@@ -83,7 +87,10 @@ bool PreferenceFile::Load(const std::u16string& path) {
 
 bool PreferenceFile::StartNew(const std::u16string& path) {
     Close();
-    if (!OsCreateWrite(path, file)) return false;
+    // A folder in the file's place can never be replaced by the new document.
+    if (OsFileSize(OsLinkTarget(path)) == -2) return false;
+    if (!OsBeginReplacement(path, replacement)) return false;
+    this->path = path;
     isOpen = true;
     utf8Output = true;
     return true;
@@ -142,14 +149,27 @@ void PreferenceFile::SetValue(const std::u16string& key, const std::u16string& v
 
 bool PreferenceFile::Close() {
     if (!isOpen) return true;
-    bool written = true;
-    if (modified) {
-        const std::string content = BuildFileContent(*this);
-        written = OsTruncateToStart(file) && OsWrite(file, content.data(), content.size());
+    const bool started = !replacement.temporary.empty();
+    // Closing a document that was only read cannot lose anything. The file it was read from
+    // is closed before a rewrite takes its place, which Windows would refuse while it is open.
+    if (file.handle != -1) OsClose(file);
+    if (!started && !modified) {
+        Discard(*this);
+        return true;
     }
-    // Closing a document that was only read cannot lose anything, so only a rewrite's
-    // close counts.
-    const bool closed = OsClose(file) || !modified;
+    // A new or changed document goes to a temporary file first: the old file stays whole
+    // until the new one is complete, and a failure leaves no half file behind.
+    bool written = started || OsBeginReplacement(path, replacement);
+    if (written && modified) {
+        const std::string content = BuildFileContent(*this);
+        written = OsWrite(replacement.file, content.data(), content.size());
+    }
+    written = OsClose(replacement.file) && written;
+    if (written) {
+        written = OsCompleteReplacement(replacement);
+    } else {
+        OsCancelReplacement(replacement);
+    }
     Discard(*this);
-    return written && closed;
+    return written;
 }

@@ -18,16 +18,20 @@ struct PreferenceEntry {
 struct PreferenceFile {
     // Opens (reading and writing, else reading only) and parses the whole file.
     bool Load(const std::u16string& path);
-    // Creates or empties the file and starts an empty document written with a byte order mark.
+    // Starts an empty document (written with a byte order mark) that Close puts in place of
+    // whatever the path holds; false when no file can be created there.
     bool StartNew(const std::u16string& path);
     bool SelectGroup(const std::u16string& name);
     std::u16string GetValue(const std::u16string& key, const std::u16string& defaultValue);
     void SetValue(const std::u16string& key, const std::u16string& value);
-    // Writes the document back if it was modified, closes the file, discards the document.
-    // False when writing failed.
+    // Puts a new document, or a loaded one that was modified, in place of the file in one
+    // step; closes the file and discards the document. False when writing failed: the file
+    // is then as it was (a new one not there at all).
     bool Close();
 
-    OsFile file;
+    std::u16string path;
+    OsFile file;                // open on a loaded file
+    OsReplacement replacement;  // a new document's temporary file
     bool isOpen = false;
     std::vector<PreferenceEntry> entries;
     long currentGroup = -1;  // index into entries, -1 = the section before the first header

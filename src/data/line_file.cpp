@@ -211,6 +211,11 @@ bool CreateForWriting(LineFile& file, const std::u16string& path) {
     return OsCreateWrite(path, file.file);
 }
 
+void StartWriting(LineFile& file, OsFile opened) {
+    Reset(file, true);
+    file.file = opened;
+}
+
 void SkipByteOrderMark(LineFile& file) {
     Refill(file, 4);
     LineFile::Encoding encoding = LineFile::Encoding::Utf16Le;

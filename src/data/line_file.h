@@ -32,6 +32,8 @@ struct LineFile {
 std::int64_t FileSizeOf(const std::u16string& path);
 bool OpenForReading(LineFile& file, const std::u16string& path);
 bool CreateForWriting(LineFile& file, const std::u16string& path);
+// Writes lines into a file already created and open; the line file owns it from here on.
+void StartWriting(LineFile& file, OsFile opened);
 void SkipByteOrderMark(LineFile& file);
 // The next line without its end (LF, CR, CR LF or a 0000 code unit), "" at the end, into a
 // text kept by the caller, whose room is reused from line to line.

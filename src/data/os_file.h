@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct OsFile {
     std::intptr_t handle = -1;  // -1 = not open
@@ -25,12 +26,12 @@ bool OsOpenRead(const std::u16string& path, OsFile& file);
 bool OsOpenReadWrite(const std::u16string& path, OsFile& file);
 // Creates or truncates: first read and write access, then write-only as a second attempt.
 bool OsCreateWrite(const std::u16string& path, OsFile& file);
+// Creates a file that did not exist, for reading and writing; never opens what is there.
+bool OsCreateNew(const std::u16string& path, OsFile& file);
 // Bytes read (0 at the end of the file), -1 on failure.
 std::intptr_t OsRead(OsFile& file, void* buffer, std::size_t size);
 // All bytes or failure.
 bool OsWrite(OsFile& file, const void* data, std::size_t size);
-// Moves the position to the start and cuts the file there (rewriting a preference file).
-bool OsTruncateToStart(OsFile& file);
 // Flushes a changed file to the disk and closes; false when either fails. The handle is
 // closed in any case.
 bool OsClose(OsFile& file);
@@ -39,6 +40,49 @@ bool OsReplaceFile(const std::u16string& from, const std::u16string& to);
 bool OsRemoveFile(const std::u16string& path);
 // True when the file exists and carries no write permission / the read-only attribute.
 bool OsIsReadOnly(const std::u16string& path);
+// The file a path finally names: the target of a symbolic link (a chain followed, a relative
+// target taken from the link's folder); the path itself when it is no link.
+std::u16string OsLinkTarget(const std::u16string& path);
+// Gives an open file the permission bits and, where the program may, the owner of the file
+// at `model` (on Windows its hidden, system and archive attributes); true when there is no
+// such file.
+bool OsTakeFileMode(OsFile& file, const std::u16string& model);
+// A second name for an existing file; false where the file system has none.
+bool OsHardLink(const std::u16string& existing, const std::u16string& link);
+// Creates a folder; true when it exists afterwards.
+bool OsMakeFolder(const std::u16string& path);
+// The names of the files in a folder (no folders), in no particular order.
+std::vector<std::u16string> OsFolderFiles(const std::u16string& folder);
+
+enum class OsLockResult {
+    Held,           // the lock is this program's until the handle is closed or it ends
+    HeldElsewhere,  // another program holds it
+    Unavailable,    // the lock file cannot be opened (a read-only folder, say)
+};
+// Takes the exclusive lock on a lock file, created when missing (hidden on Windows). The
+// system releases it when the program ends for any reason; the file itself may stay.
+OsLockResult OsLockFile(const std::u16string& path, OsFile& lock);
 // Appends the bytes from the file's position to its end; false when a read fails or the
 // file holds more than mostBytes (the bytes read so far are then kept).
 bool OsReadRest(OsFile& file, std::string& bytes, std::size_t mostBytes);
+
+// Replacing a file without ever leaving it short or half-written: the new content goes to
+// a temporary file beside the file finally named (a link's target, so the link stays and
+// the rename stays atomic), created for this replacement alone with the old file's mode,
+// named "<file>.velmora-<8 letters>.tmp".
+struct OsReplacement {
+    std::u16string target;     // the file that is replaced
+    std::u16string temporary;  // the new content, until it takes the target's place
+    OsFile file;               // open on the temporary file after the begin
+};
+// False when no temporary file could be created; then nothing is left behind.
+bool OsBeginReplacement(const std::u16string& path, OsReplacement& replacement);
+// Puts the temporary file, which the caller has written and closed, in place of the target
+// in one step. On false the temporary file is removed and the target is as it was.
+bool OsCompleteReplacement(OsReplacement& replacement);
+// Removes the temporary file (closed first if still open); the target stays as it was.
+void OsCancelReplacement(OsReplacement& replacement);
+// Copies a file's bytes to `to`, which appears whole or not at all (a replacement).
+bool OsCopyFile(const std::u16string& from, const std::u16string& to);
+// True for a name OsBeginReplacement gives its temporary files.
+bool IsReplacementName(std::u16string_view fileName);

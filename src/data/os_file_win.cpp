@@ -1,5 +1,6 @@
 // The file services on Windows: CreateFileW with read sharing only, so other programs may
-// read but not write a file while it is open; "/" separators work with the W functions.
+// read but not write a file while it is open; "/" separators work with the W functions. The
+// folder lock is a hidden file opened without any sharing.
 // The line and preference formats on top are left to line_file.cpp and preference_file.cpp.
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -68,6 +69,14 @@ bool OsOpenReadWrite(const std::u16string& path, OsFile& file) {
     return OpenWith(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING, file);
 }
 
+bool OsCreateNew(const std::u16string& path, OsFile& file) {
+    file.handle = -1;
+    if (TakeFileFault(FileFault::Create)) return false;
+    if (!OpenWith(path, GENERIC_READ | GENERIC_WRITE, CREATE_NEW, file)) return false;
+    file.changed = true;
+    return true;
+}
+
 bool OsCreateWrite(const std::u16string& path, OsFile& file) {
     file.handle = -1;
     if (TakeFileFault(FileFault::Create)) return false;
@@ -104,14 +113,6 @@ bool OsWrite(OsFile& file, const void* data, std::size_t size) {
     return !fail;
 }
 
-bool OsTruncateToStart(OsFile& file) {
-    if (!IsOpen(file)) return false;
-    file.changed = true;
-    LARGE_INTEGER start{};
-    if (!SetFilePointerEx(HandleOf(file), start, nullptr, FILE_BEGIN)) return false;
-    return SetEndOfFile(HandleOf(file)) != FALSE;
-}
-
 bool OsClose(OsFile& file) {
     if (!IsOpen(file)) return false;
     // Only what was written is worth a flush: flushing a file only read can cost a flush of
@@ -138,4 +139,79 @@ bool OsRemoveFile(const std::u16string& path) {
 
 bool OsIsReadOnly(const std::u16string& path) {
     return IsUsablePath(path) && IsReadOnlyFile(path);
+}
+
+std::u16string OsLinkTarget(const std::u16string& path) {
+    if (!IsUsablePath(path)) return path;
+    const DWORD attributes = GetFileAttributesW(NativePath(path));
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return path;
+    HANDLE handle = CreateFileW(NativePath(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return path;
+    std::u16string target(MAX_PATH, u'\0');
+    DWORD length = GetFinalPathNameByHandleW(handle, reinterpret_cast<wchar_t*>(target.data()),
+                                             DWORD(target.size()), FILE_NAME_NORMALIZED);
+    if (length >= target.size()) {
+        target.resize(length + 1);
+        length = GetFinalPathNameByHandleW(handle, reinterpret_cast<wchar_t*>(target.data()),
+                                           DWORD(target.size()), FILE_NAME_NORMALIZED);
+    }
+    CloseHandle(handle);
+    if (length == 0 || length >= target.size()) return path;
+    target.resize(length);
+    return target;
+}
+
+bool OsTakeFileMode(OsFile& file, const std::u16string& model) {
+    if (!IsOpen(file)) return false;
+    const DWORD attributes = GetFileAttributesW(NativePath(model));
+    if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+    // The read-only attribute would keep the program from finishing its own file.
+    constexpr DWORD Kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    FILE_BASIC_INFO info{};
+    info.FileAttributes = (attributes & Kept) != 0 ? attributes & Kept : FILE_ATTRIBUTE_NORMAL;
+    return SetFileInformationByHandle(HandleOf(file), FileBasicInfo, &info, sizeof info) != FALSE;
+}
+
+bool OsHardLink(const std::u16string& existing, const std::u16string& link) {
+    if (!IsUsablePath(existing) || !IsUsablePath(link)) return false;
+    return CreateHardLinkW(NativePath(link), NativePath(existing), nullptr) != FALSE;
+}
+
+bool OsMakeFolder(const std::u16string& path) {
+    if (!IsUsablePath(path)) return false;
+    if (CreateDirectoryW(NativePath(path), nullptr)) return true;
+    return GetLastError() == ERROR_ALREADY_EXISTS && OsFileSize(path) == -2;
+}
+
+std::vector<std::u16string> OsFolderFiles(const std::u16string& folder) {
+    std::vector<std::u16string> names;
+    if (!IsUsablePath(folder)) return names;
+    const std::u16string pattern = folder + u"/*";
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(NativePath(pattern), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            names.emplace_back(reinterpret_cast<const char16_t*>(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+OsLockResult OsLockFile(const std::u16string& path, OsFile& lock) {
+    lock = OsFile{};
+    if (!IsUsablePath(path)) return OsLockResult::Unavailable;
+    // No sharing at all: a second program's open fails until this handle is closed, which
+    // the system does when the program ends for any reason.
+    HANDLE handle = CreateFileW(NativePath(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_SHARING_VIOLATION ? OsLockResult::HeldElsewhere
+                                                         : OsLockResult::Unavailable;
+    }
+    lock.handle = reinterpret_cast<std::intptr_t>(handle);
+    return OsLockResult::Held;
 }

@@ -101,9 +101,10 @@ Report LoadUnitCatalogue(Document& document) {
     return {};
 }
 
-Report SaveUnitCatalogue(const Document& document) {
+SaveOutcome SaveUnitCatalogue(const Document& document, const DailyBackup& backup) {
     return SaveDataFile(
-        UnitFilePath, document.unitFileUnreadable, u"SaveUnits", [&document](LineFile& file) {
+        UnitFilePath, document.unitFileUnreadable, u"SaveUnits", backup,
+        [&document](LineFile& file) {
             IntegerDigits digits1;
             IntegerDigits digits2;
             for (const TrainingUnit& unit : document.catalogue) {

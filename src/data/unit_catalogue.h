@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "data/document.h"
+#include "data/safe_save.h"
 #include "text/messages.h"
 
 inline constexpr char16_t UnitFilePath[] = u"units/units.txt";
@@ -22,5 +23,6 @@ bool ReadUnitLine(std::u16string_view line, TrainingUnit& unit);
 // (the catalogue then stays as it was) or not be read completely.
 Report LoadUnitCatalogue(Document& document);
 // Writes a temporary file beside the old one and puts it in place in one step. Reports
-// SaveUnits on any failure; the old file then stays as it was.
-Report SaveUnitCatalogue(const Document& document);
+// SaveUnits on any failure; the old file then stays as it was. The daily backup, when the
+// setting asks for one, is taken just before the old file is replaced.
+SaveOutcome SaveUnitCatalogue(const Document& document, const DailyBackup& backup = {});

@@ -76,14 +76,14 @@ HistoryLoad LoadWeekHistory(Document& document) {
     return load;
 }
 
-Report SaveWeekHistory(const Document& document) {
+SaveOutcome SaveWeekHistory(const Document& document, const DailyBackup& backup) {
     // The "=DayKey" lines are the same for every week: built once.
     std::array<std::u16string, 7> keyLines;
     for (std::size_t day = 0; day < keyLines.size(); ++day) {
         keyLines[day].assign(1, u'=');
         keyLines[day] += DayKeys[day];
     }
-    return SaveDataFile(HistoryFilePath, document.historyFileUnreadable, u"SaveHistory",
+    return SaveDataFile(HistoryFilePath, document.historyFileUnreadable, u"SaveHistory", backup,
                         [&keyLines, &document](LineFile& file) {
                             IntegerDigits digits;
                             for (const TrainingWeek& week : document.history) {

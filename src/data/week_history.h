@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/document.h"
+#include "data/safe_save.h"
 #include "text/messages.h"
 
 inline constexpr char16_t HistoryFilePath[] = u"units/history.txt";
@@ -25,5 +26,6 @@ void AddWeek(std::vector<TrainingWeek>& history, WholeNumber weekNumber);
 // opened or not be read completely; a file shorter than one week gives no week.
 HistoryLoad LoadWeekHistory(Document& document);
 // Writes a temporary file beside the old one and puts it in place in one step. Reports
-// SaveHistory on any failure; the old file then stays as it was.
-Report SaveWeekHistory(const Document& document);
+// SaveHistory on any failure; the old file then stays as it was. The daily backup, when the
+// setting asks for one, is taken just before the old file is replaced.
+SaveOutcome SaveWeekHistory(const Document& document, const DailyBackup& backup = {});

@@ -29,6 +29,12 @@ const BuiltInText BuiltInTexts[] = {
     // Shown when a unit name or description holds a line break or another control character.
     {u"ControlCharacters",
      u"Name und Beschreibung dürfen keine Zeilenumbrüche oder Steuerzeichen enthalten!"},
+    // Shown once a run when the daily backup of a data file cannot be made.
+    {u"Backup",
+     u"Die Sicherung {replace} konnte nicht angelegt werden. Die Daten wurden trotzdem "
+     u"gespeichert."},
+    // Shown when a second program starts on a folder that one already uses.
+    {u"Running", u"Velmora läuft in diesem Ordner bereits. Bitte verwende das offene Fenster."},
     // Shown when an export file (report, CSV, calendar) cannot be written.
     {u"Export", u"Die Datei {replace} konnte nicht geschrieben werden."},
     {u"_GROUP_", u"Global"},

@@ -174,18 +174,41 @@ TEST_F(AppDataFolder, AFailedStepLeavesOnlyWholeFiles) {
     }();
     std::set<std::string> withHistory = withIni;
     withHistory.insert("units/history.txt");
+    // Each default file is copied whole first: one create, two closes (the copy and the
+    // file it came from) and one rename; then ini.ini, the history and the catalogue.
+    const int copies = int(Defaulted.size());
+    std::int64_t copiedBytes = 0;
+    for (const std::string& name : Defaulted)
+        copiedBytes += std::int64_t(fs::file_size(Defaults / name));
+    const std::int64_t iniBytes = std::int64_t(IniText("2", "English").size());
     const Case cases[] = {
         {"defaults folder missing", {}, directory.path() / "nowhere", none},
-        {"ini.ini cannot be created", {.failCreate = true}, Defaults, Defaulted},
-        {"ini.ini cannot be renamed", {.failReplace = true}, Defaults, Defaulted},
+        {"the first picture cannot be copied",
+         {.failCreate = true, .passBeforeFault = 2},
+         Defaults,
+         {"lang/Deutsch.txt", "lang/English.txt"}},
+        {"ini.ini cannot be created",
+         {.failCreate = true, .passBeforeFault = copies},
+         Defaults,
+         Defaulted},
+        {"ini.ini cannot be renamed",
+         {.failReplace = true, .passBeforeFault = copies},
+         Defaults,
+         Defaulted},
         {"history cannot be created",
-         {.failCreate = true, .passBeforeFault = 1},
+         {.failCreate = true, .passBeforeFault = copies + 1},
          Defaults,
          withIni},
-        {"history cannot be closed", {.failClose = true, .passBeforeFault = 1}, Defaults, withIni},
-        {"units write breaks off", {.failWriteAfterBytes = 100}, Defaults, withHistory},
+        {"history cannot be closed",
+         {.failClose = true, .passBeforeFault = 2 * copies + 1},
+         Defaults,
+         withIni},
+        {"units write breaks off",
+         {.failWriteAfterBytes = copiedBytes + iniBytes + 100},
+         Defaults,
+         withHistory},
         {"units cannot be renamed",
-         {.failReplace = true, .passBeforeFault = 2},
+         {.failReplace = true, .passBeforeFault = copies + 2},
          Defaults,
          withHistory},
     };

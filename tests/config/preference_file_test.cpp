@@ -106,13 +106,14 @@ TEST_F(PreferenceFileTest, NonAsciiValuesByEncoding) {
     EXPECT_EQ(document.GetValue(u"K", u"d"), u"\u00C3\u00BC and \u00FC");
 }
 
-TEST_F(PreferenceFileTest, NewDocumentIsSavedWithMarkAndCrLf) {
+TEST_F(PreferenceFileTest, NewDocumentIsSavedWithMarkAndCrLfWholeAtClose) {
     ASSERT_TRUE(document.StartNew(u"new.ini"));
-    EXPECT_TRUE(test::FileExists("new.ini"));
+    EXPECT_FALSE(test::FileExists("new.ini")) << "the name holds nothing until the file is whole";
     document.SetValue(u"Version", u"0.1");
     document.SetValue(u"Language", u"English");
     EXPECT_TRUE(document.Close());
     EXPECT_EQ(FileText("new.ini"), "\xEF\xBB\xBF\r\nVersion = 0.1\r\nLanguage = English\r\n");
+    EXPECT_TRUE(test::TemporaryFilesIn(".").empty());
 }
 
 TEST_F(PreferenceFileTest, StartNewEmptiesAnExistingFile) {
@@ -157,12 +158,27 @@ TEST_F(PreferenceFileTest, ReadOnlyFileIsRead) {
     EXPECT_TRUE(document.Close());
 }
 
-TEST_F(PreferenceFileTest, FailedWriteIsReported) {
+TEST_F(PreferenceFileTest, FailedWriteIsReportedAndLeavesNoFile) {
     ASSERT_TRUE(document.StartNew(u"new.ini"));
     document.SetValue(u"Version", u"0.1");
     InjectedFileFaults.failWriteAfterBytes = 4;
     EXPECT_FALSE(document.Close());
     EXPECT_FALSE(document.isOpen);
+    EXPECT_FALSE(test::FileExists("new.ini"));
+    EXPECT_TRUE(test::TemporaryFilesIn(".").empty());
+}
+
+TEST_F(PreferenceFileTest, ChangedDocumentReplacesItsFileWhole) {
+    LoadText("Old = 1\r\n");
+    document.SetValue(u"New", u"2");
+    InjectedFileFaults.failReplace = true;
+    EXPECT_FALSE(document.Close());
+    EXPECT_EQ(FileText("test.ini"), "Old = 1\r\n") << "the old file stays whole";
+    LoadText("Old = 1\r\n");
+    document.SetValue(u"New", u"2");
+    EXPECT_TRUE(document.Close());
+    EXPECT_EQ(FileText("test.ini"), "\xEF\xBB\xBF\r\nOld = 1\r\nNew = 2\r\n");
+    EXPECT_TRUE(test::TemporaryFilesIn(".").empty());
 }
 
 TEST_F(PreferenceFileTest, LoadAndStartNewCloseTheOpenDocumentFirst) {

@@ -53,6 +53,10 @@ class DataTest : public ::testing::Test {
         if (!report.ok()) reports.push_back(report);
         return report.ok();
     }
+    bool Kept(const SaveOutcome& outcome) {
+        Kept(outcome.backup);
+        return Kept(outcome.report);
+    }
 
     // The history load as start-up runs it: the file's weeks, caught up to the current week.
     bool LoadHistory() {

@@ -41,7 +41,7 @@ struct SavedFile {
     std::u16string path;
     const char16_t* messageKey;
     std::function<void(Document&)> fill;
-    std::function<Report(const Document&)> save;
+    std::function<SaveOutcome(const Document&)> save;
     std::function<std::vector<std::u16string>(const Document&)> snapshot;
 };
 
@@ -54,7 +54,7 @@ std::vector<SavedFile> SavedFiles() {
              for (WholeNumber i = 0; i < WholeNumber(3 * LineFileBufferBytes / 16); ++i)
                  AddUnit(doc, u"Unit " + FormatInteger(i), i, -i, u"desc");
          },
-         SaveUnitCatalogue,
+         [](const Document& doc) { return SaveUnitCatalogue(doc); },
          [](const Document& doc) {
              std::vector<std::u16string> rows;
              for (const TrainingUnit& unit : doc.catalogue) rows.push_back(DayEntryOf(unit));
@@ -70,7 +70,7 @@ std::vector<SavedFile> SavedFiles() {
                  doc.history.back().days[2] = u"Run|1|5|easy\\Plank|3|60|hold";
              }
          },
-         SaveWeekHistory,
+         [](const Document& doc) { return SaveWeekHistory(doc); },
          [](const Document& doc) {
              std::vector<std::u16string> rows;
              for (const TrainingWeek& week : doc.history) {
@@ -83,10 +83,6 @@ std::vector<SavedFile> SavedFiles() {
 }
 
 const Bytes OldContent = test::LineFileBytes({u"old|1|2|content"});
-
-std::u16string TemporaryOf(const std::u16string& path) {
-    return path + TemporarySuffix;
-}
 
 TEST_F(SafeSaveTest, EveryInjectedFaultKeepsTheOldFile) {
     for (const SavedFile& file : SavedFiles()) {
@@ -101,14 +97,14 @@ TEST_F(SafeSaveTest, EveryInjectedFaultKeepsTheOldFile) {
             EXPECT_FALSE(Kept(file.save(doc)));
             ExpectOnlyMessage(file.messageKey, file.path);
             EXPECT_EQ(test::ReadFileBytes(test::ToUtf8(file.path)), OldContent);
-            EXPECT_FALSE(test::FileExists(test::ToUtf8(TemporaryOf(file.path))));
+            EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
             EXPECT_EQ(file.snapshot(doc), before);
 
             // The fault fired once; the next save goes through.
             EXPECT_TRUE(Kept(file.save(doc)));
             EXPECT_EQ(reports.size(), 1u);
             EXPECT_NE(test::ReadFileBytes(test::ToUtf8(file.path)), OldContent);
-            EXPECT_FALSE(test::FileExists(test::ToUtf8(TemporaryOf(file.path))));
+            EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
         }
     }
 }
@@ -149,7 +145,7 @@ TEST_F(SafeSaveTest, UnwritablePlacesFailWithTheFileMessage) {
                 std::filesystem::permissions(path, std::filesystem::perms::owner_write,
                                              std::filesystem::perm_options::add);
             }
-            EXPECT_FALSE(test::FileExists(test::ToUtf8(TemporaryOf(file.path))));
+            EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
         }
     }
 }
@@ -189,16 +185,24 @@ TEST_F(SafeSaveTest, FileUnreadableAtStartUpIsNeverReplaced) {
         EXPECT_FALSE(loader.save());
         ExpectOnlyMessage(loader.saveKey, loader.path);
         EXPECT_EQ(test::ReadFileBytes(path), OldContent);
-        EXPECT_FALSE(test::FileExists(test::ToUtf8(TemporaryOf(loader.path))));
+        EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
     }
 }
 
-TEST_F(SafeSaveTest, StaleTemporaryFileIsOverwritten) {
-    test::WriteFileBytes("units/units.txt.new", std::string_view("leftover from a crash"));
+TEST_F(SafeSaveTest, TheUsersFilesNamedLikeATemporaryFileAreLeftAlone) {
+    // The names every save used to write before it took names of its own.
+    test::WriteFileBytes("units/units.txt.new", std::string_view("the user's own notes"));
+    std::filesystem::create_directory("units/history.txt.new");
     AddUnit(doc, u"A", 1, 2, u"x");
+    AddWeek(doc.history, 8);
     ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
+    ASSERT_TRUE(Kept(SaveWeekHistory(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"), test::LineFileBytes({u"A|1|2|x"}));
-    EXPECT_FALSE(test::FileExists("units/units.txt.new"));
+    EXPECT_EQ(test::ReadFileBytes("units/units.txt.new"),
+              test::Bytes(std::string_view("the user's own notes").begin(),
+                          std::string_view("the user's own notes").end()));
+    EXPECT_TRUE(std::filesystem::is_directory("units/history.txt.new"));
+    EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST_F(CatalogueTest, RoundTripsByteForByte) {
     EXPECT_EQ(UnitAt(doc, 1).name, u"Run");
     ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"), original);
-    EXPECT_FALSE(test::FileExists("units/units.txt.new"));
+    EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
     EXPECT_TRUE(reports.empty());
 }
 

@@ -63,7 +63,7 @@ TEST_F(HistoryTest, RoundTripsByteForByteWhenNoWeekIsAdded) {
     EXPECT_EQ(doc.history[1].days[6], days[6]);
     ASSERT_TRUE(Kept(SaveWeekHistory(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/history.txt"), original);
-    EXPECT_FALSE(test::FileExists("units/history.txt.new"));
+    EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
     EXPECT_TRUE(reports.empty());
 }
 

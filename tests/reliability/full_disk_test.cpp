@@ -52,7 +52,7 @@ TEST_F(FullDiskTest, SaveThatRunsOutOfRoomKeepsTheOldFile) {
         const char* name;
         const char* path;
         const char16_t* messageKey;
-        Report (*save)(const Document&);
+        SaveOutcome (*save)(const Document&, const DailyBackup&);
         std::vector<std::u16string> (*lines)(const Document&);
     };
     const Row rows[] = {
@@ -81,18 +81,18 @@ TEST_F(FullDiskTest, SaveThatRunsOutOfRoomKeepsTheOldFile) {
         }
         const reliability::DataSnapshot before = reliability::TakeSnapshot(doc);
         reports.clear();
-        EXPECT_FALSE(Kept(row.save(doc)));
+        EXPECT_FALSE(Kept(row.save(doc, {})));
         ExpectOnlyMessage(row.messageKey, test::ToUtf16(row.path));
         EXPECT_EQ(test::ReadFileBytes(row.path), oldBytes) << "the old file is kept";
-        EXPECT_FALSE(test::FileExists(std::string(row.path) + ".new"));
+        EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
         EXPECT_TRUE(reliability::SameSnapshot(reliability::TakeSnapshot(doc), before));
 
         ASSERT_TRUE(disk.Grow("8m"));
         reports.clear();
-        EXPECT_TRUE(Kept(row.save(doc)));
+        EXPECT_TRUE(Kept(row.save(doc, {})));
         EXPECT_TRUE(reports.empty());
         EXPECT_EQ(test::ReadFileBytes(row.path), test::LineFileBytes(row.lines(doc)));
-        EXPECT_FALSE(test::FileExists(std::string(row.path) + ".new"));
+        EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
     }
 }
 

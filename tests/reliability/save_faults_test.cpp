@@ -24,15 +24,16 @@ struct DataFile {
     const char* name;
     std::u16string path;
     const char16_t* messageKey;
-    std::function<Report(const Document&)> save;
+    std::function<SaveOutcome(const Document&)> save;
     std::function<std::vector<std::u16string>(const Document&)> lines;
 };
 
 std::vector<DataFile> DataFiles() {
     return {
-        {"catalogue", UnitFilePath, u"SaveUnits", SaveUnitCatalogue, reliability::CatalogueLines},
-        {"history", HistoryFilePath, u"SaveHistory", SaveWeekHistory,
-         reliability::HistoryFileLines},
+        {"catalogue", UnitFilePath, u"SaveUnits",
+         [](const Document& doc) { return SaveUnitCatalogue(doc); }, reliability::CatalogueLines},
+        {"history", HistoryFilePath, u"SaveHistory",
+         [](const Document& doc) { return SaveWeekHistory(doc); }, reliability::HistoryFileLines},
     };
 }
 
@@ -83,7 +84,7 @@ class SaveFaultTest : public test::DataTest {
     void ExpectUntouched(const DataFile& file, const Bytes& oldBytes,
                          const reliability::DataSnapshot& before) {
         EXPECT_EQ(test::ReadFileBytes(Native(file.path)), oldBytes) << "the old file is kept";
-        EXPECT_FALSE(test::FileExists(Native(file.path + TemporarySuffix)));
+        EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
         EXPECT_EQ(FilesIn("units"), (std::vector<std::string>{"history.txt", "units.txt"}));
         EXPECT_TRUE(reliability::SameSnapshot(reliability::TakeSnapshot(doc), before))
             << "the data in memory is unchanged";
@@ -95,7 +96,7 @@ class SaveFaultTest : public test::DataTest {
         EXPECT_TRUE(Kept(file.save(doc)));
         EXPECT_TRUE(reports.empty());
         EXPECT_EQ(test::ReadFileBytes(Native(file.path)), test::LineFileBytes(file.lines(doc)));
-        EXPECT_FALSE(test::FileExists(Native(file.path + TemporarySuffix)));
+        EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
     }
 };
 
@@ -154,7 +155,7 @@ TEST_F(SaveFaultTest, ReadOnlyMissingFolderAndFolderInPlaceRefuseTheSave) {
             } else {
                 EXPECT_EQ(test::ReadFileBytes(path), oldBytes);
             }
-            EXPECT_FALSE(test::FileExists(Native(file.path + TemporarySuffix)));
+            EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
             EXPECT_TRUE(reliability::SameSnapshot(reliability::TakeSnapshot(doc), before));
             condition.clear(path);
             ExpectSecondSaveSucceeds(file);

@@ -51,7 +51,7 @@ std::size_t SavedPauses(const ScriptedUi& ui) {
 }
 
 bool TemporaryFilesLeft() {
-    return test::FileExists("units/history.txt.new") || test::FileExists("units/units.txt.new");
+    return !test::TemporaryFilesIn("units").empty();
 }
 
 using SaveSession = apptest::SessionTest;

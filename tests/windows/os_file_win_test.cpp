@@ -166,16 +166,48 @@ TEST_F(OsFileWin, ReplaceSwapsInTheNewFileInOneStep) {
     EXPECT_FALSE(OsRemoveFile(u"units/fresh.txt"));
 }
 
-TEST_F(OsFileWin, TruncateToStartEmptiesAnOpenFile) {
-    WriteAll("ini.ini", Bytes(40, 0x20));
-    OsFile file;
-    ASSERT_TRUE(OsOpenReadWrite(u"ini.ini", file));
-    Bytes buffer(8);
-    ASSERT_EQ(OsRead(file, buffer.data(), buffer.size()), 8);
-    ASSERT_TRUE(OsTruncateToStart(file));
-    ASSERT_TRUE(OsWrite(file, LineBytes.data(), LineBytes.size()));
-    ASSERT_TRUE(OsClose(file));
-    EXPECT_EQ(ReadAll("ini.ini"), LineBytes);
+TEST_F(OsFileWin, ReplacementKeepsTheAttributesAndLeavesOtherFilesAlone) {
+    WriteAll("units/history.txt", Bytes(40, 0x20));
+    WriteAll("units/history.txt.new", Bytes(3, 0x41));  // the user's own file of that name
+    ASSERT_TRUE(
+        SetFileAttributesW(L"units/history.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    OsReplacement replacement;
+    ASSERT_TRUE(OsBeginReplacement(u"units/history.txt", replacement));
+    EXPECT_TRUE(IsReplacementName(replacement.temporary.substr(6)));
+    OsFile duplicate;
+    EXPECT_FALSE(OsCreateNew(replacement.temporary, duplicate)) << "created for this save alone";
+    ASSERT_TRUE(OsWrite(replacement.file, LineBytes.data(), LineBytes.size()));
+    ASSERT_TRUE(OsClose(replacement.file));
+    ASSERT_TRUE(OsCompleteReplacement(replacement));
+    EXPECT_EQ(ReadAll("units/history.txt"), LineBytes);
+    const DWORD attributes = GetFileAttributesW(L"units/history.txt");
+    EXPECT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u) << "the hidden attribute is kept";
+    EXPECT_EQ(ReadAll("units/history.txt.new"), Bytes(3, 0x41));
+    const std::vector<std::u16string> files = OsFolderFiles(u"units");
+    EXPECT_EQ(files.size(), 2u) << "no temporary file is left";
+}
+
+TEST_F(OsFileWin, SecondLockIsRefusedUntilTheFirstIsClosed) {
+    OsFile first;
+    OsFile second;
+    ASSERT_EQ(OsLockFile(u".velmora.lock", first), OsLockResult::Held);
+    EXPECT_NE(GetFileAttributesW(L".velmora.lock") & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(OsLockFile(u".velmora.lock", second), OsLockResult::HeldElsewhere);
+    OsClose(first);
+    EXPECT_EQ(OsLockFile(u".velmora.lock", second), OsLockResult::Held) << "the file may stay";
+    OsClose(second);
+    EXPECT_EQ(OsLockFile(u"missing/.velmora.lock", first), OsLockResult::Unavailable);
+}
+
+TEST_F(OsFileWin, HardLinkKeepsTheOldContentWhenTheNameIsReplaced) {
+    WriteAll("units/units.txt", LineBytes);
+    ASSERT_TRUE(OsMakeFolder(u"units/backup"));
+    EXPECT_TRUE(OsMakeFolder(u"units/backup")) << "an existing folder is fine";
+    ASSERT_TRUE(OsHardLink(u"units/units.txt", u"units/backup/units-2026-12-07.txt"));
+    ASSERT_TRUE(WriteFile(u"units/next.txt", Bytes(4, 0x42)));
+    ASSERT_TRUE(OsReplaceFile(u"units/next.txt", u"units/units.txt"));
+    EXPECT_EQ(ReadAll("units/backup/units-2026-12-07.txt"), LineBytes);
+    EXPECT_EQ(OsFolderFiles(u"units/backup"), std::vector<std::u16string>{u"units-2026-12-07.txt"});
 }
 
 TEST_F(OsFileWin, InjectedFaultsFireOnceEach) {

@@ -1,0 +1,85 @@
+// Daily backups by a second name for the old file: the save that follows puts its new file
+// under the data file's name, so the backup keeps the old bytes without copying a byte. Where
+// the file system has no second names, the old file is copied.
+#include "data/backups.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "data/os_file.h"
+#include "text/unicode.h"
+
+namespace {
+
+constexpr char16_t BackupFolderName[] = u"backup";
+constexpr char16_t BackupExtension[] = u".txt";
+
+// The folder part of a path with its "/", and the name without folder and extension.
+void SplitPath(const std::u16string& path, std::u16string& folder, std::u16string& stem) {
+    const std::size_t slash = path.find_last_of(u"/\\");
+    folder = slash == std::u16string::npos ? u"" : path.substr(0, slash + 1);
+    stem = path.substr(folder.size());
+    const std::size_t dot = stem.rfind(u'.');
+    if (dot != std::u16string::npos && dot > 0) stem.resize(dot);
+}
+
+std::u16string BackupFolderOf(const std::u16string& dataFile) {
+    std::u16string folder;
+    std::u16string stem;
+    SplitPath(dataFile, folder, stem);
+    return folder + BackupFolderName;
+}
+
+// The date of a backup name of this stem, "" when the name is no such backup.
+std::u16string_view BackupDateIn(std::u16string_view name, std::u16string_view stem) {
+    constexpr std::size_t DateLength = 10;  // YYYY-MM-DD
+    const std::size_t extension = std::size(BackupExtension) - 1;
+    if (name.size() != stem.size() + 1 + DateLength + extension) return {};
+    if (name.substr(0, stem.size()) != stem || name[stem.size()] != u'-') return {};
+    if (name.substr(name.size() - extension) != BackupExtension) return {};
+    const std::u16string_view date = name.substr(stem.size() + 1, DateLength);
+    for (std::size_t i = 0; i < DateLength; ++i) {
+        const bool dash = i == 4 || i == 7;
+        if (dash ? date[i] != u'-' : (date[i] < u'0' || date[i] > u'9')) return {};
+    }
+    return date;
+}
+
+// Removes the backups of this stem beyond the newest `days` dates.
+void KeepNewest(const std::u16string& folder, const std::u16string& stem, WholeNumber days) {
+    std::vector<std::u16string> backups;
+    for (std::u16string& name : OsFolderFiles(folder))
+        if (!BackupDateIn(name, stem).empty()) backups.push_back(std::move(name));
+    if (WholeNumber(backups.size()) <= days) return;
+    // Same stem, same length: the newest date sorts last.
+    std::sort(backups.begin(), backups.end());
+    const std::size_t surplus = backups.size() - std::size_t(days);
+    for (std::size_t i = 0; i < surplus; ++i) OsRemoveFile(folder + u"/" + backups[i]);
+}
+
+}  // namespace
+
+std::u16string DailyBackupPath(const std::u16string& dataFile, const LocalDate& day) {
+    std::u16string folder;
+    std::u16string stem;
+    SplitPath(dataFile, folder, stem);
+    return folder + BackupFolderName + u"/" + stem + u"-" +
+           Utf8ToUtf16(IsoDate(CivilDateOf(day))) + BackupExtension;
+}
+
+Report KeepDailyBackup(const std::u16string& dataFile, const std::u16string& oldFile,
+                       const DailyBackup& backup) {
+    if (backup.days <= 0 || OsFileSize(oldFile) < 0) return {};
+    const std::u16string path = DailyBackupPath(dataFile, backup.today);
+    // The first save of the day keeps the day's starting version; later ones leave it.
+    if (OsFileSize(path) < 0) {
+        const std::u16string folder = BackupFolderOf(dataFile);
+        if (!OsMakeFolder(folder)) return {u"Backup", path};
+        if (!OsHardLink(oldFile, path) && !OsCopyFile(oldFile, path)) return {u"Backup", path};
+    }
+    std::u16string folder;
+    std::u16string stem;
+    SplitPath(dataFile, folder, stem);
+    KeepNewest(BackupFolderOf(dataFile), stem, backup.days);
+    return {};
+}
