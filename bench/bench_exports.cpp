@@ -6,39 +6,43 @@
 #include <filesystem>
 #include <string>
 
-#include "app/scripted_ui.h"
 #include "bench_inputs.h"
 #include "bench_measures.h"
 #include "calendar/clock.h"
 #include "calendar/exports.h"
+#include "calendar/week_calendar.h"
 #include "data/week_history.h"
 #include "text/text_table.h"
 
 namespace {
 
-ScriptedUi QuietUi;  // records any message box instead of showing it
+Document ReportDocument;
+const TextTable ReportTexts = BuildTextTable();
+
+// The history load as start-up runs it: the file's weeks, then the catch-up.
+void LoadHistoryAsAtStart() {
+    const HistoryLoad load = LoadWeekHistory(ReportDocument);
+    AdvanceToCurrentWeek(ReportDocument.history, load.fromFile);
+}
 
 void LoadReportHistory(const std::string& folder) {
-    SetCurrentUi(&QuietUi);
     SetClock([] { return BenchToday(); });
-    BuildTextTable(u"");
-    FillDayKeys();
-    HistoryFileUnreadable = false;
+    ReportDocument = Document();
     EnterFolder(folder);
-    LoadWeekHistory();
+    LoadHistoryAsAtStart();
 }
 
 void MeasureLoad(benchmark::State& state, const std::string& folder, std::size_t weeks) {
     LoadReportHistory(folder);
     for (auto _ : state) {
         state.PauseTiming();
-        std::vector<TrainingWeek>().swap(WeekHistory);
+        std::vector<TrainingWeek>().swap(ReportDocument.history);
         malloc_trim(0);
         state.ResumeTiming();
-        LoadWeekHistory();
+        LoadHistoryAsAtStart();
     }
-    if (WeekHistory.size() != weeks) state.SkipWithError("catch-up changed the history");
-    std::vector<TrainingWeek>().swap(WeekHistory);
+    if (ReportDocument.history.size() != weeks) state.SkipWithError("catch-up changed the history");
+    std::vector<TrainingWeek>().swap(ReportDocument.history);
 }
 
 using Writer = std::string (*)(const std::vector<TrainingWeek>&, const TextTable&,
@@ -48,12 +52,12 @@ using Writer = std::string (*)(const std::vector<TrainingWeek>&, const TextTable
 void MeasureWriter(benchmark::State& state, const std::string& folder, std::size_t weeks,
                    Writer writer, const std::string& mark) {
     LoadReportHistory(folder);
-    if (WeekHistory.size() != weeks) state.SkipWithError("catch-up changed the history");
+    if (ReportDocument.history.size() != weeks) state.SkipWithError("catch-up changed the history");
     const LocalDate today = BenchToday();
     std::size_t bytes = 0;
     bool marked = true;
     for (auto _ : state) {
-        const std::string file = writer(WeekHistory, TextTable, today);
+        const std::string file = writer(ReportDocument.history, ReportTexts, today);
         bytes = file.size();
         marked = file.find(mark) != std::string::npos;
         benchmark::DoNotOptimize(file.data());
@@ -61,7 +65,7 @@ void MeasureWriter(benchmark::State& state, const std::string& folder, std::size
     const std::string lack = "the written file lacks " + mark;
     if (!marked) state.SkipWithError(lack.c_str());
     state.counters["bytes"] = static_cast<double>(bytes);
-    std::vector<TrainingWeek>().swap(WeekHistory);
+    std::vector<TrainingWeek>().swap(ReportDocument.history);
 }
 
 }  // namespace

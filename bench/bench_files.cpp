@@ -16,6 +16,8 @@
 #include "bench_measures.h"
 #include "calendar/clock.h"
 #include "calendar/week_calendar.h"
+#include "data/backups.h"
+#include "data/os_file.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
 #include "text/text_table.h"
@@ -131,6 +133,27 @@ void MeasureSaveUnits(benchmark::State& state, const std::string& source,
     std::vector<TrainingUnit>().swap(BenchDocument.catalogue);
 }
 
+// The history save of a day's first save: the backup of the old file comes with it.
+void MeasureSaveHistoryWithBackup(benchmark::State& state, const std::string& source,
+                                  const std::string& folder) {
+    PrepareProgramState();
+    EnterFolder(source);
+    LoadHistoryAsAtStart();
+    EnterFolder(folder);
+    const DailyBackup backup{14, BenchToday()};
+    const std::u16string backupPath = DailyBackupPath(HistoryFilePath, backup.today);
+    SaveWeekHistory(BenchDocument);
+    for (auto _ : state) {
+        state.PauseTiming();
+        OsRemoveFile(backupPath);
+        state.ResumeTiming();
+        if (!SaveWeekHistory(BenchDocument, backup).backup.ok())
+            state.SkipWithError("the backup was not made");
+    }
+    if (OsFileSize(backupPath) < 0) state.SkipWithError("no backup file");
+    std::vector<TrainingWeek>().swap(BenchDocument.history);
+}
+
 void MeasureSaveHistory(benchmark::State& state, const std::string& source,
                         const std::string& folder) {
     PrepareProgramState();
@@ -196,6 +219,10 @@ void RegisterPair(const std::string& kind, const std::string& loadName, const st
                                                folder, saveFolder));
     } else {
         saveShape(benchmark::RegisterBenchmark((saveName + suffix).c_str(), MeasureSaveHistory,
+                                               folder, saveFolder));
+        const std::string withBackup = "SaveWithBackup/history" + suffix;
+        AddMeasure(withBackup, "  with daily backup", sizeText, size, "byte").fileBytes = size;
+        saveShape(benchmark::RegisterBenchmark(withBackup.c_str(), MeasureSaveHistoryWithBackup,
                                                folder, saveFolder));
     }
     saveShape(benchmark::RegisterBenchmark(writeFloor.c_str(),

@@ -2,6 +2,7 @@
 // session through the protocol in-process, and the real velmora-headless binary over a pipe.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <deque>
@@ -300,6 +301,40 @@ TEST_F(AppHeadlessBinary, MissingPictureGivesOneFatalMessageAndStatusZero) {
     EXPECT_EQ(run.lines[0],
               "{\"message\":{\"title\":\"Fehler\",\"text\":\"Das Bild media/BigImage.png wurde "
               "nicht gefunden!\",\"fatal\":true}}");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AppHeadlessBinary, SecondDriverOnAFolderInUseGetsTheRunningMessage) {
+    apptest::WriteUnits({});
+    apptest::WriteHistory({{CurrentWeekNumber(), {}}});
+    // The first driver waits for its next command, its folder lock held, while the second
+    // one starts in the same folder.
+    const std::string command = std::string("'") + VELMORA_HEADLESS_PATH + "' > first.txt";
+    FILE* first = popen(command.c_str(), "w");
+    ASSERT_NE(first, nullptr);
+    std::fputs("dump\n", first);
+    std::fflush(first);
+    // The first answer means the first driver has its window, and so its lock.
+    const auto answered = [] {
+        std::error_code missing;
+        const std::uintmax_t size = std::filesystem::file_size("first.txt", missing);
+        return !missing && size > 0;
+    };
+    for (int wait = 0; wait < 500 && !answered(); ++wait) usleep(10000);
+    ASSERT_TRUE(answered());
+    BinaryRun second = RunHeadlessBinary("dump\nclose\n");
+    std::fputs("close\n", first);
+    EXPECT_EQ(WEXITSTATUS(pclose(first)), 0);
+    EXPECT_EQ(second.status, 0);
+    ASSERT_EQ(second.lines.size(), 1u) << "no window, so nothing to dump";
+    EXPECT_EQ(second.lines[0],
+              "{\"message\":{\"title\":\"Fehler\",\"text\":\"Velmora l\xC3\xA4uft in diesem "
+              "Ordner bereits. Bitte verwende das offene Fenster.\",\"fatal\":true}}");
+    // With the first driver gone, the folder is free again.
+    EXPECT_EQ(RunHeadlessBinary("close\n").lines.size(), 0u);
 }
 
 }  // namespace

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <ctime>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "calendar/clock.h"
@@ -29,6 +32,43 @@ std::vector<WholeNumber> NumbersOf(const std::vector<TrainingWeek>& history) {
     std::vector<WholeNumber> numbers;
     for (const TrainingWeek& week : history) numbers.push_back(week.weekNumber);
     return numbers;
+}
+
+// The system clock's conversion of moments past January 2038, in every build: a 32-bit time
+// would wrap to 1901 and give another weekday and week.
+TEST(LocalDateAt, MomentsPastTheYear2038) {
+    struct Row {
+        const char* name;
+        std::int64_t seconds;  // noon UTC
+        int year, dayOfYear, weekday;
+        WholeNumber week;
+        WholeNumber dayIndex;
+    };
+    const Row rows[] = {
+        {"Tuesday 1 June 2038", 2159006400, 2038, 152, 2, 151, 1},
+        {"Monday 1 March 2100", 4107585600, 2100, 60, 1, 60, 0},
+    };
+    const char* zone = std::getenv("TZ");
+    const std::string savedZone = zone ? zone : "";
+    ::setenv("TZ", "UTC0", 1);
+    ::tzset();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const LocalDate date = LocalDateAt(row.seconds);
+        EXPECT_EQ(date.year, row.year);
+        EXPECT_EQ(date.dayOfYear, row.dayOfYear);
+        EXPECT_EQ(date.weekday, row.weekday);
+        SetClock([date] { return date; });
+        EXPECT_EQ(CurrentWeekNumber(), row.week);
+        EXPECT_EQ(TodayDayIndex(), row.dayIndex);
+    }
+    SetClock({});
+    if (zone) {
+        ::setenv("TZ", savedZone.c_str(), 1);
+    } else {
+        ::unsetenv("TZ");
+    }
+    ::tzset();
 }
 
 TEST(DateOf, KnownDates) {

@@ -131,14 +131,35 @@ TEST_F(ConfigurationTest, FolderNamedIniIniCannotBeReadNorCreated) {
     EXPECT_TRUE(std::filesystem::is_directory("ini.ini"));
 }
 
-TEST_F(ConfigurationTest, FailedWriteOfTheNewFileIsReportedButNotFatal) {
-    InjectedFileFaults.failWriteAfterBytes = 0;
-    Load();
-    ASSERT_EQ(reports.size(), 2u);
-    ExpectBox(0, Config1Text, false);
-    ExpectBox(1, Config2Text, false);
-    EXPECT_FALSE(AnyFatal());
-    EXPECT_EQ(settings.language, u"English");
+TEST_F(ConfigurationTest, FailedWriteOfTheNewFileIsReportedButNotFatalAndLeavesNoFile) {
+    struct Row {
+        const char* name;
+        FileFaults faults;
+    };
+    const Row rows[] = {
+        {"nothing written (a full disk)", {.failWriteAfterBytes = 0}},
+        {"written in part", {.failWriteAfterBytes = 5}},
+        {"flush fails", {.failClose = true}},
+        {"rename fails", {.failReplace = true}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        InjectedFileFaults = row.faults;
+        Load();
+        ASSERT_EQ(reports.size(), 2u);
+        ExpectBox(0, Config1Text, false);
+        ExpectBox(1, Config2Text, false);
+        EXPECT_FALSE(AnyFatal());
+        EXPECT_EQ(settings.language, u"English");
+        EXPECT_FALSE(test::FileExists("ini.ini")) << "no empty file to read as defaults later";
+        EXPECT_TRUE(test::TemporaryFilesIn(".").empty());
+        // The next start finds no file and says so again, instead of silently using defaults.
+        InjectedFileFaults = FileFaults{};
+        Load();
+        ASSERT_EQ(reports.size(), 1u);
+        ExpectBox(0, Config1Text, false);
+        std::filesystem::remove("ini.ini");
+    }
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 // The old file must stay byte-identical, no temporary file may remain, memory is kept.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -203,6 +206,121 @@ TEST_F(SafeSaveTest, TheUsersFilesNamedLikeATemporaryFileAreLeftAlone) {
                           std::string_view("the user's own notes").end()));
     EXPECT_TRUE(std::filesystem::is_directory("units/history.txt.new"));
     EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
+}
+
+}  // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// What a user may have set up for a data file: a link (into another folder, a chain, one
+// relative to its own folder), a mode, an owner. A save must keep it all.
+TEST_F(SafeSaveTest, LinksModesAndOwnersOfTheDataFileAreKept) {
+    struct Row {
+        const char* name;
+        std::function<void()> prepare;  // leaves units/units.txt in the state to keep
+        const char* target;             // the file that must receive the new content
+        fs::perms mode;
+    };
+    const fs::perms privateMode = fs::perms::owner_read | fs::perms::owner_write;
+    const fs::perms groupMode = privateMode | fs::perms::group_read;
+    const fs::perms usualMode = groupMode | fs::perms::others_read;
+    const Row rows[] = {
+        {"link beside the file",
+         [] {
+             test::WriteFileBytes("units/real.txt", OldContent);
+             fs::create_symlink("real.txt", "units/units.txt");
+         },
+         "units/real.txt", usualMode},
+        {"link into a synced folder",
+         [] {
+             fs::create_directory("synced");
+             test::WriteFileBytes("synced/units.txt", OldContent);
+             fs::create_symlink("../synced/units.txt", "units/units.txt");
+         },
+         "synced/units.txt", usualMode},
+        {"chain of an absolute and a relative link",
+         [] {
+             fs::create_directory("synced");
+             test::WriteFileBytes("synced/real.txt", OldContent);
+             fs::create_symlink("real.txt", "synced/middle.txt");
+             fs::create_symlink(fs::absolute("synced/middle.txt"), "units/units.txt");
+         },
+         "synced/real.txt", usualMode},
+        {"link to a file not there yet",
+         [] {
+             fs::create_directory("synced");
+             fs::create_symlink("../synced/units.txt", "units/units.txt");
+         },
+         "synced/units.txt", usualMode},
+        {"private file",
+         [&] {
+             test::WriteFileBytes("units/units.txt", OldContent);
+             fs::permissions("units/units.txt", privateMode);
+         },
+         "units/units.txt", privateMode},
+        {"group-readable file behind a link",
+         [&] {
+             test::WriteFileBytes("units/real.txt", OldContent);
+             fs::permissions("units/real.txt", groupMode);
+             fs::create_symlink("real.txt", "units/units.txt");
+         },
+         "units/real.txt", groupMode},
+    };
+    const mode_t oldMask = ::umask(022);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove_all("units");
+        fs::remove_all("synced");
+        fs::create_directory("units");
+        row.prepare();
+        const bool wasLink = fs::is_symlink("units/units.txt");
+        doc.catalogue = {{u"New", 1, 2, u"content"}};
+        EXPECT_TRUE(Kept(SaveUnitCatalogue(doc)));
+        EXPECT_EQ(fs::is_symlink("units/units.txt"), wasLink) << "a link stays a link";
+        EXPECT_EQ(test::ReadFileBytes(row.target), test::LineFileBytes({u"New|1|2|content"}));
+        EXPECT_EQ(fs::status(row.target).permissions() & fs::perms::all, row.mode);
+        EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
+        if (fs::exists("synced")) {
+            EXPECT_TRUE(test::TemporaryFilesIn("synced").empty());
+        }
+    }
+    ::umask(oldMask);
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(SafeSaveTest, OwnerOfTheDataFileIsKeptWhereTheProgramMayGiveFilesAway) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may keep another user's ownership";
+    test::WriteFileBytes("units/history.txt", OldContent);
+    ASSERT_EQ(::chown("units/history.txt", 65534, 65534), 0);
+    AddWeek(doc.history, 8);
+    ASSERT_TRUE(Kept(SaveWeekHistory(doc)));
+    struct stat info {};
+    ASSERT_EQ(::stat("units/history.txt", &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+}
+
+TEST_F(SafeSaveTest, EachReplacementHasATemporaryFileOfItsOwn) {
+    test::WriteFileBytes("units/units.txt", OldContent);
+    OsReplacement first;
+    OsReplacement second;
+    ASSERT_TRUE(OsBeginReplacement(u"units/units.txt", first));
+    ASSERT_TRUE(OsBeginReplacement(u"units/units.txt", second));
+    EXPECT_NE(first.temporary, second.temporary);
+    EXPECT_EQ(test::TemporaryFilesIn("units").size(), 2u);
+    for (const std::u16string& name : {first.temporary, second.temporary}) {
+        SCOPED_TRACE(test::ToUtf8(name));
+        EXPECT_EQ(name.rfind(u"units/units.txt.velmora-", 0), 0u);
+        EXPECT_TRUE(IsReplacementName(name));
+    }
+    OsCancelReplacement(first);
+    OsCancelReplacement(second);
+    EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
+    EXPECT_EQ(test::ReadFileBytes("units/units.txt"), OldContent);
+    EXPECT_FALSE(IsReplacementName(u"units.txt.new"));
+    EXPECT_FALSE(IsReplacementName(u"units.txt.velmora-abc.tmp"));
 }
 
 }  // namespace

@@ -184,7 +184,7 @@ def case_start_save_close(exe, bits, folder, media):
         expect_bytes(history, expected_history, "saved history.txt")
         expect_bytes(units, expected_units, "saved units.txt")
         leftovers = [name for name in os.listdir(os.path.dirname(units))
-                     if name not in ("units.txt", "history.txt")]
+                     if name not in ("units.txt", "history.txt", "backup")]
         if leftovers:
             raise Failure("files left beside the saved ones: %r" % leftovers)
 
@@ -261,6 +261,56 @@ def case_missing_picture(exe, folder, media):
             raise Failure("exit status %d after the missing-picture box" % status)
     finally:
         run.stop()
+
+
+def case_lock_and_backup(exe, folder, media):
+    """A save keeps the day's backup; a second start on the folder gets the Running box."""
+    prepare(folder, media, ini=b"Version = 0.1\r\nLanguage = Klingonisch\r\n")
+    units = os.path.join(folder, "units", "units.txt")
+    history = os.path.join(folder, "units", "history.txt")
+    with open(units, "wb") as handle:
+        handle.write(line_file(["Plank|3|60|hold"]))
+    today = datetime.date.today()
+    with open(history, "wb") as handle:
+        handle.write(history_of_one_empty_week(current_week_number(today)))
+    old_units, old_history = read(units), read(history)
+    first = Run(exe, folder)
+    second = None
+    try:
+        main = first.wait_window("^Velmora - ", 120)
+        click_client(main, 250 + 1 + 9 + 75, 10 + 1 + 9 + 10)  # AddEntryButton
+        time.sleep(0.5)
+        click_client(main, 10 + 320, 210 + 10)  # SaveButton
+        wait_for(lambda: read(history) != old_history, 20, "the saved history")
+        time.sleep(1.5)
+        backups = os.path.join(folder, "units", "backup")
+        stamp = today.isoformat()
+        expect_bytes(os.path.join(backups, "history-%s.txt" % stamp), old_history,
+                     "the day's history backup")
+        expect_bytes(os.path.join(backups, "units-%s.txt" % stamp), old_units,
+                     "the day's units backup")
+        lock = os.path.join(folder, ".velmora.lock")
+        if not os.path.exists(lock):
+            raise Failure("no .velmora.lock while the program runs")
+        # The first window is the only one with that title: the second start's box is new.
+        second = Run(exe, folder)
+        box = second.wait_window("^Fehler$", 120)
+        if len(find_windows("^Velmora - ")) != 1:
+            raise Failure("the second start opened a window of its own")
+        press_return(box)
+        status = second.wait_exit(30)
+        if status != 0:
+            raise Failure("exit status %d of the second start" % status)
+        if first.process.poll() is not None:
+            raise Failure("the first program ended with the second one")
+        close_request(main)
+        status = first.wait_exit(30)
+        if status != 0:
+            raise Failure("exit status %d after the close request" % status)
+    finally:
+        first.stop()
+        if second is not None:
+            second.stop()
 
 
 def case_release_zip(zip_path, exe, folder):
@@ -346,6 +396,8 @@ def main():
             exe, os.path.join(work, "typing"), media)),
         ("missing picture", lambda: case_missing_picture(exe, os.path.join(work, "picture"),
                                                          media)),
+        ("daily backup and a second start on the folder", lambda: case_lock_and_backup(
+            exe, os.path.join(work, "lock"), media)),
     ]
     failed = 0
     for title, case in cases:

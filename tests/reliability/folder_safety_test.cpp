@@ -1,0 +1,224 @@
+// Whole sessions on a folder a user really has: a second program on the same folder, a folder
+// where no lock can be made, the daily backups of the data files with their setting, their
+// pruning, a data file behind a link, and a backup that cannot be made.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/app_test_support.h"
+#include "app/control_ids.h"
+#include "calendar/clock.h"
+#include "data/os_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bytes;
+using test::ReadFileBytes;
+
+const std::u16string RunningText =
+    u"Velmora läuft in diesem Ordner bereits. Bitte verwende das offene Fenster.";
+const std::u16string BackupText =
+    u"Die Sicherung units/backup/history-2024-01-10.txt konnte nicht angelegt werden. Die "
+    u"Daten wurden trotzdem gespeichert.";
+
+class FolderSafety : public apptest::SessionTest {
+  protected:
+    // ini.ini with the given Backups line ("" for none), a catalogue and week 8.
+    void Seed(const std::string& backupsLine = "") {
+        test::WriteFileBytes("ini.ini", "\xEF\xBB\xBF\r\nVersion = 0.1\r\nLanguage = English\r\n" +
+                                            backupsLine);
+        apptest::WriteUnits({u"Plank|3|60|hold"});
+        apptest::WriteHistory({{8, {}}});
+    }
+    // Adds the first unit to the shown day and saves, `saves` times.
+    void AddAndSave(int saves) {
+        ScriptedUi ui;
+        for (int i = 0; i < saves; ++i) {
+            ui.QueueClick(AddEntryButton);
+            ui.QueueClick(SaveButton);
+        }
+        Run(ui);
+        messages = MessageTexts(ui);
+    }
+    static std::vector<std::string> Backups() {
+        std::vector<std::string> names;
+        std::error_code ignored;
+        for (const auto& entry : fs::directory_iterator("units/backup", ignored))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static void SetToday(int year, int month, int day) {
+        SetClock([=] { return DateOf(year, month, day); });
+    }
+
+    std::vector<std::u16string> messages;
+};
+
+TEST_F(FolderSafety, SecondStartOnAFolderInUseShowsRunningAndReadsNoData) {
+    struct Row {
+        const char* name;
+        std::string language;
+        std::u16string title;
+        std::u16string text;
+    };
+    const Row rows[] = {
+        {"built-in texts", "Deutsch", u"Fehler", RunningText},
+        {"English file", "English", u"Error",
+         u"Velmora is already running in this folder. Please use the open window."},
+    };
+    fs::create_directory("lang");
+    fs::copy_file(VELMORA_DEFAULT_FOLDER "/lang/English.txt", "lang/English.txt");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        apptest::WriteIni(row.language);
+        // No data files: had the start read them, their boxes would follow.
+        fs::remove_all("units");
+        OsFile held;
+        ASSERT_EQ(OsLockFile(u".velmora.lock", held), OsLockResult::Held);
+        ScriptedUi second;
+        Run(second);
+        ASSERT_EQ(second.messages.size(), 1u);
+        EXPECT_EQ(second.messages[0].title, row.title);
+        EXPECT_EQ(second.messages[0].text, row.text);
+        EXPECT_TRUE(second.messages[0].fatal);
+        EXPECT_FALSE(second.windowOpen);
+        EXPECT_TRUE(second.controls.empty()) << "no window was built";
+        EXPECT_FALSE(fs::exists("units"));
+        OsClose(held);
+    }
+    // Once the other program has ended, its lock file stands in the way of nobody.
+    fs::create_directory("units");
+    Seed();
+    ScriptedUi third;
+    Run(third);
+    EXPECT_TRUE(third.messages.empty());
+    EXPECT_TRUE(fs::exists(".velmora.lock"));
+}
+
+TEST_F(FolderSafety, TheProgramHoldsTheLockWhileItRunsAndReleasesItAtTheEnd) {
+    Seed();
+    ScriptedUi ui;
+    OsLockResult whileRunning = OsLockResult::Held;
+    apptest::QueueCheck(ui, [&](ScriptedUi&) {
+        OsFile other;
+        whileRunning = OsLockFile(u".velmora.lock", other);
+        if (whileRunning == OsLockResult::Held) OsClose(other);
+    });
+    Run(ui);
+    EXPECT_EQ(whileRunning, OsLockResult::HeldElsewhere);
+    OsFile after;
+    EXPECT_EQ(OsLockFile(u".velmora.lock", after), OsLockResult::Held);
+    OsClose(after);
+}
+
+TEST_F(FolderSafety, FolderWhereNoLockCanBeMadeIsUsedAsAlways) {
+    Seed();
+    fs::create_directory(".velmora.lock");  // a lock file can neither be made nor opened
+    AddAndSave(1);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(ReadFileBytes("units/history.txt"),
+              test::LineFileBytes(apptest::HistoryLines({{8, {u"", u"", u"Plank|3|60|hold"}}})));
+}
+
+TEST_F(FolderSafety, FirstSaveOfEachDayKeepsTheVersionThatStoodAtItsStart) {
+    Seed();
+    const Bytes startHistory = ReadFileBytes("units/history.txt");
+    const Bytes startUnits = ReadFileBytes("units/units.txt");
+    AddAndSave(2);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Backups(), (std::vector<std::string>{"history-2024-01-10.txt",
+                                                   "units-2024-01-10.txt"}));
+    EXPECT_EQ(ReadFileBytes("units/backup/history-2024-01-10.txt"), startHistory)
+        << "the second save of the day leaves the first one's backup";
+    EXPECT_EQ(ReadFileBytes("units/backup/units-2024-01-10.txt"), startUnits);
+    const Bytes endOfDay = ReadFileBytes("units/history.txt");
+
+    SetToday(2024, 1, 11);
+    AddAndSave(1);
+    EXPECT_EQ(ReadFileBytes("units/backup/history-2024-01-11.txt"), endOfDay);
+    EXPECT_EQ(ReadFileBytes("units/backup/history-2024-01-10.txt"), startHistory);
+    EXPECT_EQ(Backups().size(), 4u);
+}
+
+TEST_F(FolderSafety, OnlyTheNewestDaysAreKeptAsTheSettingSays) {
+    struct Row {
+        const char* name;
+        std::string setting;
+        std::vector<std::string> history;  // the history backups left, oldest first
+    };
+    const Row rows[] = {
+        {"three days", "Backups = 3\r\n",
+         {"history-2024-01-07.txt", "history-2024-01-08.txt", "history-2024-01-10.txt",
+          "history-2024-01-01.txt.bak"}},
+        {"fourteen days without the key", "",
+         {"history-2023-12-27.txt", "history-2023-12-28.txt", "history-2023-12-29.txt",
+          "history-2023-12-30.txt", "history-2023-12-31.txt", "history-2024-01-01.txt",
+          "history-2024-01-02.txt", "history-2024-01-03.txt", "history-2024-01-04.txt",
+          "history-2024-01-05.txt", "history-2024-01-06.txt", "history-2024-01-07.txt",
+          "history-2024-01-08.txt", "history-2024-01-10.txt", "history-2024-01-01.txt.bak"}},
+        {"turned off", "Backups = 0\r\n", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove_all("units");
+        fs::create_directories("units/backup");
+        Seed(row.setting);
+        // Sixteen older days of history backups, and files that only look like backups.
+        for (int day = 16; day <= 31; ++day)
+            test::WriteFileBytes("units/backup/history-2023-12-" + std::to_string(day) + ".txt",
+                                 "old");
+        for (int day = 1; day <= 8; ++day)
+            test::WriteFileBytes("units/backup/history-2024-01-0" + std::to_string(day) + ".txt",
+                                 "old");
+        test::WriteFileBytes("units/backup/history-2024-01-01.txt.bak", "mine");
+        test::WriteFileBytes("units/backup/notes.txt", "mine");
+        AddAndSave(1);
+        EXPECT_TRUE(messages.empty());
+        std::vector<std::string> left;
+        for (const std::string& name : Backups())
+            if (name.rfind("history-", 0) == 0) left.push_back(name);
+        std::vector<std::string> expected = row.history;
+        if (row.setting == "Backups = 0\r\n") {
+            // Nothing is made, and nothing of the old ones is removed either.
+            EXPECT_FALSE(fs::exists("units/backup/history-2024-01-10.txt"));
+            EXPECT_FALSE(fs::exists("units/backup/units-2024-01-10.txt"));
+            EXPECT_EQ(left.size(), 25u);
+            continue;
+        }
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(left, expected);
+        EXPECT_TRUE(fs::exists("units/backup/notes.txt"));
+        EXPECT_TRUE(fs::exists("units/backup/units-2024-01-10.txt"));
+    }
+}
+
+TEST_F(FolderSafety, DataFileBehindALinkIsBackedUpAndStaysALink) {
+    Seed();
+    fs::create_directory("synced");
+    fs::rename("units/history.txt", "synced/history.txt");
+    fs::create_symlink("../synced/history.txt", "units/history.txt");
+    const Bytes start = ReadFileBytes("synced/history.txt");
+    AddAndSave(1);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(fs::is_symlink("units/history.txt"));
+    EXPECT_EQ(ReadFileBytes("units/backup/history-2024-01-10.txt"), start);
+    EXPECT_NE(ReadFileBytes("synced/history.txt"), start) << "the synced copy got the save";
+    EXPECT_TRUE(test::TemporaryFilesIn("synced").empty());
+}
+
+TEST_F(FolderSafety, BackupThatCannotBeMadeIsReportedOnceAndNeverStopsTheSave) {
+    Seed();
+    test::WriteFileBytes("units/backup", "a file where the folder would go");
+    AddAndSave(2);
+    EXPECT_EQ(messages, std::vector<std::u16string>{BackupText});
+    EXPECT_EQ(ReadFileBytes("units/history.txt"),
+              test::LineFileBytes(apptest::HistoryLines(
+                  {{8, {u"", u"", u"Plank|3|60|hold\\Plank|3|60|hold"}}})));
+    EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
+}
+
+}  // namespace
