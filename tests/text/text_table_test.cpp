@@ -17,12 +17,12 @@ class TextTableTest : public ::testing::Test {
 
 TEST_F(TextTableTest, BuildsFiveGroupsInBuiltInOrder) {
     ASSERT_EQ(table.groupCount, 5);
-    EXPECT_EQ(table.stringCount, 34);  // 32 texts plus Errors/Separator and ControlCharacters
+    EXPECT_EQ(table.stringCount, 35);  // 32 texts plus Errors/Separator, ControlCharacters, Paste
     ASSERT_EQ(table.groups.size(), 6u);
     EXPECT_EQ(table.groups[0].name, u"");
     EXPECT_EQ(table.groups[0].last, 0);
     const std::u16string names[] = {u"ERRORS", u"GLOBAL", u"CALENDAR", u"EDIT", u"DAYS"};
-    const std::int32_t sizes[] = {12, 3, 4, 8, 7};
+    const std::int32_t sizes[] = {13, 3, 4, 8, 7};
     std::int32_t next = 1;
     for (int g = 1; g <= 5; ++g) {
         SCOPED_TRACE(g);
@@ -92,7 +92,7 @@ TEST_F(TextTableTest, EveryBuiltInTextIsFoundUnderItsGroup) {
         EXPECT_EQ(LookupText(table, group, pair->first), pair->second);
         ++found;
     }
-    EXPECT_EQ(found, 34);
+    EXPECT_EQ(found, 35);
 }
 
 TEST_F(TextTableTest, UnknownGroupResetsTheCacheAndNextLookupSearchesAgain) {
