@@ -1,10 +1,11 @@
 // The six actions of the main window and ClearUnitFields. Units whose texts hold a data
 // separator or a control character are refused, because the entry and line formats cannot
-// store them intact;
-// the save confirmation appears only when both files were written.
+// store them intact; the save confirmation appears only when both files were written. Add and
+// Delete are recorded as undoable steps.
 #include "app/commands.h"
 
 #include "app/control_ids.h"
+#include "app/edit_commands.h"
 #include "app/event_loop.h"
 #include "app/list_fills.h"
 #include "app/message_boxes.h"
@@ -18,6 +19,8 @@ namespace {
 constexpr int CreatePauseMs = 100;
 constexpr int SavedPauseMs = 1000;
 
+}  // namespace
+
 // The day that add and delete act on exists only with a week at the selected position; an
 // empty history, or a selector left without a selection, leaves them inert.
 bool SelectedDayExists(const ProgramState& state) {
@@ -26,14 +29,11 @@ bool SelectedDayExists(const ProgramState& state) {
            selection.day >= 0 && selection.day < 7;
 }
 
-// The row Add appends: the unit's own fields, which for a unit without separators is the
-// row of the entry it stores.
+// The unit's own fields, which for a unit without separators is the row of the entry it stores.
 std::u16string AddedRowText(const TrainingUnit& unit) {
     return unit.name + u'\n' + FormatInteger(unit.count1) + u" - " + FormatInteger(unit.count2) +
            u'\n' + unit.description;
 }
-
-}  // namespace
 
 bool HoldsSeparator(std::u16string_view text) {
     return text.find_first_of(u"|\\") != std::u16string_view::npos;
@@ -63,8 +63,10 @@ void AddSelectedUnit(ProgramState& state) {
         return;
     }
     if (!SelectedDayExists(state)) return;
+    std::u16string before(GetDayText(state.document, state.selection.week, state.selection.day));
     ui.AddItem(EntryList, AddedRowText(unit));
     AppendDayEntry(state.document, state.selection.week, state.selection.day, unit);
+    RecordSelectedDayChange(state, std::move(before));
 }
 
 void DeleteSelectedEntry(ProgramState& state) {
@@ -74,8 +76,12 @@ void DeleteSelectedEntry(ProgramState& state) {
         ShowError(state, u"DeleteButton");
         return;
     }
-    if (SelectedDayExists(state))
-        RemoveDayEntry(state.document, state.selection.week, state.selection.day, WholeNumber(row));
+    if (SelectedDayExists(state)) {
+        const Selection& selection = state.selection;
+        std::u16string before(GetDayText(state.document, selection.week, selection.day));
+        RemoveDayEntry(state.document, selection.week, selection.day, WholeNumber(row));
+        RecordSelectedDayChange(state, std::move(before));
+    }
     ui.RemoveItem(EntryList, row);
 }
 

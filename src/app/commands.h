@@ -1,5 +1,6 @@
 // The actions of the main window's buttons and selectors, run by the event loop's dispatch.
-// The data operations are in data/, the list fills in list_fills.h.
+// The data operations are in data/, the list fills in list_fills.h, the key commands in
+// edit_commands.h.
 #pragma once
 
 #include <string_view>
@@ -10,6 +11,10 @@
 void ClearUnitFields(ProgramState& state);
 // True when the text holds "|" or "\", the separators of the data files.
 bool HoldsSeparator(std::u16string_view text);
+// True when the selected week and day exist: only then do the entry commands change data.
+bool SelectedDayExists(const ProgramState& state);
+// The entry-list row of a unit added to a day.
+std::u16string AddedRowText(const TrainingUnit& unit);
 
 void AddSelectedUnit(ProgramState& state);       // AddEntryButton
 void DeleteSelectedEntry(ProgramState& state);   // DeleteEntryButton

@@ -1,9 +1,10 @@
-// The event loop, the dispatch table of control ids to actions, and the enable state of
-// the unit fields that follows the name field.
+// The event loop, the dispatch tables of control ids and key commands to actions, and the
+// enable state of the unit fields that follows the name field.
 #include "app/event_loop.h"
 
 #include "app/commands.h"
 #include "app/control_ids.h"
+#include "app/edit_commands.h"
 
 namespace {
 
@@ -22,6 +23,19 @@ constexpr DispatchEntry DispatchTable[] = {
     {CreateUnitButton, CreateUnitFromFields},
     {WeekCombo, SelectWeek},
     {DayCombo, SelectDay},
+};
+
+struct KeyEntry {
+    KeyCommand command;
+    void (*action)(ProgramState&);
+};
+
+// Ctrl+S is the save button itself; the back ends have already applied the focus rule.
+constexpr KeyEntry KeyTable[] = {
+    {KeyCommand::Save, SaveBothFiles}, {KeyCommand::Delete, DeleteEntryByKey},
+    {KeyCommand::Undo, UndoDayChange}, {KeyCommand::Redo, RedoDayChange},
+    {KeyCommand::Copy, CopyEntries},   {KeyCommand::Cut, CutSelectedEntry},
+    {KeyCommand::Paste, PasteEntries},
 };
 
 }  // namespace
@@ -47,6 +61,14 @@ void DispatchControlEvent(ProgramState& state, int controlId) {
     }
 }
 
+void DispatchKeyCommand(ProgramState& state, KeyCommand command) {
+    for (const KeyEntry& entry : KeyTable) {
+        if (entry.command != command) continue;
+        entry.action(state);
+        return;
+    }
+}
+
 void RunEventLoop(ProgramState& state) {
     while (!state.quitRequested) {
         UiEvent event = state.ui.WaitForEvent();
@@ -54,6 +76,8 @@ void RunEventLoop(ProgramState& state) {
             state.quitRequested = true;
         } else if (event.kind == UiEvent::Kind::Control) {
             DispatchControlEvent(state, event.controlId);
+        } else if (event.kind == UiEvent::Kind::Key) {
+            DispatchKeyCommand(state, event.key);
         }
         // No action raises a fatal message today; should one ever do, the program ends.
         if (state.endRequested) state.quitRequested = true;

@@ -1,5 +1,6 @@
-// The event loop: waits for events of the main window and hands each control event to its
-// action; the close request ends it. The actions themselves are in commands.cpp.
+// The event loop: waits for events of the main window and hands each control event and each
+// key command to its action; the close request ends it. The actions themselves are in
+// commands.cpp and edit_commands.cpp.
 #pragma once
 
 #include "app/program_state.h"
@@ -12,5 +13,7 @@ void SetFieldsDisabled(ProgramState& state, bool disabled);
 void UpdateUnitFieldsFromName(ProgramState& state);
 // Runs the action of a control id; ids without an action are ignored.
 void DispatchControlEvent(ProgramState& state, int controlId);
+// Runs the action of a key command; KeyCommand::None is ignored.
+void DispatchKeyCommand(ProgramState& state, KeyCommand command);
 // Returns once the close request came or a fatal message was shown.
 void RunEventLoop(ProgramState& state);

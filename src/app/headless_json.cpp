@@ -1,5 +1,5 @@
-// JSON answers of the headless driver: escaped strings, message and pause lines, and the
-// dump of the window with every control's state.
+// JSON of the headless driver: escaped strings, message and pause lines, the dump of the
+// window with every control's state and the clipboard, and the string literals it reads.
 #include <cstdio>
 
 #include "app/headless_protocol.h"
@@ -13,6 +13,17 @@ void AppendEscape(std::string& out, char16_t unit) {
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, "\\u%04X", unsigned(unit));
     out += buffer;
+}
+
+// The one-letter escapes of a JSON string and the code units they stand for.
+constexpr std::string_view EscapeLetters = "\"\\/bfnrt";
+constexpr char16_t EscapeMeanings[] = u"\"\\/\b\f\n\r\t";
+
+int HexDigitValue(char digit) {
+    if (digit >= '0' && digit <= '9') return digit - '0';
+    if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
+    if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
+    return -1;
 }
 
 std::string Bool(bool value) {
@@ -139,5 +150,66 @@ std::string DumpJson(ScriptedUi& ui) {
         first = false;
         out += ControlJson(ui, control);
     }
-    return out + "]}";
+    return out + "],\"clipboard\":" + JsonString(ui.clipboard) + "}";
+}
+
+bool ParseJsonString(std::string_view literal, std::u16string& text, std::string& error) {
+    text.clear();
+    if (literal.empty() || literal[0] != '"') {
+        error = "a JSON string must start with a quote";
+        return false;
+    }
+    std::string raw;  // UTF-8 bytes not yet converted
+    auto flush = [&]() {
+        if (!IsValidUtf8(raw)) return false;
+        text += Utf8ToUtf16(raw);
+        raw.clear();
+        return true;
+    };
+    for (std::size_t i = 1; i < literal.size(); ++i) {
+        const char c = literal[i];
+        if (static_cast<unsigned char>(c) < 0x20) {
+            error = "control character in a JSON string";
+            return false;
+        }
+        if (c == '"' || c == '\\') {
+            if (!flush()) {
+                error = "invalid UTF-8 in a JSON string";
+                return false;
+            }
+        }
+        if (c == '"') {
+            if (i + 1 == literal.size()) return true;
+            error = "text after the closing quote";
+            return false;
+        }
+        if (c != '\\') {
+            raw += c;
+            continue;
+        }
+        if (++i == literal.size()) break;
+        const char escape = literal[i];
+        const std::size_t simple = EscapeLetters.find(escape);
+        if (simple != std::string_view::npos) {
+            text += EscapeMeanings[simple];
+            continue;
+        }
+        if (escape != 'u') {
+            error = std::string("unknown escape \\") + escape + " in a JSON string";
+            return false;
+        }
+        unsigned value = 0;
+        for (std::size_t digit = 1; digit <= 4; ++digit) {
+            const int v = i + digit < literal.size() ? HexDigitValue(literal[i + digit]) : -1;
+            if (v < 0) {
+                error = "\\u needs four hexadecimal digits";
+                return false;
+            }
+            value = value * 16 + unsigned(v);
+        }
+        text += char16_t(value);
+        i += 4;
+    }
+    error = "unterminated JSON string";
+    return false;
 }

@@ -79,12 +79,68 @@ HeadlessCommand ParseText(std::string_view rest, ScriptedUi& ui) {
     return ControlEvent(id, [id, text](ScriptedUi& target) { target.SetText(id, text); });
 }
 
+// The key names of "key ID KEYS", as a toolkit reports the presses.
+struct KeyWord {
+    std::string_view word;
+    KeyStroke stroke;
+};
+constexpr KeyWord KeyWords[] = {
+    {"ctrl+s", {KeyName::S, true, false, false}},
+    {"delete", {KeyName::Delete, false, false, false}},
+    {"ctrl+z", {KeyName::Z, true, false, false}},
+    {"ctrl+y", {KeyName::Y, true, false, false}},
+    {"ctrl+shift+z", {KeyName::Z, true, true, false}},
+    {"ctrl+c", {KeyName::C, true, false, false}},
+    {"ctrl+x", {KeyName::X, true, false, false}},
+    {"ctrl+v", {KeyName::V, true, false, false}},
+};
+
+// "key ID KEYS": the press goes through the focus rule every back end uses; a key that is no
+// command with that focus stays the control's own, which the scripted controls do not model.
+HeadlessCommand ParseKey(const std::vector<std::string_view>& words, ScriptedUi& ui) {
+    if (words.size() != 3) return Error("usage: key ID KEYS");
+    int id = -1;
+    std::string error;
+    if (!FindControl(words[1], ui, id, error)) return Error(error);
+    const KeyWord* found = nullptr;
+    for (const KeyWord& key : KeyWords) {
+        if (key.word == words[2]) found = &key;
+    }
+    if (found == nullptr) return Error("unknown keys: " + std::string(words[2]));
+    HeadlessCommand command;
+    command.kind = HeadlessCommand::Kind::Step;
+    const KeyCommand key = KeyCommandFor(ui.Control(id).kind, found->stroke);
+    if (key != KeyCommand::None) command.step.event = {UiEvent::Kind::Key, id, key};
+    return command;
+}
+
+// "clipboard TEXT", TEXT a JSON string literal (blanks around it allowed, as in JSON).
+HeadlessCommand ParseClipboard(std::string_view rest) {
+    while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.remove_suffix(1);
+    if (rest.empty()) return Error("usage: clipboard TEXT");
+    std::u16string text;
+    std::string error;
+    if (!ParseJsonString(rest, text, error)) return Error("malformed clipboard text: " + error);
+    HeadlessCommand command;
+    command.kind = HeadlessCommand::Kind::Step;
+    // Another program put the text there: no event of the window.
+    command.step.apply = [text](ScriptedUi& target) { target.clipboard = text; };
+    return command;
+}
+
 }  // namespace
 
 HeadlessCommand ParseHeadlessCommand(std::string_view line, ScriptedUi& ui) {
     constexpr std::string_view TextPrefix = "text ";
     if (line.substr(0, TextPrefix.size()) == TextPrefix) {
         return ParseText(line.substr(TextPrefix.size()), ui);
+    }
+    constexpr std::string_view ClipboardVerb = "clipboard";
+    if (line.substr(0, ClipboardVerb.size()) == ClipboardVerb &&
+        (line.size() == ClipboardVerb.size() || line[ClipboardVerb.size()] == ' ' ||
+         line[ClipboardVerb.size()] == '\t')) {
+        return ParseClipboard(line.substr(ClipboardVerb.size()));
     }
     std::vector<std::string_view> words = SplitWords(line);
     if (words.empty()) return Error("empty line");
@@ -118,6 +174,8 @@ HeadlessCommand ParseHeadlessCommand(std::string_view line, ScriptedUi& ui) {
         if (row != index) row = -1;  // beyond the word width: nothing can stand there
         return ControlEvent(id, [id, row](ScriptedUi& target) { target.SetState(id, row); });
     }
+    if (verb == "key") return ParseKey(words, ui);
+    if (verb == "clipboard") return Error("usage: clipboard TEXT");
     if (verb == "text") return Error("usage: text ID [TEXT]");
     return Error("unknown command: " + std::string(verb));
 }

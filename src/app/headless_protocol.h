@@ -14,8 +14,12 @@ std::string JsonString(std::u16string_view text);
 std::string MessageJson(const RecordedMessage& message);
 std::string PauseJson(const RecordedPause& pause);
 std::string ErrorJson(std::string_view text);
-// {"title":...,"wordBits":...,"controls":[...]} with the controls in id order.
+// {"title":...,"wordBits":...,"controls":[...],"clipboard":...} with the controls in id order.
 std::string DumpJson(ScriptedUi& ui);
+// One JSON string literal, quotes included, with its escapes (\uXXXX gives one UTF-16 code
+// unit, so a surrogate pair is two escapes); raw text must be valid UTF-8 without control
+// characters. False with a reason in `error` for anything else.
+bool ParseJsonString(std::string_view literal, std::u16string& text, std::string& error);
 
 struct HeadlessCommand {
     enum class Kind { Step, Dump, Close, Error };

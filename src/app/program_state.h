@@ -1,8 +1,10 @@
 // Everything the running program keeps, in one record that RunProgram creates at start-up
 // and drops at the end: the texts, the settings, the user's data, the week and day shown,
-// the state of the unit fields, the two pictures, the folder lock and the back end.
+// the state of the unit fields, the two pictures, the undo record of the day changes, the
+// folder lock and the back end it runs on.
 #pragma once
 
+#include "app/edit_history.h"
 #include "app/ui_services.h"
 #include "config/configuration.h"
 #include "data/document.h"
@@ -29,6 +31,7 @@ struct ProgramState {
     Settings settings;
     Document document;
     Selection selection;
+    EditHistory edits;
     bool fieldsDisabled = false;  // Count1Field, Count2Field and DescriptionField
     bool quitRequested = false;
     bool endRequested = false;  // a fatal message was shown: start-up or the loop ends

@@ -120,6 +120,14 @@ void ScriptedUi::DoSetEnabled(int id, bool enabled) {
     Control(id).enabled = enabled;
 }
 
+std::u16string ScriptedUi::DoGetClipboardText() {
+    return clipboard;
+}
+
+void ScriptedUi::DoSetClipboardText(const std::u16string& text) {
+    clipboard = text;
+}
+
 void ScriptedUi::WaitForMoreEvents() {
     Step step;
     if (!steps.empty()) {
@@ -169,6 +177,14 @@ void ScriptedUi::QueueSelect(int id, std::intptr_t index) {
     Step step;
     step.apply = [id, index](ScriptedUi& ui) { ui.SetState(id, index); };
     step.event = {UiEvent::Kind::Control, id};
+    steps.push_back(std::move(step));
+}
+
+void ScriptedUi::QueueKey(int id, KeyCommand command) {
+    Step step;
+    step.event.kind = UiEvent::Kind::Key;
+    step.event.controlId = id;
+    step.event.key = command;
     steps.push_back(std::move(step));
 }
 

@@ -1,6 +1,6 @@
-// The scripted in-memory back end: keeps every control's full state, records every
-// message box and pause, and takes its events from a queue of steps (then from an optional
-// source), so whole sessions run in tests and in the headless driver.
+// The scripted in-memory back end: keeps every control's full state and a clipboard text,
+// records every message box and pause, and takes its events from a queue of steps (then from
+// an optional source), so whole sessions run in tests and in the headless driver.
 #pragma once
 
 #include <cstdint>
@@ -54,7 +54,7 @@ struct RecordedPause {
 class ScriptedUi : public UiServices {
   public:
     // A scripted step: applied to the controls when the loop takes it, then its event is
-    // delivered (a close request or a control event).
+    // delivered (a close request, a control or a key event).
     struct Step {
         std::function<void(ScriptedUi&)> apply;
         UiEvent event;
@@ -69,6 +69,9 @@ class ScriptedUi : public UiServices {
     void QueueClick(int id);                             // any event of the control
     void QueueText(int id, const std::u16string& text);  // set the text, then its event
     void QueueSelect(int id, std::intptr_t index);       // select a row, then its event
+    // The key event a back end raises for a command while control id (-1: none) has the
+    // focus; the focus rule (KeyCommandFor) is taken as already applied.
+    void QueueKey(int id, KeyCommand command);
     void QueueClose();
 
     // --- Inspection
@@ -83,6 +86,7 @@ class ScriptedUi : public UiServices {
     int clientWidth = 0;
     int clientHeight = 0;
     std::u16string title;
+    std::u16string clipboard;  // the system clipboard's text
     std::map<int, ScriptedControl> controls;
     std::vector<RecordedMessage> messages;
     std::vector<RecordedPause> pauses;
@@ -111,6 +115,8 @@ class ScriptedUi : public UiServices {
     void DoRemoveItem(int id, std::intptr_t index) override;
     void DoRemoveAllItems(int id) override;
     void DoSetEnabled(int id, bool enabled) override;
+    std::u16string DoGetClipboardText() override;
+    void DoSetClipboardText(const std::u16string& text) override;
     void DoCloseWindow() override;
 
   private:

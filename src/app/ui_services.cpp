@@ -1,5 +1,6 @@
-// What every back end does alike: the row cells, the picture check, the event queue and the
-// rule that the program's own changes raise no event. The toolkits are the back ends' own.
+// What every back end does alike: the row cells, the picture check, the key rule, the event
+// queue and the rule that the program's own changes raise no event. The toolkits are the
+// back ends' own.
 #include "app/ui_services.h"
 
 // Marks a change the program makes itself for as long as it lives.
@@ -27,6 +28,38 @@ bool IsUsablePicture(const Picture& picture) {
     const std::size_t expected = std::size_t(picture.width) * std::size_t(picture.height) *
                                  std::size_t(picture.bitsPerPixel / 8);
     return picture.pixels.size() >= expected;
+}
+
+KeyCommand KeyCommandFor(std::optional<ControlKind> focused, const KeyStroke& stroke) {
+    if (stroke.alt) return KeyCommand::None;
+    const bool input = focused == ControlKind::Input;
+    const bool list = focused == ControlKind::ReportList;
+    if (!stroke.control) {
+        // Delete is the only plain key; with Shift it keeps its own meaning everywhere.
+        const bool plainDelete = stroke.key == KeyName::Delete && !stroke.shift;
+        return plainDelete && list ? KeyCommand::Delete : KeyCommand::None;
+    }
+    if (stroke.shift) {
+        return stroke.key == KeyName::Z && !input ? KeyCommand::Redo : KeyCommand::None;
+    }
+    switch (stroke.key) {
+        case KeyName::S:
+            return KeyCommand::Save;
+        case KeyName::Z:
+            return input ? KeyCommand::None : KeyCommand::Undo;
+        case KeyName::Y:
+            return input ? KeyCommand::None : KeyCommand::Redo;
+        case KeyName::V:
+            return input ? KeyCommand::None : KeyCommand::Paste;
+        case KeyName::C:
+            return list ? KeyCommand::Copy : KeyCommand::None;
+        case KeyName::X:
+            return list ? KeyCommand::Cut : KeyCommand::None;
+        case KeyName::Delete:
+        case KeyName::Other:
+            break;
+    }
+    return KeyCommand::None;
 }
 
 bool UiServices::OpenWindow(int windowNumber, int clientWidth, int clientHeight,
@@ -86,6 +119,11 @@ void UiServices::SetEnabled(int id, bool enabled) {
     DoSetEnabled(id, enabled);
 }
 
+void UiServices::SetClipboardText(const std::u16string& text) {
+    ProgramChange change(*this);
+    DoSetClipboardText(text);
+}
+
 void UiServices::CloseWindow() {
     {
         ProgramChange change(*this);
@@ -102,6 +140,19 @@ UiEvent UiServices::WaitForEvent() {
 }
 
 void UiServices::RaiseEvent(const UiEvent& event) {
-    if (event.kind == UiEvent::Kind::Control && programChanging_ > 0) return;
+    const bool user = event.kind == UiEvent::Kind::Control || event.kind == UiEvent::Kind::Key;
+    if (user && programChanging_ > 0) return;
     events_.push_back(event);
+}
+
+bool UiServices::OfferKey(int focusedId, std::optional<ControlKind> focusedKind,
+                          const KeyStroke& stroke) {
+    const KeyCommand command = KeyCommandFor(focusedKind, stroke);
+    if (command == KeyCommand::None) return false;
+    UiEvent event;
+    event.kind = UiEvent::Kind::Key;
+    event.controlId = focusedKind ? focusedId : -1;
+    event.key = command;
+    RaiseEvent(event);
+    return true;
 }

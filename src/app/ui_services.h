@@ -1,11 +1,13 @@
 // The user-interface services the program relies on, addressed by numeric control id, and
 // the rules every back end (scripted, Qt, Win32) follows alike: how a row splits into cells,
-// how far a drop-down list opens, which pictures can be shown, and that a change the program
-// makes itself raises no event. Nothing outside a back end sees a toolkit.
+// how far a drop-down list opens, which pictures can be shown, which key is a command with the
+// focus where, and that a change the program makes itself raises no event. Nothing outside a
+// back end sees a toolkit.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,21 +37,40 @@ inline constexpr int MainWindowParent = -1;
 // An opened drop-down list reaches this far down, its closed field included.
 inline constexpr int DropDownOpenedHeight = 350;
 
+// What a key press asks the program to do; None leaves the key to the control.
+enum class KeyCommand { None, Save, Delete, Undo, Redo, Copy, Cut, Paste };
+
+// A key press as a back end reads it from its toolkit, before the focus rule.
+enum class KeyName { Other, S, Z, Y, C, X, V, Delete };
+struct KeyStroke {
+    KeyName key = KeyName::Other;
+    bool control = false;
+    bool shift = false;
+    bool alt = false;  // Alt, AltGr or a system key: never part of a command
+};
+
 struct UiEvent {
-    enum class Kind { CloseRequest, Control, Other };
+    enum class Kind { CloseRequest, Control, Key, Other };
     Kind kind = Kind::Other;
-    int controlId = -1;  // for Kind::Control
+    int controlId = -1;  // for Kind::Control; for Kind::Key the focused control, -1 for none
+    KeyCommand key = KeyCommand::None;  // for Kind::Key
 };
 
 // The cells a report-list row shows: its text split at each line feed.
 std::vector<std::u16string> RowCells(std::u16string_view rowText);
 // A picture a back end can show: a size, 24 or 32 bits per pixel, and all its pixels.
 bool IsUsablePicture(const Picture& picture);
+// The command of a key press with the focus on a control of that kind (nullopt: no control
+// has the focus). Every back end asks this before it takes a key away from a control: in an
+// input field only Ctrl+S is a command, Delete, Ctrl+C and Ctrl+X only on the report list,
+// Ctrl+V, Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z anywhere but in an input field.
+KeyCommand KeyCommandFor(std::optional<ControlKind> focused, const KeyStroke& stroke);
 
 // The program calls the public operations; a back end implements the protected ones and
-// hands up the events its user causes through RaiseEvent. While the program changes a
-// control, the control events the toolkit raises for that change are dropped here, so that
-// every back end reports only what the user did.
+// hands up the events its user causes through RaiseEvent (key presses through OfferKey).
+// While the program changes a control or the clipboard, the control and key events the
+// toolkit raises meanwhile are dropped here, so that every back end reports only what the
+// user did.
 class UiServices {
   public:
     virtual ~UiServices() = default;
@@ -78,7 +99,12 @@ class UiServices {
     void RemoveAllItems(int id);
     void SetEnabled(int id, bool enabled);
 
-    // Blocks until the close request or a control event arrives; other events may come too.
+    // The system clipboard as plain text; "" when it holds no text.
+    std::u16string GetClipboardText() { return DoGetClipboardText(); }
+    void SetClipboardText(const std::u16string& text);
+
+    // Blocks until the close request, a control or a key event arrives; other events may come
+    // too.
     UiEvent WaitForEvent();
     // Modal box: caption, text, one OK button, no icon. `fatal` only tells the back end that
     // the program ends after it (the headless driver reports it); the box looks the same.
@@ -91,9 +117,13 @@ class UiServices {
     void CloseWindow();
 
   protected:
-    // Every event the user caused, in order. Control events raised while the program itself
-    // changes a control are dropped.
+    // Every event the user caused, in order. Control and key events raised while the program
+    // itself changes a control or the clipboard are dropped.
     void RaiseEvent(const UiEvent& event);
+    // A key pressed while control focusedId (of kind focusedKind; -1 and nullopt for none)
+    // has the focus. True when it is a command: the event is raised and the back end must
+    // keep the key from the control.
+    bool OfferKey(int focusedId, std::optional<ControlKind> focusedKind, const KeyStroke& stroke);
     bool HasWaitingEvents() const { return !events_.empty(); }
     // Waits for the user (or the script) until at least one more event was raised.
     virtual void WaitForMoreEvents() = 0;
@@ -113,6 +143,8 @@ class UiServices {
     virtual void DoRemoveItem(int id, std::intptr_t index) = 0;
     virtual void DoRemoveAllItems(int id) = 0;
     virtual void DoSetEnabled(int id, bool enabled) = 0;
+    virtual std::u16string DoGetClipboardText() = 0;
+    virtual void DoSetClipboardText(const std::u16string& text) = 0;
     virtual void DoCloseWindow() = 0;
 
   private:

@@ -29,6 +29,9 @@ const BuiltInText BuiltInTexts[] = {
     // Shown when a unit name or description holds a line break or another control character.
     {u"ControlCharacters",
      u"Name und Beschreibung dürfen keine Zeilenumbrüche oder Steuerzeichen enthalten!"},
+    // Shown when Ctrl+V finds no text on the clipboard that holds training units.
+    {u"Paste",
+     u"Die Zwischenablage enthält keine Trainingseinheiten, die eingefügt werden können."},
     // Shown once a run when the daily backup of a data file cannot be made.
     {u"Backup",
      u"Die Sicherung {replace} konnte nicht angelegt werden. Die Daten wurden trotzdem "

@@ -8,6 +8,7 @@
 #include <csetjmp>
 #include <filesystem>
 
+#include "app/control_ids.h"
 #include "app/program.h"
 #include "calendar/clock.h"
 #include "data/os_file_faults.h"
@@ -292,6 +293,17 @@ SessionTest::~SessionTest() {
 void SessionTest::Run(ScriptedUi& ui) {
     program.emplace(ui);
     EXPECT_EQ(RunProgram(*program), 0);
+}
+
+void SessionTest::SeedFiles(const std::vector<std::u16string>& units,
+                            const std::vector<WeekSeed>& weeks) {
+    WriteIni();
+    WriteUnits(units);
+    WriteHistory(weeks);
+}
+
+std::vector<std::vector<std::u16string>> SessionTest::Rows(ScriptedUi& ui) {
+    return ui.Control(EntryList).cells();
 }
 
 std::vector<std::u16string> SessionTest::MessageTexts(const ScriptedUi& ui) {

@@ -106,6 +106,11 @@ class SessionTest : public ::testing::Test {
     ~SessionTest() override;
     // Runs the program on ui with the steps queued beforehand; expects exit status 0.
     void Run(ScriptedUi& ui);
+    // ini.ini, a catalogue and a history holding week 8 (the fixed clock's week) by default.
+    static void SeedFiles(const std::vector<std::u16string>& units,
+                          const std::vector<WeekSeed>& weeks = {{8, {}}});
+    // The cells of the entry list's rows.
+    static std::vector<std::vector<std::u16string>> Rows(ScriptedUi& ui);
     // The state of the program while and after it runs (checks between events look into it).
     std::optional<ProgramState> program;
     static std::vector<std::u16string> MessageTexts(const ScriptedUi& ui);

@@ -1,5 +1,6 @@
-// The headless driver: its command parser (accepted and broken lines), JSON escaping, a
-// session through the protocol in-process, and the real velmora-headless binary over a pipe.
+// The headless driver: its command parser (accepted and broken lines, key presses through the
+// focus rule, clipboard texts as JSON literals), JSON escaping, sessions through the protocol
+// in-process, and the real velmora-headless binary over a pipe.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -108,6 +109,35 @@ TEST(AppHeadlessProtocol, BrokenLinesGiveAnError) {
         {"select too many", "select 11 1 2", "usage: select ID INDEX"},
         {"dump with argument", "dump all", "dump takes no arguments"},
         {"close with argument", "close now", "close takes no arguments"},
+        {"key alone", "key", "usage: key ID KEYS"},
+        {"key without keys", "key 10", "usage: key ID KEYS"},
+        {"key not offered", "key 10 ctrl+q", "unknown keys: ctrl+q"},
+        {"key in capitals", "key 10 CTRL+C", "unknown keys: CTRL+C"},
+        {"key with shift and delete", "key 10 shift+delete", "unknown keys: shift+delete"},
+        {"key of unknown control", "key 99 ctrl+c", "unknown control id: 99"},
+        {"key of no control", "key -1 ctrl+v", "unknown control id: -1"},
+        {"key with letters as id", "key x ctrl+c", "malformed control id: x"},
+        {"clipboard alone", "clipboard", "usage: clipboard TEXT"},
+        {"clipboard with blanks only", "clipboard   ", "usage: clipboard TEXT"},
+        {"clipboard after a blank", " clipboard \"x\"", "usage: clipboard TEXT"},
+        {"clipboard without quotes", "clipboard abc",
+         "malformed clipboard text: a JSON string must start with a quote"},
+        {"clipboard unterminated", "clipboard \"abc",
+         "malformed clipboard text: unterminated JSON string"},
+        {"clipboard ending in a backslash", "clipboard \"abc\\",
+         "malformed clipboard text: unterminated JSON string"},
+        {"clipboard with text after it", "clipboard \"a\" b",
+         "malformed clipboard text: text after the closing quote"},
+        {"clipboard unknown escape", "clipboard \"\\x41\"",
+         "malformed clipboard text: unknown escape \\x in a JSON string"},
+        {"clipboard short unicode escape", "clipboard \"\\u12\"",
+         "malformed clipboard text: \\u needs four hexadecimal digits"},
+        {"clipboard non-hex unicode escape", "clipboard \"\\u12G4\"",
+         "malformed clipboard text: \\u needs four hexadecimal digits"},
+        {"clipboard raw tab", "clipboard \"a\tb\"",
+         "malformed clipboard text: control character in a JSON string"},
+        {"clipboard invalid UTF-8", "clipboard \"\xC3(\"",
+         "malformed clipboard text: invalid UTF-8 in a JSON string"},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
@@ -116,6 +146,76 @@ TEST(AppHeadlessProtocol, BrokenLinesGiveAnError) {
         HeadlessCommand command = ParseHeadlessCommand(row.line, ui);
         EXPECT_EQ(command.kind, HeadlessCommand::Kind::Error);
         EXPECT_EQ(command.error, row.error);
+    }
+}
+
+TEST(AppHeadlessProtocol, KeyLinesGoThroughTheFocusRule) {
+    struct Case {
+        const char* line;
+        UiEvent::Kind kind;  // Other: the key stays the control's own
+        KeyCommand command;
+        int focus;
+    };
+    using K = UiEvent::Kind;
+    const Case cases[] = {
+        {"key 10 ctrl+c", K::Key, KeyCommand::Copy, EntryList},
+        {"key 10 delete", K::Key, KeyCommand::Delete, EntryList},
+        {"key 11 ctrl+v", K::Key, KeyCommand::Paste, WeekCombo},
+        {"key 12 ctrl+shift+z", K::Key, KeyCommand::Redo, DayCombo},
+        {"key 2 ctrl+y", K::Key, KeyCommand::Redo, AddEntryButton},
+        {"key 0 ctrl+z", K::Key, KeyCommand::Undo, PlanPanel},
+        {"key 8 ctrl+s", K::Key, KeyCommand::Save, NameField},
+        {"key 8 ctrl+c", K::Other, KeyCommand::None, -1},
+        {"key 9 ctrl+z", K::Other, KeyCommand::None, -1},
+        {"key 8 delete", K::Other, KeyCommand::None, -1},
+        {"key 16 delete", K::Other, KeyCommand::None, -1},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.line);
+        ScriptedUi ui;
+        CreateAllControls(ui);
+        HeadlessCommand command = ParseHeadlessCommand(row.line, ui);
+        ASSERT_EQ(command.kind, HeadlessCommand::Kind::Step) << command.error;
+        EXPECT_EQ(command.step.event.kind, row.kind);
+        EXPECT_EQ(command.step.event.key, row.command);
+        EXPECT_EQ(command.step.event.controlId, row.focus);
+        EXPECT_FALSE(command.step.apply) << "a key press changes no control by itself";
+    }
+}
+
+TEST(AppHeadlessProtocol, ClipboardLinesTakeAJsonStringLiteral) {
+    struct Case {
+        const char* name;
+        const char* line;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {"plain", "clipboard \"A|1|2|x\"", u"A|1|2|x"},
+        {"empty", "clipboard \"\"", u""},
+        {"blanks around the literal", "clipboard  \t\"x y\"  ", u"x y"},
+        {"line ends", "clipboard \"a\\nb\\r\\n\"", u"a\nb\r\n"},
+        {"every short escape", "clipboard \"\\\"\\\\\\/\\b\\f\\t\"", u"\"\\/\b\f\t"},
+        {"unicode escape in small letters", "clipboard \"\\u00fcbung\"", u"übung"},
+        {"unicode escape in capitals", "clipboard \"\\u00DC\"", u"Ü"},
+        {"surrogate pair as two escapes", "clipboard \"\\uD83D\\uDE00\"", u"\U0001F600"},
+        {"raw UTF-8 with a four-byte character", "clipboard \"\xC3\x9C \xF0\x9F\x98\x80\"",
+         u"Ü \U0001F600"},
+        {"escaped NUL", "clipboard \"a\\u0000b\"", std::u16string(u"a\0b", 3)},
+        {"lone low surrogate kept as a code unit", "clipboard \"\\uDC00\"",
+         std::u16string(1, char16_t(0xDC00))},
+        {"tab as a separator", "clipboard\t\"x\"", u"x"},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        ScriptedUi ui;
+        CreateAllControls(ui);
+        ui.clipboard = u"before";
+        HeadlessCommand command = ParseHeadlessCommand(row.line, ui);
+        ASSERT_EQ(command.kind, HeadlessCommand::Kind::Step) << command.error;
+        EXPECT_EQ(command.step.event.kind, UiEvent::Kind::Other) << "no event of the window";
+        ASSERT_TRUE(command.step.apply);
+        command.step.apply(ui);
+        EXPECT_EQ(ui.clipboard, row.text);
     }
 }
 
@@ -208,6 +308,53 @@ TEST_F(AppHeadlessSession, ProtocolDrivesAWholeSession) {
         << dump;
     EXPECT_EQ(output[3], "{\"pause\":{\"ms\":1000,\"saveButton\":\"Gespeichert!\"}}");
     EXPECT_EQ(ReadFileBytes("units/units.txt"), LineFileBytes({u"Laufen|1|15|Intervall"}));
+}
+
+TEST_F(AppHeadlessSession, KeysAndClipboardDriveAnEditingSession) {
+    SeedFiles({u"Plank|3|60|hold"}, {{8, {u"", u"", u"W|2|2|w"}}});
+    std::deque<std::string> input = {"clipboard \"A|$1F|2|x\\r\\nB|3|4|y\"",
+                                     "key 8 ctrl+v",
+                                     "key 10 ctrl+v",
+                                     "select 10 0",
+                                     "key 10 ctrl+x",
+                                     "key 10 ctrl+q",
+                                     "dump",
+                                     "key 9 ctrl+z",
+                                     "key 11 ctrl+z",
+                                     "key 8 ctrl+s",
+                                     "clipboard \"\\\\\"",
+                                     "key 16 ctrl+v"};
+    std::vector<std::string> output;
+    ScriptedUi ui;
+    ConnectHeadlessDriver(
+        ui,
+        [&input](std::string& line) {
+            if (input.empty()) return false;
+            line = input.front();
+            input.pop_front();
+            return true;
+        },
+        [&output](const std::string& json) { output.push_back(json); });
+    Run(ui);
+    ASSERT_EQ(output.size(), 4u);
+    EXPECT_EQ(output[0], "{\"error\":\"unknown keys: ctrl+q\"}");
+    const std::string& dump = output[1];
+    EXPECT_NE(dump.find("\"name\":\"EntryList\",\"kind\":\"ReportList\",\"parent\":0,\"x\":9,"
+                        "\"y\":39,\"width\":210,\"height\":140,\"text\":\"\",\"enabled\":true,"
+                        "\"items\":[[\"A\",\"31 - 2\",\"x\"],[\"B\",\"3 - 4\",\"y\"]],"
+                        "\"selected\":-1,"),
+              std::string::npos)
+        << dump;
+    // The clipboard follows the last control (NameLabel, a label).
+    EXPECT_TRUE(dump.ends_with("\"alignment\":\"Right\"}],\"clipboard\":\"W|2|2|w\\u000A\"}"))
+        << dump;
+    EXPECT_EQ(output[2], "{\"pause\":{\"ms\":1000,\"saveButton\":\"Gespeichert!\"}}");
+    EXPECT_EQ(output[3],
+              "{\"message\":{\"title\":\"Fehler\",\"text\":\"Die Zwischenablage enth\xC3\xA4lt "
+              "keine Trainingseinheiten, die eingef\xC3\xBCgt werden k\xC3\xB6nnen.\","
+              "\"fatal\":false}}");
+    EXPECT_EQ(ReadFileBytes("units/history.txt"),
+              LineFileBytes(HistoryLines({{8, {u"", u"", u"W|2|2|w\\A|31|2|x\\B|3|4|y"}}})));
 }
 
 // Runs the real binary in the current directory with the given standard input.

@@ -30,19 +30,7 @@ const std::u16string SeparatorText =
 const std::u16string ControlCharactersText =
     u"Name und Beschreibung dürfen keine Zeilenumbrüche oder Steuerzeichen enthalten!";
 
-class AppSession : public apptest::SessionTest {
-  protected:
-    // ini.ini, a catalogue and a history holding week 8 (the fixed clock's week).
-    void SeedFiles(const std::vector<std::u16string>& units,
-                   const std::vector<WeekSeed>& weeks = {{8, {}}}) {
-        apptest::WriteIni();
-        apptest::WriteUnits(units);
-        apptest::WriteHistory(weeks);
-    }
-    static std::vector<std::vector<std::u16string>> Rows(ScriptedUi& ui) {
-        return ui.Control(EntryList).cells();
-    }
-};
+class AppSession : public apptest::SessionTest {};
 
 TEST_F(AppSession, FreshStartReportsAndCreatesIniAndBuildsTheWindow) {
     std::filesystem::remove_all("units");

@@ -1,8 +1,10 @@
 // The Qt back end on its own: which user actions reach the program's loop as events of which
-// control, that the program's own changes raise none, and how the lists keep their items.
+// control, which key presses become key commands with the focus where, that the program's own
+// changes raise none, how the lists keep their items, and the clipboard.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,6 +57,31 @@ class QtEvents : public testing::Test {
         }
         ui.onIdle = nullptr;
         return ids;
+    }
+
+    // The key commands among the events queued so far, as (focused control, command).
+    std::vector<std::pair<int, KeyCommand>> DrainKeys() {
+        std::vector<std::pair<int, KeyCommand>> keys;
+        // Whatever Qt still has pending, then the end: the loop never waits for more.
+        ui.onIdle = [&] {
+            QApplication::processEvents();
+            ui.PushCloseRequest();
+        };
+        for (;;) {
+            const UiEvent event = ui.WaitForEvent();
+            if (event.kind == UiEvent::Kind::CloseRequest) break;
+            if (event.kind == UiEvent::Kind::Key) keys.emplace_back(event.controlId, event.key);
+        }
+        ui.onIdle = nullptr;
+        return keys;
+    }
+
+    // Gives the control the focus and drops the focus events that come with it.
+    void Focus(int id) {
+        ui.Control(id)->setFocus(Qt::OtherFocusReason);
+        QApplication::processEvents();
+        DrainKeys();
+        ASSERT_EQ(QApplication::focusWidget(), ui.Control(id));
     }
 
     QtUi ui;
@@ -194,6 +221,45 @@ TEST_F(QtEvents, PictureTakesItsOwnSizeAndBlendsOverThePanel) {
     const QColor half = shown.pixelColor(0, 1);
     EXPECT_NEAR(half.blue(), (255 + face.blue()) / 2, 2);
     EXPECT_NEAR(half.red(), face.red() / 2, 2);
+}
+
+using KeyEvents = std::vector<std::pair<int, KeyCommand>>;
+
+TEST_F(QtEvents, InputFieldKeepsItsOwnEditingKeysAndGivesUpOnlyCtrlS) {
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    ui.SetText(Field, u"hello");
+    Focus(Field);
+    auto* field = static_cast<QLineEdit*>(ui.Control(Field));
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("hello")) << "the field's own copy";
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QStringLiteral("hellohello"));
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QStringLiteral("hello"));
+    QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QStringLiteral("hellohello"));
+    QTest::keyClick(field, Qt::Key_Home);
+    QTest::keyClick(field, Qt::Key_Delete);
+    EXPECT_EQ(field->text(), QStringLiteral("ellohello"));
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QString());
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("ellohello"));
+    QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(DrainKeys(), (KeyEvents{{Field, KeyCommand::Save}}));
+}
+
+TEST_F(QtEvents, ClipboardTextGoesThroughTheSystemClipboard) {
+    const std::u16string text = u"Übung|1|2|x\nRun|3|4|\U0001F600\n";
+    ui.SetClipboardText(text);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromStdU16String(text));
+    QApplication::clipboard()->setText(QStringLiteral("from another program"));
+    EXPECT_EQ(ui.GetClipboardText(), u"from another program");
+    QApplication::clipboard()->clear();
+    EXPECT_EQ(ui.GetClipboardText(), u"");
+    EXPECT_TRUE(Drain().empty());
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 // Whole sessions through the real widgets: keys typed into the fields, buttons clicked, the
-// window closed; the data files must hold exactly the expected bytes afterwards.
+// editing keys pressed, the window closed; the data files must hold exactly the expected bytes
+// afterwards.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -21,6 +25,31 @@ void Type(QtUi& ui, int id, const char* text) {
 
 void Click(QtUi& ui, int id) {
     QTest::mouseClick(ui.Control(id), Qt::LeftButton);
+}
+
+// A click on a row of the entry list (which should have the focus already: a focus move
+// away from a drop-down list refills the entry list after the click).
+void ClickRow(QtUi& ui, int row) {
+    auto* list = static_cast<QTableWidget*>(ui.Control(EntryList));
+    const QRect cell = list->visualItemRect(list->item(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void Focus(QtUi& ui, int id) {
+    ui.Control(id)->setFocus(Qt::OtherFocusReason);
+}
+
+// A key pressed on control id, which has the focus.
+void Press(QtUi& ui, int id, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(ui.Control(id), key, modifiers);
+}
+
+int RowCount(QtUi& ui) {
+    return static_cast<QTableWidget*>(ui.Control(EntryList))->rowCount();
+}
+
+QString Clipboard() {
+    return QApplication::clipboard()->text();
 }
 
 std::vector<std::u16string> EmptyWeek8With(int day, const std::u16string& text) {
@@ -97,6 +126,88 @@ TEST_F(QtSession, ClosingWithoutSavingLeavesTheFilesAlone) {
     EXPECT_EQ(session.ui.Window(), nullptr);
     EXPECT_TRUE(test::ReadFileBytes(session.Folder() / "units" / "units.txt").empty());
     EXPECT_TRUE(test::ReadFileBytes(session.Folder() / "units" / "history.txt").empty());
+}
+
+TEST_F(QtSession, EditingKeysOnTheRealWidgetsWriteExactBytes) {
+    test::WriteFileBytes(session.Folder() / "units" / "units.txt",
+                         test::LineFileBytes({u"Plank|3|60|hold"}));
+    const auto history = session.Folder() / "units" / "history.txt";
+    const auto ctrl = Qt::ControlModifier;
+    std::vector<int> rows;  // the entry list's row count before some of the keys
+    std::vector<QString> clipboards;
+    test::Bytes savedByKey;
+    QString nameAfterKeys;
+    auto note = [&](QtUi& ui) {
+        rows.push_back(RowCount(ui));
+        clipboards.push_back(Clipboard());
+    };
+    QApplication::clipboard()->clear();
+    // Each focus move is a step of its own: it raises events the program handles first.
+    std::vector<qttest::Step> steps = {
+        [&](QtUi& ui) { Click(ui, AddEntryButton); },
+        [&](QtUi& ui) { Focus(ui, EntryList); },
+        [&](QtUi& ui) { ClickRow(ui, 0); },
+        [&](QtUi& ui) { note(ui), Press(ui, EntryList, Qt::Key_C, ctrl); },
+        [&](QtUi& ui) { note(ui), Press(ui, EntryList, Qt::Key_V, ctrl); },
+        [&](QtUi& ui) { Focus(ui, WeekCombo); },
+        [&](QtUi& ui) { note(ui), Press(ui, WeekCombo, Qt::Key_V, ctrl); },
+        [&](QtUi& ui) { Focus(ui, EntryList); },
+        [&](QtUi& ui) { ClickRow(ui, 2); },
+        [&](QtUi& ui) { Press(ui, EntryList, Qt::Key_Delete); },
+        [&](QtUi& ui) { Focus(ui, SaveButton); },
+        [&](QtUi& ui) { note(ui), Press(ui, SaveButton, Qt::Key_Z, ctrl); },
+        [&](QtUi& ui) { Focus(ui, EntryList); },
+        [&](QtUi& ui) { note(ui), Press(ui, EntryList, Qt::Key_Z, ctrl); },
+        [&](QtUi& ui) { note(ui), Press(ui, EntryList, Qt::Key_Y, ctrl); },
+        [&](QtUi& ui) { note(ui), Press(ui, EntryList, Qt::Key_Z, ctrl); },
+        [&](QtUi& ui) { Focus(ui, DayCombo); },
+        [&](QtUi& ui) { note(ui), Press(ui, DayCombo, Qt::Key_Z, ctrl | Qt::ShiftModifier); },
+        [&](QtUi& ui) { Focus(ui, EntryList); },
+        [&](QtUi& ui) { ClickRow(ui, 0); },
+        [&](QtUi& ui) { note(ui), Press(ui, EntryList, Qt::Key_X, ctrl); },
+        [&](QtUi& ui) { note(ui), Focus(ui, NameField); },
+        [&](QtUi& ui) { Type(ui, NameField, "Run"); },
+        [&](QtUi& ui) {
+            auto* name = static_cast<QLineEdit*>(ui.Control(NameField));
+            name->selectAll();
+            Press(ui, NameField, Qt::Key_C, ctrl);  // the field's own copy,
+            Press(ui, NameField, Qt::Key_Delete);   // delete
+            Press(ui, NameField, Qt::Key_V, ctrl);  // and paste
+            nameAfterKeys = name->text();
+            Press(ui, NameField, Qt::Key_S, ctrl);
+        },
+        [&](QtUi& ui) {
+            note(ui);
+            savedByKey = test::ReadFileBytes(history);
+            Focus(ui, EntryList);
+        },
+        [&](QtUi& ui) { Press(ui, EntryList, Qt::Key_V, ctrl); },  // "Run" is a unit's line
+        [&](QtUi& ui) {
+            note(ui);
+            QApplication::clipboard()->setText(QStringLiteral("not\\a unit"));
+            Press(ui, EntryList, Qt::Key_V, ctrl);
+        },
+        [&](QtUi& ui) { Focus(ui, AddEntryButton); },
+        [&](QtUi& ui) { Press(ui, AddEntryButton, Qt::Key_S, ctrl); },
+    };
+    EXPECT_EQ(session.Run(steps), 0);
+    EXPECT_EQ(rows, (std::vector<int>{1, 1, 2, 2, 3, 2, 3, 2, 3, 2, 2, 3}));
+    const QString plank = QStringLiteral("Plank|3|60|hold\n");
+    const QString run = QStringLiteral("Run");
+    EXPECT_EQ(clipboards, (std::vector<QString>{"", plank, plank, plank, plank, plank, plank, plank,
+                                                plank, plank, run, run}));
+    EXPECT_EQ(nameAfterKeys, run);
+    ASSERT_EQ(session.messages.size(), 1u);
+    EXPECT_EQ(session.messages[0].text,
+              QStringLiteral("The clipboard holds no training units that can be pasted."));
+    EXPECT_EQ(session.saveTextsDuringPauses,
+              (std::vector<QString>{QStringLiteral("Saved!"), QStringLiteral("Saved!")}));
+    EXPECT_EQ(savedByKey,
+              test::LineFileBytes(EmptyWeek8With(2, u"Plank|3|60|hold\\Plank|3|60|hold")));
+    EXPECT_EQ(test::ReadFileBytes(history), test::LineFileBytes(EmptyWeek8With(
+                                                2, u"Plank|3|60|hold\\Plank|3|60|hold\\Run|0|0|")));
+    EXPECT_EQ(test::ReadFileBytes(session.Folder() / "units" / "units.txt"),
+              test::LineFileBytes({u"Plank|3|60|hold"}));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 # End-to-end checks of one Windows exe under Wine on a running X server: the window and its
-# title, the files written by a click on the save button, the missing-picture box and the
-# close request; and of a release zip unpacked into a fresh folder and started there.
-# Building, Wine and the X server are left to scripts/test-windows.
+# title, the files written by a click on the save button or by Ctrl+S, entries pasted from and
+# copied to the X clipboard, the missing-picture box, the close request, the daily backup and
+# a second start on the same folder; and of a release zip unpacked into a fresh folder and
+# started there. Building, Wine and the X server are left to scripts/test-windows.
 import datetime
 import os
 import re
@@ -242,6 +243,81 @@ def case_type_create_add_save(exe, folder, media):
         run.stop()
 
 
+def history_with_today(today, text):
+    lines = ["#%d" % current_week_number(today)]
+    for index, key in enumerate(DAY_KEYS):
+        lines += ["=" + key, text if index == today.weekday() else ""]
+    return line_file(lines)
+
+
+def set_x_clipboard(text):
+    """Another program owns the X clipboard: xclip serves the text until it is stopped."""
+    owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-in"],
+                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
+    owner.stdin.write(text.encode("utf-8"))
+    owner.stdin.close()
+    return owner
+
+
+def x_clipboard():
+    result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
+                            timeout=10)
+    return result.stdout.decode("utf-8", "replace") if result.returncode == 0 else None
+
+
+def case_paste_copy_and_ctrl_s(exe, folder, media):
+    """Ctrl+V on the entry list pastes the X clipboard's lines, Ctrl+S saves them, Ctrl+C
+    copies the selected entry back, Ctrl+Z undoes the paste."""
+    prepare(folder, media, ini=b"Version = 0.1\r\nLanguage = Klingonisch\r\n")
+    units = os.path.join(folder, "units", "units.txt")
+    history = os.path.join(folder, "units", "history.txt")
+    with open(units, "wb") as handle:
+        handle.write(line_file(["Plank|3|60|hold"]))
+    open(history, "wb").close()
+    today = datetime.date.today()
+    owner = set_x_clipboard("Run|$1F|2|easy\nSit| 1|1|\u00e4\n")
+    run = Run(exe, folder)
+    try:
+        main = run.wait_window("^Velmora - ", 120)
+        # Wine takes over a new X clipboard owner's text after a moment.
+        time.sleep(3)
+        list_x, list_y = 10 + 1 + 9, 10 + 1 + 39  # EntryList in PlanPanel's inner area
+        click_client(main, list_x + 105, list_y + 120)  # below the rows: the focus, no row
+        time.sleep(0.5)
+        xdotool("key", "ctrl+v", check=True)
+        time.sleep(0.5)
+        xdotool("key", "ctrl+s", check=True)
+        expected = history_with_today(today, "Run|31|2|easy\\Sit|1|1|\u00e4")
+        wait_for(lambda: os.path.getsize(history) > 0 and read(history) == expected, 20,
+                 "history.txt with the pasted entries, found %r" % read(history))
+        time.sleep(1.5)  # the one-second confirmation of the save
+        expect_bytes(units, line_file(["Plank|3|60|hold"]), "units.txt after Ctrl+S")
+
+        click_client(main, list_x + 50, list_y + 28)  # the first row
+        time.sleep(0.5)
+        xdotool("key", "ctrl+c", check=True)
+        time.sleep(1.0)
+        copied = x_clipboard()
+        if copied is None or copied.replace("\r\n", "\n") != "Run|31|2|easy\n":
+            raise Failure("the X clipboard after Ctrl+C holds %r" % copied)
+
+        xdotool("key", "ctrl+z", check=True)
+        time.sleep(0.5)
+        xdotool("key", "ctrl+s", check=True)
+        wait_for(lambda: read(history) == history_with_today(today, ""), 20,
+                 "history.txt without the undone paste, found %r" % read(history))
+        time.sleep(1.5)
+        close_request(main)
+        status = run.wait_exit(30)
+        if status != 0:
+            raise Failure("exit status %d after the close request" % status)
+    finally:
+        run.stop()
+        owner.kill()
+        owner.wait()
+
+
 def case_missing_picture(exe, folder, media):
     """media/SmallImage.png missing: the error box, no main window, exit status 0."""
     ini = b"Version = 0.1\r\nLanguage = Klingonisch\r\n"
@@ -394,6 +470,8 @@ def main():
             exe, bits, os.path.join(work, "save"), media)),
         ("typing, Tab, create, add and save", lambda: case_type_create_add_save(
             exe, os.path.join(work, "typing"), media)),
+        ("Ctrl+V from the X clipboard, Ctrl+S, Ctrl+C, Ctrl+Z", lambda:
+            case_paste_copy_and_ctrl_s(exe, os.path.join(work, "paste"), media)),
         ("missing picture", lambda: case_missing_picture(exe, os.path.join(work, "picture"),
                                                          media)),
         ("daily backup and a second start on the folder", lambda: case_lock_and_backup(

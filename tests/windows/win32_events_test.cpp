@@ -1,6 +1,9 @@
 // The Win32 back end's events: what the program changes itself (texts, selections, rows,
-// enabled states) raises no event, as on every back end, while what a user does still does.
+// enabled states) raises no event, as on every back end, while what a user does still does;
+// command keys become key events by the shared focus rule; the clipboard holds the texts.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "app/win32/win32_ui.h"
 
@@ -43,8 +46,49 @@ class Win32Events : public ::testing::Test {
         return ui.WaitForEvent();
     }
 
+    // Every event until a close request queued behind them.
+    std::vector<UiEvent> EventsBeforeClose() {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        std::vector<UiEvent> events;
+        for (UiEvent event = ui.WaitForEvent(); event.kind != UiEvent::Kind::CloseRequest;
+             event = ui.WaitForEvent())
+            events.push_back(event);
+        return events;
+    }
+
+    HWND ControlWindow(int id, int parent = 0) {
+        return GetDlgItem(parent == 0 ? window : GetDlgItem(window, parent), id);
+    }
+
+    // After the loop placed the window's first focus (on the save button), moves it.
+    void FocusOn(HWND control) {
+        EventsBeforeClose();
+        SetFocus(control);
+        EventsBeforeClose();
+        ASSERT_EQ(GetFocus(), control);
+    }
+
+    // A key press as the keyboard delivers it: posted to the focused control while the
+    // thread's key state holds the modifiers, which the message loop reads.
+    void PressKey(HWND focused, WPARAM key, bool control, bool shift = false) {
+        BYTE state[256];
+        GetKeyboardState(state);
+        state[VK_CONTROL] = control ? 0x80 : 0;
+        state[VK_SHIFT] = shift ? 0x80 : 0;
+        state[VK_MENU] = 0;
+        SetKeyboardState(state);
+        PostMessageW(focused, WM_KEYDOWN, key, 1);
+        for (const UiEvent& event : EventsBeforeClose()) {
+            if (event.kind == UiEvent::Kind::Key) pressed.emplace_back(event.controlId, event.key);
+        }
+        state[VK_CONTROL] = 0;
+        state[VK_SHIFT] = 0;
+        SetKeyboardState(state);
+    }
+
     Win32Ui ui{GetModuleHandleW(nullptr)};
     HWND window = nullptr;
+    std::vector<std::pair<int, KeyCommand>> pressed;  // the key events of PressKey
 };
 
 TEST_F(Win32Events, ClearingTheUnitFieldsAsCreateDoesRaisesNoEvent) {
@@ -76,6 +120,59 @@ TEST_F(Win32Events, TypingIntoAFieldIsAnEventOfThatField) {
     EXPECT_EQ(event.kind, UiEvent::Kind::Control);
     EXPECT_EQ(event.controlId, FieldIds[0]);
     EXPECT_EQ(ui.GetText(FieldIds[0]), u"S1") << "typed where the caret stood";
+}
+
+using KeyEvents = std::vector<std::pair<int, KeyCommand>>;
+
+TEST_F(Win32Events, EveryCommandKeyOnTheEntryListIsAKeyEvent) {
+    ui.AddItem(ListId, u"Plank\n3 - 60\nhold");
+    HWND list = ControlWindow(ListId);
+    FocusOn(list);
+    for (WPARAM key : {'S', 'Z', 'Y', 'C', 'X', 'V'}) PressKey(list, key, true);
+    PressKey(list, 'Z', true, true);
+    PressKey(list, VK_DELETE, false);
+    PressKey(list, VK_DELETE, false, true);  // Shift+Delete: no command
+    PressKey(list, 'A', true);
+    EXPECT_EQ(pressed, (KeyEvents{{ListId, KeyCommand::Save},
+                                  {ListId, KeyCommand::Undo},
+                                  {ListId, KeyCommand::Redo},
+                                  {ListId, KeyCommand::Copy},
+                                  {ListId, KeyCommand::Cut},
+                                  {ListId, KeyCommand::Paste},
+                                  {ListId, KeyCommand::Redo},
+                                  {ListId, KeyCommand::Delete}}));
+}
+
+TEST_F(Win32Events, InputFieldKeepsItsKeysButCtrlSAndComboTakesPasteUndoRedo) {
+    HWND name = ControlWindow(FieldIds[0], PanelId);
+    FocusOn(name);
+    for (WPARAM key : {'C', 'X', 'V', 'Z', 'Y'}) PressKey(name, key, true);
+    PressKey(name, 'Z', true, true);
+    PressKey(name, VK_DELETE, false);
+    PressKey(name, 'S', true);
+    EXPECT_EQ(pressed, (KeyEvents{{FieldIds[0], KeyCommand::Save}}));
+    pressed.clear();
+    HWND combo = ControlWindow(ComboId);
+    FocusOn(combo);
+    for (WPARAM key : {'C', 'X', 'V', 'Z', 'Y', 'S'}) PressKey(combo, key, true);
+    PressKey(combo, VK_DELETE, false);
+    EXPECT_EQ(pressed, (KeyEvents{{ComboId, KeyCommand::Paste},
+                                  {ComboId, KeyCommand::Undo},
+                                  {ComboId, KeyCommand::Redo},
+                                  {ComboId, KeyCommand::Save}}));
+}
+
+TEST_F(Win32Events, ClipboardKeepsTheTextAsSet) {
+    const std::u16string texts[] = {u"Plank|3|60|hold\r\nRun|1|15|\u00E4\U0001F600\r\n", u"x"};
+    for (const std::u16string& text : texts) {
+        ui.SetClipboardText(text);
+        EXPECT_EQ(ui.GetClipboardText(), text);
+    }
+    ASSERT_TRUE(OpenClipboard(window));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_EQ(ui.GetClipboardText(), u"") << "no text on the clipboard";
+    EXPECT_TRUE(EventsBeforeClose().empty());
 }
 
 }  // namespace

@@ -113,6 +113,7 @@ void QtUi::DoCreateControl(int id, ControlKind kind, int parent, int x, int y, i
     const QMargins inner = parentWidget->contentsMargins();
     widget->setGeometry(x + inner.left(), y + inner.top(), width, height);
     widget->show();
+    if (keyFilter_ != nullptr) widget->installEventFilter(keyFilter_);
     controls_[id] = {widget, kind};
     if (widget->focusPolicy() & Qt::TabFocus) {
         if (lastFocusable_ != nullptr) QWidget::setTabOrder(lastFocusable_, widget);

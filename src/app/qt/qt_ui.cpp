@@ -3,6 +3,8 @@
 #include "app/qt/qt_ui.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QScreen>
@@ -21,6 +23,40 @@ namespace {
 // keeps the longest German caption inside its 150-pixel button and every text inside the
 // 20-pixel buttons, lists and fields.
 constexpr int FontPixelSize = 11;
+
+KeyStroke StrokeOf(const QKeyEvent& event) {
+    KeyStroke stroke;
+    switch (event.key()) {
+        case Qt::Key_S:
+            stroke.key = KeyName::S;
+            break;
+        case Qt::Key_Z:
+            stroke.key = KeyName::Z;
+            break;
+        case Qt::Key_Y:
+            stroke.key = KeyName::Y;
+            break;
+        case Qt::Key_C:
+            stroke.key = KeyName::C;
+            break;
+        case Qt::Key_X:
+            stroke.key = KeyName::X;
+            break;
+        case Qt::Key_V:
+            stroke.key = KeyName::V;
+            break;
+        case Qt::Key_Delete:
+            stroke.key = KeyName::Delete;
+            break;
+        default:
+            break;
+    }
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    stroke.control = modifiers.testFlag(Qt::ControlModifier);
+    stroke.shift = modifiers.testFlag(Qt::ShiftModifier);
+    stroke.alt = modifiers.testFlag(Qt::AltModifier) || modifiers.testFlag(Qt::MetaModifier);
+    return stroke;
+}
 
 }  // namespace
 
@@ -52,6 +88,8 @@ bool QtUi::DoOpenWindow(int, int clientWidth, int clientHeight, const std::u16st
     window->setFixedSize(clientWidth, clientHeight);
     window->setAutoFillBackground(true);
     window_ = window;
+    keyFilter_ = new KeyCommandFilter(*this, window);
+    window->installEventFilter(keyFilter_);
     // Window managers that offer no close key of their own still get Alt+F4.
     auto* closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), window);
     QObject::connect(closeKey, &QShortcut::activated, window, [this] { PushCloseRequest(); });
@@ -92,6 +130,31 @@ void QtUi::PushControlEvent(int id) {
 
 void QtUi::PushCloseRequest() {
     RaiseEvent({UiEvent::Kind::CloseRequest, -1});
+}
+
+bool QtUi::TakeKeyPress(QObject* receiver, const QKeyEvent& event) {
+    if (window_ == nullptr) return false;
+    QWidget* focus = QApplication::focusWidget();
+    int focusedId = -1;
+    std::optional<ControlKind> focusedKind;
+    for (const auto& [id, record] : controls_) {
+        if (record.widget != focus) continue;
+        focusedId = id;
+        focusedKind = record.kind;
+    }
+    // A key the focused control leaves alone travels on to its panel and the window: only its
+    // first delivery is looked at, to the control or, with no control focused, the window.
+    QObject* first = focusedKind ? static_cast<QObject*>(focus) : window_;
+    if (receiver != first) return false;
+    return OfferKey(focusedId, focusedKind, StrokeOf(event));
+}
+
+std::u16string QtUi::DoGetClipboardText() {
+    return QGuiApplication::clipboard()->text(QClipboard::Clipboard).toStdU16String();
+}
+
+void QtUi::DoSetClipboardText(const std::u16string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdU16String(text), QClipboard::Clipboard);
 }
 
 void QtUi::WaitForMoreEvents() {
@@ -136,6 +199,7 @@ void QtUi::DoCloseWindow() {
     QWidget* window = window_;
     window_ = nullptr;
     lastFocusable_ = nullptr;
+    keyFilter_ = nullptr;
     controls_.clear();
     delete window;
 }

@@ -1,5 +1,6 @@
-// The Qt 6 Widgets back end: one fixed-size window, its controls by numeric id, and the
-// signal lambdas that hand the user's events up to the program's own loop.
+// The Qt 6 Widgets back end: one fixed-size window, its controls by numeric id, the signal
+// lambdas and the key filter that hand the user's events up to the program's own loop, and
+// the system clipboard.
 // What the controls mean and when they change is the program's business, not this file's.
 #pragma once
 
@@ -11,7 +12,9 @@
 #include "app/ui_services.h"
 
 class QApplication;
+class QKeyEvent;
 class QMessageBox;
+class QObject;
 class QWidget;
 
 // Style, font and icon of the whole application; call once after QApplication exists.
@@ -32,6 +35,10 @@ class QtUi : public UiServices {
     // --- Used by the widgets' signal lambdas: hand up an event of the control or the window.
     void PushControlEvent(int id);
     void PushCloseRequest();
+    // Used by the key filter on the window and its controls: true when the press, delivered
+    // to `receiver`, is a command with the focus where it is; the event is then raised and
+    // the key must not reach the control.
+    bool TakeKeyPress(QObject* receiver, const QKeyEvent& event);
 
     // --- Inspection and test hooks (the program itself uses none of them).
     QWidget* Window() const { return window_; }
@@ -60,6 +67,8 @@ class QtUi : public UiServices {
     void DoRemoveItem(int id, std::intptr_t index) override;
     void DoRemoveAllItems(int id) override;
     void DoSetEnabled(int id, bool enabled) override;
+    std::u16string DoGetClipboardText() override;
+    void DoSetClipboardText(const std::u16string& text) override;
     void DoCloseWindow() override;
 
   private:
@@ -76,4 +85,5 @@ class QtUi : public UiServices {
     std::map<int, ControlRecord> controls_;
     QWidget* window_ = nullptr;
     QWidget* lastFocusable_ = nullptr;
+    QObject* keyFilter_ = nullptr;  // owned by the window
 };

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyleFactory>
@@ -91,6 +92,13 @@ void InputField::focusInEvent(QFocusEvent* event) {
 void InputField::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (event->reason() != Qt::PopupFocusReason) ui_.PushControlEvent(id_);
+}
+
+KeyCommandFilter::KeyCommandFilter(QtUi& ui, QObject* parent) : QObject(parent), ui_(ui) {}
+
+bool KeyCommandFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    return ui_.TakeKeyPress(watched, *static_cast<QKeyEvent*>(event));
 }
 
 VelmoraStyle::VelmoraStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}

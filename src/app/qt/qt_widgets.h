@@ -72,6 +72,19 @@ class InputField : public QLineEdit {
     int id_;
 };
 
+// Watches the key presses of the window and its controls and keeps those that are commands
+// (QtUi::TakeKeyPress decides) from the control; every other key keeps its own meaning.
+class KeyCommandFilter : public QObject {
+  public:
+    KeyCommandFilter(QtUi& ui, QObject* parent);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QtUi& ui_;
+};
+
 // Fusion with grid lines in the dialog face colour and lists that drop down below the field.
 class VelmoraStyle : public QProxyStyle {
   public:

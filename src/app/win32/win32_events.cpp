@@ -1,5 +1,6 @@
 // The message loop as the program sees it: control notifications become control events by
-// id, the close box becomes the close request, everything else is dispatched and ignored.
+// id, command keys become key events before a control sees them, the close box becomes the
+// close request, everything else is dispatched and ignored.
 // Notifications that the program's own changes cause are dropped by UiServices.
 // What each event does is left to the shell's event loop (app/event_loop.cpp).
 
@@ -24,6 +25,40 @@ bool IsControlEventCode(ControlKind kind, int code) {
 bool IsListEventCode(UINT code) {
     return code == NM_CLICK || code == NM_DBLCLK || code == NM_RCLICK || code == NM_RETURN ||
            code == NM_SETFOCUS || code == NM_KILLFOCUS || code == LVN_ITEMCHANGED;
+}
+
+KeyStroke StrokeOf(WPARAM virtualKey) {
+    KeyStroke stroke;
+    switch (virtualKey) {
+        case 'S':
+            stroke.key = KeyName::S;
+            break;
+        case 'Z':
+            stroke.key = KeyName::Z;
+            break;
+        case 'Y':
+            stroke.key = KeyName::Y;
+            break;
+        case 'C':
+            stroke.key = KeyName::C;
+            break;
+        case 'X':
+            stroke.key = KeyName::X;
+            break;
+        case 'V':
+            stroke.key = KeyName::V;
+            break;
+        case VK_DELETE:
+            stroke.key = KeyName::Delete;
+            break;
+        default:
+            break;
+    }
+    // The state as it was when this message was posted; AltGr reads as Ctrl+Alt.
+    stroke.control = GetKeyState(VK_CONTROL) < 0;
+    stroke.shift = GetKeyState(VK_SHIFT) < 0;
+    stroke.alt = GetKeyState(VK_MENU) < 0;
+    return stroke;
 }
 
 UiEvent ControlEvent(int id) {
@@ -57,6 +92,20 @@ void Win32Ui::NoteCloseRequest() {
     RaiseEvent(event);
 }
 
+bool Win32Ui::TakeKeyDown(const MSG& message) {
+    if (mainWindow_ == nullptr || message.message != WM_KEYDOWN) return false;
+    if (message.hwnd != mainWindow_ && !IsChild(mainWindow_, message.hwnd)) return false;
+    int focusedId = -1;
+    std::optional<ControlKind> focusedKind;
+    HWND focus = GetFocus();
+    Win32Control* control = focus != nullptr ? AnyControlOf(GetDlgCtrlID(focus)) : nullptr;
+    if (control != nullptr && control->window == focus) {
+        focusedId = GetDlgCtrlID(focus);
+        focusedKind = control->kind;
+    }
+    return OfferKey(focusedId, focusedKind, StrokeOf(message.wParam));
+}
+
 void Win32Ui::NoteActivation(bool active) {
     if (mainWindow_ == nullptr) return;
     if (!active) {
@@ -83,6 +132,8 @@ void Win32Ui::WaitForMoreEvents() {
             NoteCloseRequest();
             break;
         }
+        // Before the dialog manager and the control: a command key never reaches the control.
+        if (TakeKeyDown(message)) continue;
         // Tab and Shift+Tab walk the controls in creation order.
         if (mainWindow_ != nullptr && IsDialogMessageW(mainWindow_, &message)) continue;
         TranslateMessage(&message);

@@ -15,6 +15,7 @@
 // commctrl.h needs the types of windows.h first.
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,9 +66,14 @@ class Win32Ui : public UiServices {
     void DoRemoveItem(int id, std::intptr_t index) override;
     void DoRemoveAllItems(int id) override;
     void DoSetEnabled(int id, bool enabled) override;
+    std::u16string DoGetClipboardText() override;
+    void DoSetClipboardText(const std::u16string& text) override;
     void DoCloseWindow() override;
 
   private:
+    // A key press of the main window that is a command with the focus where it is: raised,
+    // and true, so that the message loop keeps it from the control.
+    bool TakeKeyDown(const MSG& message);
     Win32Control* ControlOf(int id, ControlKind kind);
     Win32Control* AnyControlOf(int id);
     HWND ParentWindowOf(int parent);

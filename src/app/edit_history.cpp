@@ -1,0 +1,23 @@
+// The undo record: a list of day changes and the point between the done and the undone ones.
+// What a step shows and changes when it is applied is left to edit_commands.cpp.
+#include "app/edit_history.h"
+
+#include <utility>
+
+void RecordChange(EditHistory& history, DayChange change) {
+    history.steps.erase(history.steps.begin() + std::ptrdiff_t(history.done), history.steps.end());
+    history.steps.push_back(std::move(change));
+    if (history.steps.size() > MostEditSteps) history.steps.pop_front();
+    history.done = history.steps.size();
+}
+
+const DayChange* TakeUndoStep(EditHistory& history) {
+    if (history.done == 0) return nullptr;
+    --history.done;
+    return &history.steps[history.done];
+}
+
+const DayChange* TakeRedoStep(EditHistory& history) {
+    if (history.done == history.steps.size()) return nullptr;
+    return &history.steps[history.done++];
+}
