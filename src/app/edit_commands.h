@@ -1,6 +1,6 @@
 // The editing commands of the keyboard: undo and redo of the day changes, copy, cut and paste
 // of entries through the clipboard, and Delete on the entry list. Save and the buttons' own
-// actions are commands.h's; which key means what is ui_services.h's KeyCommandFor.
+// actions are commands.h's; which key means what is ui_services.h's CommandForKey.
 #pragma once
 
 #include <string>

@@ -26,16 +26,16 @@ constexpr DispatchEntry DispatchTable[] = {
 };
 
 struct KeyEntry {
-    KeyCommand command;
+    UserCommand command;
     void (*action)(ProgramState&);
 };
 
 // Ctrl+S is the save button itself; the back ends have already applied the focus rule.
 constexpr KeyEntry KeyTable[] = {
-    {KeyCommand::Save, SaveBothFiles}, {KeyCommand::Delete, DeleteEntryByKey},
-    {KeyCommand::Undo, UndoDayChange}, {KeyCommand::Redo, RedoDayChange},
-    {KeyCommand::Copy, CopyEntries},   {KeyCommand::Cut, CutSelectedEntry},
-    {KeyCommand::Paste, PasteEntries},
+    {UserCommand::Save, SaveBothFiles}, {UserCommand::Delete, DeleteEntryByKey},
+    {UserCommand::Undo, UndoDayChange}, {UserCommand::Redo, RedoDayChange},
+    {UserCommand::Copy, CopyEntries},   {UserCommand::Cut, CutSelectedEntry},
+    {UserCommand::Paste, PasteEntries},
 };
 
 }  // namespace
@@ -61,7 +61,7 @@ void DispatchControlEvent(ProgramState& state, int controlId) {
     }
 }
 
-void DispatchKeyCommand(ProgramState& state, KeyCommand command) {
+void DispatchCommand(ProgramState& state, UserCommand command) {
     for (const KeyEntry& entry : KeyTable) {
         if (entry.command != command) continue;
         entry.action(state);
@@ -76,8 +76,8 @@ void RunEventLoop(ProgramState& state) {
             state.quitRequested = true;
         } else if (event.kind == UiEvent::Kind::Control) {
             DispatchControlEvent(state, event.controlId);
-        } else if (event.kind == UiEvent::Kind::Key) {
-            DispatchKeyCommand(state, event.key);
+        } else if (event.kind == UiEvent::Kind::Command) {
+            DispatchCommand(state, event.command);
         }
         // No action raises a fatal message today; should one ever do, the program ends.
         if (state.endRequested) state.quitRequested = true;

@@ -13,7 +13,7 @@ void SetFieldsDisabled(ProgramState& state, bool disabled);
 void UpdateUnitFieldsFromName(ProgramState& state);
 // Runs the action of a control id; ids without an action are ignored.
 void DispatchControlEvent(ProgramState& state, int controlId);
-// Runs the action of a key command; KeyCommand::None is ignored.
-void DispatchKeyCommand(ProgramState& state, KeyCommand command);
+// Runs the action of a key command; UserCommand::None is ignored.
+void DispatchCommand(ProgramState& state, UserCommand command);
 // Returns once the close request came or a fatal message was shown.
 void RunEventLoop(ProgramState& state);

@@ -109,8 +109,8 @@ HeadlessCommand ParseKey(const std::vector<std::string_view>& words, ScriptedUi&
     if (found == nullptr) return Error("unknown keys: " + std::string(words[2]));
     HeadlessCommand command;
     command.kind = HeadlessCommand::Kind::Step;
-    const KeyCommand key = KeyCommandFor(ui.Control(id).kind, found->stroke);
-    if (key != KeyCommand::None) command.step.event = {UiEvent::Kind::Key, id, key};
+    const UserCommand key = CommandForKey(ui.Control(id).kind, found->stroke);
+    if (key != UserCommand::None) command.step.event = {UiEvent::Kind::Command, id, key};
     return command;
 }
 

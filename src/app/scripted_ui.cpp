@@ -180,11 +180,11 @@ void ScriptedUi::QueueSelect(int id, std::intptr_t index) {
     steps.push_back(std::move(step));
 }
 
-void ScriptedUi::QueueKey(int id, KeyCommand command) {
+void ScriptedUi::QueueKey(int id, UserCommand command) {
     Step step;
-    step.event.kind = UiEvent::Kind::Key;
+    step.event.kind = UiEvent::Kind::Command;
     step.event.controlId = id;
-    step.event.key = command;
+    step.event.command = command;
     steps.push_back(std::move(step));
 }
 

@@ -70,8 +70,8 @@ class ScriptedUi : public UiServices {
     void QueueText(int id, const std::u16string& text);  // set the text, then its event
     void QueueSelect(int id, std::intptr_t index);       // select a row, then its event
     // The key event a back end raises for a command while control id (-1: none) has the
-    // focus; the focus rule (KeyCommandFor) is taken as already applied.
-    void QueueKey(int id, KeyCommand command);
+    // focus; the focus rule (CommandForKey) is taken as already applied.
+    void QueueKey(int id, UserCommand command);
     void QueueClose();
 
     // --- Inspection

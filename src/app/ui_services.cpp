@@ -30,36 +30,36 @@ bool IsUsablePicture(const Picture& picture) {
     return picture.pixels.size() >= expected;
 }
 
-KeyCommand KeyCommandFor(std::optional<ControlKind> focused, const KeyStroke& stroke) {
-    if (stroke.alt) return KeyCommand::None;
+UserCommand CommandForKey(std::optional<ControlKind> focused, const KeyStroke& stroke) {
+    if (stroke.alt) return UserCommand::None;
     const bool input = focused == ControlKind::Input;
     const bool list = focused == ControlKind::ReportList;
     if (!stroke.control) {
         // Delete is the only plain key; with Shift it keeps its own meaning everywhere.
         const bool plainDelete = stroke.key == KeyName::Delete && !stroke.shift;
-        return plainDelete && list ? KeyCommand::Delete : KeyCommand::None;
+        return plainDelete && list ? UserCommand::Delete : UserCommand::None;
     }
     if (stroke.shift) {
-        return stroke.key == KeyName::Z && !input ? KeyCommand::Redo : KeyCommand::None;
+        return stroke.key == KeyName::Z && !input ? UserCommand::Redo : UserCommand::None;
     }
     switch (stroke.key) {
         case KeyName::S:
-            return KeyCommand::Save;
+            return UserCommand::Save;
         case KeyName::Z:
-            return input ? KeyCommand::None : KeyCommand::Undo;
+            return input ? UserCommand::None : UserCommand::Undo;
         case KeyName::Y:
-            return input ? KeyCommand::None : KeyCommand::Redo;
+            return input ? UserCommand::None : UserCommand::Redo;
         case KeyName::V:
-            return input ? KeyCommand::None : KeyCommand::Paste;
+            return input ? UserCommand::None : UserCommand::Paste;
         case KeyName::C:
-            return list ? KeyCommand::Copy : KeyCommand::None;
+            return list ? UserCommand::Copy : UserCommand::None;
         case KeyName::X:
-            return list ? KeyCommand::Cut : KeyCommand::None;
+            return list ? UserCommand::Cut : UserCommand::None;
         case KeyName::Delete:
         case KeyName::Other:
             break;
     }
-    return KeyCommand::None;
+    return UserCommand::None;
 }
 
 bool UiServices::OpenWindow(int windowNumber, int clientWidth, int clientHeight,
@@ -140,19 +140,19 @@ UiEvent UiServices::WaitForEvent() {
 }
 
 void UiServices::RaiseEvent(const UiEvent& event) {
-    const bool user = event.kind == UiEvent::Kind::Control || event.kind == UiEvent::Kind::Key;
+    const bool user = event.kind == UiEvent::Kind::Control || event.kind == UiEvent::Kind::Command;
     if (user && programChanging_ > 0) return;
     events_.push_back(event);
 }
 
 bool UiServices::OfferKey(int focusedId, std::optional<ControlKind> focusedKind,
                           const KeyStroke& stroke) {
-    const KeyCommand command = KeyCommandFor(focusedKind, stroke);
-    if (command == KeyCommand::None) return false;
+    const UserCommand command = CommandForKey(focusedKind, stroke);
+    if (command == UserCommand::None) return false;
     UiEvent event;
-    event.kind = UiEvent::Kind::Key;
+    event.kind = UiEvent::Kind::Command;
     event.controlId = focusedKind ? focusedId : -1;
-    event.key = command;
+    event.command = command;
     RaiseEvent(event);
     return true;
 }

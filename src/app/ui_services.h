@@ -37,8 +37,21 @@ inline constexpr int MainWindowParent = -1;
 // An opened drop-down list reaches this far down, its closed field included.
 inline constexpr int DropDownOpenedHeight = 350;
 
-// What a key press asks the program to do; None leaves the key to the control.
-enum class KeyCommand { None, Save, Delete, Undo, Redo, Copy, Cut, Paste };
+// What the user asks the program to do by a key or an item of the context menu; None leaves
+// a key to the control.
+enum class UserCommand {
+    None,
+    Save,
+    Delete,
+    Undo,
+    Redo,
+    Copy,
+    Cut,
+    Paste,
+    ShowReport,      // the context menu's items
+    ExportCsv,
+    ExportCalendar,
+};
 
 // A key press as a back end reads it from its toolkit, before the focus rule.
 enum class KeyName { Other, S, Z, Y, C, X, V, Delete };
@@ -50,10 +63,11 @@ struct KeyStroke {
 };
 
 struct UiEvent {
-    enum class Kind { CloseRequest, Control, Key, Other };
+    enum class Kind { CloseRequest, Control, Command, Other };
     Kind kind = Kind::Other;
-    int controlId = -1;  // for Kind::Control; for Kind::Key the focused control, -1 for none
-    KeyCommand key = KeyCommand::None;  // for Kind::Key
+    // For Kind::Control; for Kind::Command the focused control, -1 for none or for a menu.
+    int controlId = -1;
+    UserCommand command = UserCommand::None;  // for Kind::Command
 };
 
 // The cells a report-list row shows: its text split at each line feed.
@@ -64,7 +78,7 @@ bool IsUsablePicture(const Picture& picture);
 // has the focus). Every back end asks this before it takes a key away from a control: in an
 // input field only Ctrl+S is a command, Delete, Ctrl+C and Ctrl+X only on the report list,
 // Ctrl+V, Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z anywhere but in an input field.
-KeyCommand KeyCommandFor(std::optional<ControlKind> focused, const KeyStroke& stroke);
+UserCommand CommandForKey(std::optional<ControlKind> focused, const KeyStroke& stroke);
 
 // The program calls the public operations; a back end implements the protected ones and
 // hands up the events its user causes through RaiseEvent (key presses through OfferKey).

@@ -24,7 +24,7 @@ Bytes HistoryBytes(const std::vector<WeekSeed>& weeks) {
     return LineFileBytes(HistoryLines(weeks));
 }
 
-void QueueKeys(ScriptedUi& ui, int id, KeyCommand command, int times) {
+void QueueKeys(ScriptedUi& ui, int id, UserCommand command, int times) {
     for (int i = 0; i < times; ++i) ui.QueueKey(id, command);
 }
 
@@ -42,33 +42,33 @@ TEST_F(EditSession, KeysEditAcrossWeeksUndoRedoAndSaveExactFiles) {
     ScriptedUi ui;
     ui.QueueClick(AddEntryButton);  // the last unit, B, into week 8's Wednesday
     ui.QueueSelect(EntryList, 0);
-    ui.QueueKey(EntryList, KeyCommand::Copy);
+    ui.QueueKey(EntryList, UserCommand::Copy);
     QueueCheck(ui, [](ScriptedUi& current) { EXPECT_EQ(current.clipboard, u"W|2|2|w\n"); });
     ui.QueueSelect(WeekCombo, 0);
     ui.QueueSelect(DayCombo, 0);
-    ui.QueueKey(DayCombo, KeyCommand::Paste);
+    ui.QueueKey(DayCombo, UserCommand::Paste);
     QueueCheck(ui, [](ScriptedUi& current) {
         EXPECT_EQ(Rows(current), (Cells{{u"M", u"1 - 1", u"m"}, {u"W", u"2 - 2", u"w"}}));
     });
     ui.QueueSelect(EntryList, 0);
-    ui.QueueKey(EntryList, KeyCommand::Cut);
+    ui.QueueKey(EntryList, UserCommand::Cut);
     QueueCheck(ui, [](ScriptedUi& current) {
         EXPECT_EQ(current.clipboard, u"M|1|1|m\n");
         EXPECT_EQ(Rows(current), (Cells{{u"W", u"2 - 2", u"w"}}));
     });
-    ui.QueueKey(NameField, KeyCommand::Save);  // Ctrl+S works in an input field too
+    ui.QueueKey(NameField, UserCommand::Save);  // Ctrl+S works in an input field too
     QueueCheck(ui, [](ScriptedUi&) {
         EXPECT_EQ(ReadFileBytes("units/history.txt"),
                   HistoryBytes({{1, {u"W|2|2|w"}}, {8, {u"", u"", u"W|2|2|w\\B|3|4|y"}}}));
         EXPECT_EQ(ReadFileBytes("units/units.txt"), LineFileBytes({u"A|1|2|x", u"B|3|4|y"}));
     });
-    ui.QueueKey(-1, KeyCommand::Undo);  // the cut
+    ui.QueueKey(-1, UserCommand::Undo);  // the cut
     QueueCheck(ui, [](ScriptedUi& current) {
         EXPECT_EQ(Rows(current), (Cells{{u"M", u"1 - 1", u"m"}, {u"W", u"2 - 2", u"w"}}));
     });
-    ui.QueueKey(-1, KeyCommand::Undo);  // the paste
+    ui.QueueKey(-1, UserCommand::Undo);  // the paste
     ui.QueueSelect(DayCombo, 4);
-    ui.QueueKey(-1, KeyCommand::Undo);  // the add: shows week 8's Wednesday again
+    ui.QueueKey(-1, UserCommand::Undo);  // the add: shows week 8's Wednesday again
     QueueCheck(ui, [this](ScriptedUi& current) {
         EXPECT_EQ(current.Control(WeekCombo).selected, 1);
         EXPECT_EQ(current.Control(DayCombo).selected, 2);
@@ -77,18 +77,18 @@ TEST_F(EditSession, KeysEditAcrossWeeksUndoRedoAndSaveExactFiles) {
         EXPECT_EQ(Rows(current), (Cells{{u"W", u"2 - 2", u"w"}}));
         EXPECT_EQ(current.Control(EntryList).selected, -1);
     });
-    ui.QueueKey(-1, KeyCommand::Undo);  // nothing left to undo
-    ui.QueueKey(-1, KeyCommand::Redo);  // the add
+    ui.QueueKey(-1, UserCommand::Undo);  // nothing left to undo
+    ui.QueueKey(-1, UserCommand::Redo);  // the add
     QueueCheck(ui, [](ScriptedUi& current) {
         EXPECT_EQ(Rows(current), (Cells{{u"W", u"2 - 2", u"w"}, {u"B", u"3 - 4", u"y"}}));
     });
-    ui.QueueKey(EntryList, KeyCommand::Redo);  // the paste: shows week 1's Monday
+    ui.QueueKey(EntryList, UserCommand::Redo);  // the paste: shows week 1's Monday
     QueueCheck(ui, [](ScriptedUi& current) {
         EXPECT_EQ(current.Control(WeekCombo).selected, 0);
         EXPECT_EQ(current.Control(DayCombo).selected, 0);
         EXPECT_EQ(Rows(current), (Cells{{u"M", u"1 - 1", u"m"}, {u"W", u"2 - 2", u"w"}}));
     });
-    ui.QueueKey(SaveButton, KeyCommand::Save);
+    ui.QueueKey(SaveButton, UserCommand::Save);
     Run(ui);
     EXPECT_TRUE(ui.messages.empty());
     ASSERT_EQ(ui.pauses.size(), 2u) << "each Ctrl+S pauses as the save button does";
@@ -109,13 +109,13 @@ TEST_F(EditSession, NewChangeDropsTheRedoStepsAndCreatedUnitsStay) {
     ui.QueueText(NameField, u"N");
     ui.QueueClick(CreateUnitButton);
     ui.QueueClick(AddEntryButton);
-    QueueKeys(ui, -1, KeyCommand::Undo, 3);
+    QueueKeys(ui, -1, UserCommand::Undo, 3);
     QueueCheck(ui, [](ScriptedUi& current) {
         EXPECT_TRUE(Rows(current).empty());
         EXPECT_EQ(current.Control(UnitCombo).items.size(), 2u) << "creating is not undone";
     });
     ui.QueueClick(AddEntryButton);  // N again: the two undone adds cannot come back
-    QueueKeys(ui, -1, KeyCommand::Redo, 2);
+    QueueKeys(ui, -1, UserCommand::Redo, 2);
     ui.QueueClick(SaveButton);
     Run(ui);
     EXPECT_TRUE(ui.messages.empty());
@@ -128,15 +128,15 @@ TEST_F(EditSession, SavingKeepsTheStepsAndOnlyTheLastHundredAreKept) {
     SeedFiles({u"A|1|2|x"});
     ScriptedUi ui;
     for (int i = 0; i < 105; ++i) ui.QueueClick(AddEntryButton);
-    ui.QueueKey(-1, KeyCommand::Save);
-    QueueKeys(ui, -1, KeyCommand::Undo, 110);
+    ui.QueueKey(-1, UserCommand::Save);
+    QueueKeys(ui, -1, UserCommand::Undo, 110);
     QueueCheck(ui, [](ScriptedUi& current) { EXPECT_EQ(Rows(current).size(), 5u); });
     ui.QueueClick(SaveButton);
     QueueCheck(ui, [](ScriptedUi&) {
         EXPECT_EQ(ReadFileBytes("units/history.txt"),
                   HistoryBytes({{8, {u"", u"", RepeatedEntry(5)}}}));
     });
-    QueueKeys(ui, -1, KeyCommand::Redo, 101);
+    QueueKeys(ui, -1, UserCommand::Redo, 101);
     ui.QueueClick(SaveButton);
     Run(ui);
     EXPECT_EQ(Rows(ui).size(), 105u);
@@ -171,7 +171,7 @@ TEST_F(EditSession, PasteReadsEveryLineAsTheCatalogueFileIsRead) {
         SeedFiles({u"A|1|2|x"}, {{8, {u"", u"", u"W|2|2|w"}}});
         ScriptedUi ui;
         ui.clipboard = row.clipboard;
-        ui.QueueKey(EntryList, KeyCommand::Paste);
+        ui.QueueKey(EntryList, UserCommand::Paste);
         Cells pastedRows;
         QueueCheck(ui, [&pastedRows](ScriptedUi& current) { pastedRows = Rows(current); });
         ui.QueueSelect(DayCombo, 2);  // a refill shows the same rows
@@ -179,15 +179,15 @@ TEST_F(EditSession, PasteReadsEveryLineAsTheCatalogueFileIsRead) {
             EXPECT_EQ(Rows(current), pastedRows);
             EXPECT_GE(pastedRows.size(), 2u);
         });
-        ui.QueueKey(-1, KeyCommand::Undo);  // the whole paste is one step
+        ui.QueueKey(-1, UserCommand::Undo);  // the whole paste is one step
         QueueCheck(ui, [](ScriptedUi& current) { EXPECT_EQ(Rows(current).size(), 1u); });
-        ui.QueueKey(-1, KeyCommand::Undo);
-        ui.QueueKey(-1, KeyCommand::Redo);
+        ui.QueueKey(-1, UserCommand::Undo);
+        ui.QueueKey(-1, UserCommand::Redo);
         ui.QueueClick(SaveButton);
         Bytes afterPaste;
         QueueCheck(ui,
                    [&afterPaste](ScriptedUi&) { afterPaste = ReadFileBytes("units/history.txt"); });
-        ui.QueueKey(-1, KeyCommand::Undo);
+        ui.QueueKey(-1, UserCommand::Undo);
         ui.QueueClick(SaveButton);
         Run(ui);
         EXPECT_TRUE(ui.messages.empty());
@@ -218,10 +218,10 @@ TEST_F(EditSession, PasteRefusesClipboardTextsWithoutUsableLines) {
         SeedFiles({u"A|1|2|x"}, {{8, {u"", u"", u"W|2|2|w"}}});
         ScriptedUi ui;
         ui.clipboard = row.clipboard;
-        ui.QueueKey(WeekCombo, KeyCommand::Paste);
+        ui.QueueKey(WeekCombo, UserCommand::Paste);
         ui.QueueClick(AddEntryButton);
-        ui.QueueKey(-1, KeyCommand::Undo);  // the add, not the refused paste
-        ui.QueueKey(-1, KeyCommand::Undo);
+        ui.QueueKey(-1, UserCommand::Undo);  // the add, not the refused paste
+        ui.QueueKey(-1, UserCommand::Undo);
         ui.QueueClick(SaveButton);
         Run(ui);
         ASSERT_EQ(ui.messages.size(), 1u);
@@ -239,22 +239,22 @@ TEST_F(EditSession, CopyWritesEntriesAsTheListCountsThemAndSaveWritesCounts) {
     ScriptedUi ui;
     ui.clipboard = u"kept";
     ui.QueueSelect(EntryList, 2);
-    ui.QueueKey(EntryList, KeyCommand::Copy);
+    ui.QueueKey(EntryList, UserCommand::Copy);
     QueueCheck(ui, [](ScriptedUi& current) {
         EXPECT_EQ(current.clipboard, u"kept") << "an entry of spaces copies nothing";
         EXPECT_EQ(Rows(current).size(), 4u);
     });
     ui.QueueSelect(EntryList, 1);
-    ui.QueueKey(EntryList, KeyCommand::Copy);
+    ui.QueueKey(EntryList, UserCommand::Copy);
     QueueCheck(ui, [](ScriptedUi& current) { EXPECT_EQ(current.clipboard, u"B|3|0|y\n"); });
     ui.QueueSelect(EntryList, -1);
-    ui.QueueKey(EntryList, KeyCommand::Copy);
+    ui.QueueKey(EntryList, UserCommand::Copy);
     QueueCheck(ui, [](ScriptedUi& current) {
         EXPECT_EQ(current.clipboard, u"A|31|2|x\nB|3|0|y\nC|0|0|\n");
     });
     ui.QueueSelect(WeekCombo, 0);  // an empty day: the clipboard stays
-    ui.QueueKey(EntryList, KeyCommand::Copy);
-    ui.QueueKey(EntryList, KeyCommand::Paste);
+    ui.QueueKey(EntryList, UserCommand::Copy);
+    ui.QueueKey(EntryList, UserCommand::Paste);
     ui.QueueClick(SaveButton);
     Run(ui);
     EXPECT_TRUE(ui.messages.empty());
@@ -267,25 +267,25 @@ TEST_F(EditSession, CopyWritesEntriesAsTheListCountsThemAndSaveWritesCounts) {
 TEST_F(EditSession, DeleteAndCutNeedASelectedRowAndAreUndone) {
     SeedFiles({u"A|1|2|x"}, {{8, {u"", u"", u"B|3|4|y\\C|5|6|z"}}});
     ScriptedUi ui;
-    ui.QueueKey(EntryList, KeyCommand::Delete);  // nothing selected: no box, no change
-    ui.QueueKey(EntryList, KeyCommand::Cut);     // nothing selected: the Delete button's box
+    ui.QueueKey(EntryList, UserCommand::Delete);  // nothing selected: no box, no change
+    ui.QueueKey(EntryList, UserCommand::Cut);     // nothing selected: the Delete button's box
     ui.QueueSelect(EntryList, 1);
-    ui.QueueKey(EntryList, KeyCommand::Delete);
+    ui.QueueKey(EntryList, UserCommand::Delete);
     QueueCheck(ui, [](ScriptedUi& current) {
         EXPECT_EQ(Rows(current), (Cells{{u"B", u"3 - 4", u"y"}}));
         EXPECT_EQ(current.Control(EntryList).selected, -1);
         EXPECT_TRUE(current.clipboard.empty()) << "Delete copies nothing";
     });
     ui.QueueSelect(EntryList, 0);
-    ui.QueueKey(EntryList, KeyCommand::Cut);
+    ui.QueueKey(EntryList, UserCommand::Cut);
     ui.QueueClick(SaveButton);
     QueueCheck(ui, [](ScriptedUi& current) {
         EXPECT_TRUE(Rows(current).empty());
         EXPECT_EQ(current.clipboard, u"B|3|4|y\n");
         EXPECT_EQ(ReadFileBytes("units/history.txt"), HistoryBytes({{8, {}}}));
     });
-    QueueKeys(ui, -1, KeyCommand::Undo, 2);
-    ui.QueueKey(-1, KeyCommand::Save);
+    QueueKeys(ui, -1, UserCommand::Undo, 2);
+    ui.QueueKey(-1, UserCommand::Save);
     Run(ui);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, DeleteButtonText);

@@ -153,22 +153,22 @@ TEST(AppHeadlessProtocol, KeyLinesGoThroughTheFocusRule) {
     struct Case {
         const char* line;
         UiEvent::Kind kind;  // Other: the key stays the control's own
-        KeyCommand command;
+        UserCommand command;
         int focus;
     };
     using K = UiEvent::Kind;
     const Case cases[] = {
-        {"key 10 ctrl+c", K::Key, KeyCommand::Copy, EntryList},
-        {"key 10 delete", K::Key, KeyCommand::Delete, EntryList},
-        {"key 11 ctrl+v", K::Key, KeyCommand::Paste, WeekCombo},
-        {"key 12 ctrl+shift+z", K::Key, KeyCommand::Redo, DayCombo},
-        {"key 2 ctrl+y", K::Key, KeyCommand::Redo, AddEntryButton},
-        {"key 0 ctrl+z", K::Key, KeyCommand::Undo, PlanPanel},
-        {"key 8 ctrl+s", K::Key, KeyCommand::Save, NameField},
-        {"key 8 ctrl+c", K::Other, KeyCommand::None, -1},
-        {"key 9 ctrl+z", K::Other, KeyCommand::None, -1},
-        {"key 8 delete", K::Other, KeyCommand::None, -1},
-        {"key 16 delete", K::Other, KeyCommand::None, -1},
+        {"key 10 ctrl+c", K::Command, UserCommand::Copy, EntryList},
+        {"key 10 delete", K::Command, UserCommand::Delete, EntryList},
+        {"key 11 ctrl+v", K::Command, UserCommand::Paste, WeekCombo},
+        {"key 12 ctrl+shift+z", K::Command, UserCommand::Redo, DayCombo},
+        {"key 2 ctrl+y", K::Command, UserCommand::Redo, AddEntryButton},
+        {"key 0 ctrl+z", K::Command, UserCommand::Undo, PlanPanel},
+        {"key 8 ctrl+s", K::Command, UserCommand::Save, NameField},
+        {"key 8 ctrl+c", K::Other, UserCommand::None, -1},
+        {"key 9 ctrl+z", K::Other, UserCommand::None, -1},
+        {"key 8 delete", K::Other, UserCommand::None, -1},
+        {"key 16 delete", K::Other, UserCommand::None, -1},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.line);
@@ -177,7 +177,7 @@ TEST(AppHeadlessProtocol, KeyLinesGoThroughTheFocusRule) {
         HeadlessCommand command = ParseHeadlessCommand(row.line, ui);
         ASSERT_EQ(command.kind, HeadlessCommand::Kind::Step) << command.error;
         EXPECT_EQ(command.step.event.kind, row.kind);
-        EXPECT_EQ(command.step.event.key, row.command);
+        EXPECT_EQ(command.step.event.command, row.command);
         EXPECT_EQ(command.step.event.controlId, row.focus);
         EXPECT_FALSE(command.step.apply) << "a key press changes no control by itself";
     }

@@ -72,7 +72,7 @@ TEST(ScriptedUiItems, RemovalAndSelectionFollowARefilledList) {
 }
 
 TEST(KeyCommandRule, EachKeyIsACommandOnlyWhereTheFocusAllows) {
-    using C = KeyCommand;
+    using C = UserCommand;
     struct Case {
         const char* name;
         KeyStroke stroke;
@@ -109,12 +109,12 @@ TEST(KeyCommandRule, EachKeyIsACommandOnlyWhereTheFocusAllows) {
                                   ControlKind::Picture};
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(KeyCommandFor(std::nullopt, row.stroke), row.none);
-        EXPECT_EQ(KeyCommandFor(ControlKind::Input, row.stroke), row.input);
-        EXPECT_EQ(KeyCommandFor(ControlKind::ReportList, row.stroke), row.list);
+        EXPECT_EQ(CommandForKey(std::nullopt, row.stroke), row.none);
+        EXPECT_EQ(CommandForKey(ControlKind::Input, row.stroke), row.input);
+        EXPECT_EQ(CommandForKey(ControlKind::ReportList, row.stroke), row.list);
         for (ControlKind kind : others) {
             SCOPED_TRACE(int(kind));
-            EXPECT_EQ(KeyCommandFor(kind, row.stroke), row.other);
+            EXPECT_EQ(CommandForKey(kind, row.stroke), row.other);
         }
     }
 }
@@ -149,17 +149,17 @@ TEST(ScriptedUiKeys, KeyEventsCarryTheFocusAndNoneComeFromTheProgramsOwnChanges)
         << "Ctrl+C stays the input field's own";
     EXPECT_TRUE(ui.OfferKey(List, ControlKind::ReportList, {KeyName::X, true, false, false}));
     EXPECT_TRUE(ui.OfferKey(7, std::nullopt, {KeyName::V, true, false, false}));
-    ui.QueueKey(List, KeyCommand::Undo);
+    ui.QueueKey(List, UserCommand::Undo);
     const UiEvent cut = ui.WaitForEvent();
-    EXPECT_EQ(cut.kind, UiEvent::Kind::Key);
-    EXPECT_EQ(cut.key, KeyCommand::Cut);
+    EXPECT_EQ(cut.kind, UiEvent::Kind::Command);
+    EXPECT_EQ(cut.command, UserCommand::Cut);
     EXPECT_EQ(cut.controlId, List);
     const UiEvent paste = ui.WaitForEvent();
-    EXPECT_EQ(paste.key, KeyCommand::Paste);
+    EXPECT_EQ(paste.command, UserCommand::Paste);
     EXPECT_EQ(paste.controlId, -1) << "no control has the focus";
     const UiEvent undo = ui.WaitForEvent();
-    EXPECT_EQ(undo.kind, UiEvent::Kind::Key);
-    EXPECT_EQ(undo.key, KeyCommand::Undo);
+    EXPECT_EQ(undo.kind, UiEvent::Kind::Command);
+    EXPECT_EQ(undo.command, UserCommand::Undo);
     EXPECT_EQ(undo.controlId, List);
     EXPECT_EQ(ui.WaitForEvent().kind, UiEvent::Kind::CloseRequest) << "nothing else was queued";
 }

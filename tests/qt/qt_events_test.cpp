@@ -60,8 +60,8 @@ class QtEvents : public testing::Test {
     }
 
     // The key commands among the events queued so far, as (focused control, command).
-    std::vector<std::pair<int, KeyCommand>> DrainKeys() {
-        std::vector<std::pair<int, KeyCommand>> keys;
+    std::vector<std::pair<int, UserCommand>> DrainKeys() {
+        std::vector<std::pair<int, UserCommand>> keys;
         // Whatever Qt still has pending, then the end: the loop never waits for more.
         ui.onIdle = [&] {
             QApplication::processEvents();
@@ -70,7 +70,7 @@ class QtEvents : public testing::Test {
         for (;;) {
             const UiEvent event = ui.WaitForEvent();
             if (event.kind == UiEvent::Kind::CloseRequest) break;
-            if (event.kind == UiEvent::Kind::Key) keys.emplace_back(event.controlId, event.key);
+            if (event.kind == UiEvent::Kind::Command) keys.emplace_back(event.controlId, event.command);
         }
         ui.onIdle = nullptr;
         return keys;
@@ -223,7 +223,7 @@ TEST_F(QtEvents, PictureTakesItsOwnSizeAndBlendsOverThePanel) {
     EXPECT_NEAR(half.red(), face.red() / 2, 2);
 }
 
-using KeyEvents = std::vector<std::pair<int, KeyCommand>>;
+using KeyEvents = std::vector<std::pair<int, UserCommand>>;
 
 TEST_F(QtEvents, InputFieldKeepsItsOwnEditingKeysAndGivesUpOnlyCtrlS) {
     QApplication::clipboard()->setText(QStringLiteral("pasted"));
@@ -248,7 +248,7 @@ TEST_F(QtEvents, InputFieldKeepsItsOwnEditingKeysAndGivesUpOnlyCtrlS) {
     EXPECT_EQ(field->text(), QString());
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("ellohello"));
     QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(DrainKeys(), (KeyEvents{{Field, KeyCommand::Save}}));
+    EXPECT_EQ(DrainKeys(), (KeyEvents{{Field, UserCommand::Save}}));
 }
 
 TEST_F(QtEvents, ClipboardTextGoesThroughTheSystemClipboard) {

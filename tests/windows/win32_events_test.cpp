@@ -79,7 +79,7 @@ class Win32Events : public ::testing::Test {
         SetKeyboardState(state);
         PostMessageW(focused, WM_KEYDOWN, key, 1);
         for (const UiEvent& event : EventsBeforeClose()) {
-            if (event.kind == UiEvent::Kind::Key) pressed.emplace_back(event.controlId, event.key);
+            if (event.kind == UiEvent::Kind::Command) pressed.emplace_back(event.controlId, event.command);
         }
         state[VK_CONTROL] = 0;
         state[VK_SHIFT] = 0;
@@ -88,7 +88,7 @@ class Win32Events : public ::testing::Test {
 
     Win32Ui ui{GetModuleHandleW(nullptr)};
     HWND window = nullptr;
-    std::vector<std::pair<int, KeyCommand>> pressed;  // the key events of PressKey
+    std::vector<std::pair<int, UserCommand>> pressed;  // the key events of PressKey
 };
 
 TEST_F(Win32Events, ClearingTheUnitFieldsAsCreateDoesRaisesNoEvent) {
@@ -122,7 +122,7 @@ TEST_F(Win32Events, TypingIntoAFieldIsAnEventOfThatField) {
     EXPECT_EQ(ui.GetText(FieldIds[0]), u"S1") << "typed where the caret stood";
 }
 
-using KeyEvents = std::vector<std::pair<int, KeyCommand>>;
+using KeyEvents = std::vector<std::pair<int, UserCommand>>;
 
 TEST_F(Win32Events, EveryCommandKeyOnTheEntryListIsAKeyEvent) {
     ui.AddItem(ListId, u"Plank\n3 - 60\nhold");
@@ -133,14 +133,14 @@ TEST_F(Win32Events, EveryCommandKeyOnTheEntryListIsAKeyEvent) {
     PressKey(list, VK_DELETE, false);
     PressKey(list, VK_DELETE, false, true);  // Shift+Delete: no command
     PressKey(list, 'A', true);
-    EXPECT_EQ(pressed, (KeyEvents{{ListId, KeyCommand::Save},
-                                  {ListId, KeyCommand::Undo},
-                                  {ListId, KeyCommand::Redo},
-                                  {ListId, KeyCommand::Copy},
-                                  {ListId, KeyCommand::Cut},
-                                  {ListId, KeyCommand::Paste},
-                                  {ListId, KeyCommand::Redo},
-                                  {ListId, KeyCommand::Delete}}));
+    EXPECT_EQ(pressed, (KeyEvents{{ListId, UserCommand::Save},
+                                  {ListId, UserCommand::Undo},
+                                  {ListId, UserCommand::Redo},
+                                  {ListId, UserCommand::Copy},
+                                  {ListId, UserCommand::Cut},
+                                  {ListId, UserCommand::Paste},
+                                  {ListId, UserCommand::Redo},
+                                  {ListId, UserCommand::Delete}}));
 }
 
 TEST_F(Win32Events, InputFieldKeepsItsKeysButCtrlSAndComboTakesPasteUndoRedo) {
@@ -150,16 +150,16 @@ TEST_F(Win32Events, InputFieldKeepsItsKeysButCtrlSAndComboTakesPasteUndoRedo) {
     PressKey(name, 'Z', true, true);
     PressKey(name, VK_DELETE, false);
     PressKey(name, 'S', true);
-    EXPECT_EQ(pressed, (KeyEvents{{FieldIds[0], KeyCommand::Save}}));
+    EXPECT_EQ(pressed, (KeyEvents{{FieldIds[0], UserCommand::Save}}));
     pressed.clear();
     HWND combo = ControlWindow(ComboId);
     FocusOn(combo);
     for (WPARAM key : {'C', 'X', 'V', 'Z', 'Y', 'S'}) PressKey(combo, key, true);
     PressKey(combo, VK_DELETE, false);
-    EXPECT_EQ(pressed, (KeyEvents{{ComboId, KeyCommand::Paste},
-                                  {ComboId, KeyCommand::Undo},
-                                  {ComboId, KeyCommand::Redo},
-                                  {ComboId, KeyCommand::Save}}));
+    EXPECT_EQ(pressed, (KeyEvents{{ComboId, UserCommand::Paste},
+                                  {ComboId, UserCommand::Undo},
+                                  {ComboId, UserCommand::Redo},
+                                  {ComboId, UserCommand::Save}}));
 }
 
 TEST_F(Win32Events, ClipboardKeepsTheTextAsSet) {
