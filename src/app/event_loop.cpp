@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "app/control_ids.h"
 #include "app/edit_commands.h"
+#include "app/export_commands.h"
 
 namespace {
 
@@ -25,17 +26,23 @@ constexpr DispatchEntry DispatchTable[] = {
     {DayCombo, SelectDay},
 };
 
-struct KeyEntry {
+struct CommandEntry {
     UserCommand command;
     void (*action)(ProgramState&);
 };
 
 // Ctrl+S is the save button itself; the back ends have already applied the focus rule.
-constexpr KeyEntry KeyTable[] = {
-    {UserCommand::Save, SaveBothFiles}, {UserCommand::Delete, DeleteEntryByKey},
-    {UserCommand::Undo, UndoDayChange}, {UserCommand::Redo, RedoDayChange},
-    {UserCommand::Copy, CopyEntries},   {UserCommand::Cut, CutSelectedEntry},
+constexpr CommandEntry CommandTable[] = {
+    {UserCommand::Save, SaveBothFiles},
+    {UserCommand::Delete, DeleteEntryByKey},
+    {UserCommand::Undo, UndoDayChange},
+    {UserCommand::Redo, RedoDayChange},
+    {UserCommand::Copy, CopyEntries},
+    {UserCommand::Cut, CutSelectedEntry},
     {UserCommand::Paste, PasteEntries},
+    {UserCommand::ShowReport, ShowTrainingReport},
+    {UserCommand::ExportCsv, ExportTrainingCsv},
+    {UserCommand::ExportCalendar, ExportTrainingCalendar},
 };
 
 }  // namespace
@@ -62,7 +69,7 @@ void DispatchControlEvent(ProgramState& state, int controlId) {
 }
 
 void DispatchCommand(ProgramState& state, UserCommand command) {
-    for (const KeyEntry& entry : KeyTable) {
+    for (const CommandEntry& entry : CommandTable) {
         if (entry.command != command) continue;
         entry.action(state);
         return;

@@ -129,7 +129,35 @@ HeadlessCommand ParseClipboard(std::string_view rest) {
     return command;
 }
 
+struct MenuWord {
+    std::string_view word;
+    UserCommand command;
+};
+
+constexpr MenuWord MenuWords[] = {
+    {"report", UserCommand::ShowReport},
+    {"csv", UserCommand::ExportCsv},
+    {"calendar", UserCommand::ExportCalendar},
+};
+
+// "menu report|csv|calendar": the context menu opened and that item chosen.
+HeadlessCommand ParseMenu(const std::vector<std::string_view>& words) {
+    if (words.size() != 2) return Error("usage: menu report|csv|calendar");
+    for (const MenuWord& item : MenuWords) {
+        if (item.word != words[1]) continue;
+        HeadlessCommand command;
+        command.kind = HeadlessCommand::Kind::Step;
+        command.step.event = {UiEvent::Kind::Command, -1, item.command};
+        return command;
+    }
+    return Error("unknown menu item: " + std::string(words[1]));
+}
+
 }  // namespace
+
+std::string OpenedJson(std::u16string_view path) {
+    return "{\"opened\":" + JsonString(path) + "}";
+}
 
 HeadlessCommand ParseHeadlessCommand(std::string_view line, ScriptedUi& ui) {
     constexpr std::string_view TextPrefix = "text ";
@@ -175,6 +203,7 @@ HeadlessCommand ParseHeadlessCommand(std::string_view line, ScriptedUi& ui) {
         return ControlEvent(id, [id, row](ScriptedUi& target) { target.SetState(id, row); });
     }
     if (verb == "key") return ParseKey(words, ui);
+    if (verb == "menu") return ParseMenu(words);
     if (verb == "clipboard") return Error("usage: clipboard TEXT");
     if (verb == "text") return Error("usage: text ID [TEXT]");
     return Error("unknown command: " + std::string(verb));
@@ -184,6 +213,8 @@ void ConnectHeadlessDriver(ScriptedUi& ui, std::function<bool(std::string&)> rea
                            std::function<void(const std::string&)> writeLine) {
     ui.onMessage = [writeLine](const RecordedMessage& message) { writeLine(MessageJson(message)); };
     ui.onPause = [writeLine](const RecordedPause& pause) { writeLine(PauseJson(pause)); };
+    // Instead of starting a program for the file, the driver says which file it would open.
+    ui.onOpen = [writeLine](const std::u16string& path) { writeLine(OpenedJson(path)); };
     ui.stepSource = [&ui, readLine, writeLine](ScriptedUi::Step& step) {
         std::string line;
         while (readLine(line)) {

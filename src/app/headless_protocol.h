@@ -14,6 +14,8 @@ std::string JsonString(std::u16string_view text);
 std::string MessageJson(const RecordedMessage& message);
 std::string PauseJson(const RecordedPause& pause);
 std::string ErrorJson(std::string_view text);
+// {"opened":PATH}: the file the program handed to the desktop to open.
+std::string OpenedJson(std::u16string_view path);
 // {"title":...,"wordBits":...,"controls":[...],"clipboard":...} with the controls in id order.
 std::string DumpJson(ScriptedUi& ui);
 // One JSON string literal, quotes included, with its escapes (\uXXXX gives one UTF-16 code

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/event_loop.h"
+#include "app/export_commands.h"
 #include "app/list_fills.h"
 #include "calendar/week_calendar.h"
 #include "text/messages.h"
@@ -146,6 +147,7 @@ bool BuildMainWindow(ProgramState& state) {
                        ComposeWindowTitle(state))) {
         return false;
     }
+    ui.SetContextMenu(ContextMenuItems(state.texts));
     for (const ControlSpec& spec : MainWindowControls) {
         ui.CreateControl(spec.id, spec.kind, spec.parent, spec.x, spec.y, spec.width, spec.height,
                          InitialTextOf(state.texts, spec), spec.alignment);

@@ -128,6 +128,16 @@ void ScriptedUi::DoSetClipboardText(const std::u16string& text) {
     clipboard = text;
 }
 
+void ScriptedUi::DoSetContextMenu(const std::vector<MenuItem>& items) {
+    contextMenu = items;
+}
+
+bool ScriptedUi::DoOpenFile(const std::u16string& path) {
+    openedFiles.push_back(path);
+    if (onOpen) onOpen(path);
+    return true;
+}
+
 void ScriptedUi::WaitForMoreEvents() {
     Step step;
     if (!steps.empty()) {
@@ -186,6 +196,10 @@ void ScriptedUi::QueueKey(int id, UserCommand command) {
     step.event.controlId = id;
     step.event.command = command;
     steps.push_back(std::move(step));
+}
+
+void ScriptedUi::QueueMenu(UserCommand command) {
+    QueueKey(-1, command);
 }
 
 void ScriptedUi::QueueClose() {

@@ -72,6 +72,8 @@ class ScriptedUi : public UiServices {
     // The key event a back end raises for a command while control id (-1: none) has the
     // focus; the focus rule (CommandForKey) is taken as already applied.
     void QueueKey(int id, UserCommand command);
+    // The context menu opened and the item of this command chosen.
+    void QueueMenu(UserCommand command);
     void QueueClose();
 
     // --- Inspection
@@ -87,6 +89,8 @@ class ScriptedUi : public UiServices {
     int clientHeight = 0;
     std::u16string title;
     std::u16string clipboard;  // the system clipboard's text
+    std::vector<MenuItem> contextMenu;
+    std::vector<std::u16string> openedFiles;  // in the order they were handed over
     std::map<int, ScriptedControl> controls;
     std::vector<RecordedMessage> messages;
     std::vector<RecordedPause> pauses;
@@ -97,6 +101,7 @@ class ScriptedUi : public UiServices {
     // Called as each box or pause happens (the headless driver prints them).
     std::function<void(const RecordedMessage&)> onMessage;
     std::function<void(const RecordedPause&)> onPause;
+    std::function<void(const std::u16string& path)> onOpen;
 
   protected:
     void WaitForMoreEvents() override;
@@ -117,6 +122,8 @@ class ScriptedUi : public UiServices {
     void DoSetEnabled(int id, bool enabled) override;
     std::u16string DoGetClipboardText() override;
     void DoSetClipboardText(const std::u16string& text) override;
+    void DoSetContextMenu(const std::vector<MenuItem>& items) override;
+    bool DoOpenFile(const std::u16string& path) override;
     void DoCloseWindow() override;
 
   private:

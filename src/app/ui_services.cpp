@@ -124,6 +124,18 @@ void UiServices::SetClipboardText(const std::u16string& text) {
     DoSetClipboardText(text);
 }
 
+void UiServices::SetContextMenu(const std::vector<MenuItem>& items) {
+    ProgramChange change(*this);
+    DoSetContextMenu(items);
+}
+
+void UiServices::RaiseMenuCommand(UserCommand command) {
+    UiEvent event;
+    event.kind = UiEvent::Kind::Command;
+    event.command = command;
+    RaiseEvent(event);
+}
+
 void UiServices::CloseWindow() {
     {
         ProgramChange change(*this);

@@ -48,7 +48,7 @@ enum class UserCommand {
     Copy,
     Cut,
     Paste,
-    ShowReport,      // the context menu's items
+    ShowReport,  // the context menu's items
     ExportCsv,
     ExportCalendar,
 };
@@ -60,6 +60,12 @@ struct KeyStroke {
     bool control = false;
     bool shift = false;
     bool alt = false;  // Alt, AltGr or a system key: never part of a command
+};
+
+// One item of the main window's context menu: its text and the command it raises.
+struct MenuItem {
+    UserCommand command = UserCommand::None;
+    std::u16string text;
 };
 
 struct UiEvent {
@@ -116,6 +122,12 @@ class UiServices {
     // The system clipboard as plain text; "" when it holds no text.
     std::u16string GetClipboardText() { return DoGetClipboardText(); }
     void SetClipboardText(const std::u16string& text);
+    // The context menu of the main window (right mouse button, the menu key, Shift+F10; the
+    // input fields keep their own editing menu): choosing an item raises its command.
+    void SetContextMenu(const std::vector<MenuItem>& items);
+    // Hands a file to the desktop's program for its kind (a browser, a spreadsheet, a
+    // calendar). False when nothing could be started; the file stays as it is either way.
+    bool OpenFile(const std::u16string& path) { return DoOpenFile(path); }
 
     // Blocks until the close request, a control or a key event arrives; other events may come
     // too.
@@ -134,6 +146,8 @@ class UiServices {
     // Every event the user caused, in order. Control and key events raised while the program
     // itself changes a control or the clipboard are dropped.
     void RaiseEvent(const UiEvent& event);
+    // The user chose an item of the context menu.
+    void RaiseMenuCommand(UserCommand command);
     // A key pressed while control focusedId (of kind focusedKind; -1 and nullopt for none)
     // has the focus. True when it is a command: the event is raised and the back end must
     // keep the key from the control.
@@ -159,6 +173,8 @@ class UiServices {
     virtual void DoSetEnabled(int id, bool enabled) = 0;
     virtual std::u16string DoGetClipboardText() = 0;
     virtual void DoSetClipboardText(const std::u16string& text) = 0;
+    virtual void DoSetContextMenu(const std::vector<MenuItem>& items) = 0;
+    virtual bool DoOpenFile(const std::u16string& path) = 0;
     virtual void DoCloseWindow() = 0;
 
   private:

@@ -117,6 +117,10 @@ TEST(AppHeadlessProtocol, BrokenLinesGiveAnError) {
         {"key of unknown control", "key 99 ctrl+c", "unknown control id: 99"},
         {"key of no control", "key -1 ctrl+v", "unknown control id: -1"},
         {"key with letters as id", "key x ctrl+c", "malformed control id: x"},
+        {"menu alone", "menu", "usage: menu report|csv|calendar"},
+        {"menu with two items", "menu csv report", "usage: menu report|csv|calendar"},
+        {"menu item not offered", "menu print", "unknown menu item: print"},
+        {"menu item in capitals", "menu CSV", "unknown menu item: CSV"},
         {"clipboard alone", "clipboard", "usage: clipboard TEXT"},
         {"clipboard with blanks only", "clipboard   ", "usage: clipboard TEXT"},
         {"clipboard after a blank", " clipboard \"x\"", "usage: clipboard TEXT"},
@@ -149,7 +153,7 @@ TEST(AppHeadlessProtocol, BrokenLinesGiveAnError) {
     }
 }
 
-TEST(AppHeadlessProtocol, KeyLinesGoThroughTheFocusRule) {
+TEST(AppHeadlessProtocol, KeyAndMenuLinesGoThroughTheFocusRule) {
     struct Case {
         const char* line;
         UiEvent::Kind kind;  // Other: the key stays the control's own
@@ -169,6 +173,9 @@ TEST(AppHeadlessProtocol, KeyLinesGoThroughTheFocusRule) {
         {"key 9 ctrl+z", K::Other, UserCommand::None, -1},
         {"key 8 delete", K::Other, UserCommand::None, -1},
         {"key 16 delete", K::Other, UserCommand::None, -1},
+        {"menu report", K::Command, UserCommand::ShowReport, -1},
+        {"menu csv", K::Command, UserCommand::ExportCsv, -1},
+        {"menu  calendar", K::Command, UserCommand::ExportCalendar, -1},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.line);
@@ -179,7 +186,7 @@ TEST(AppHeadlessProtocol, KeyLinesGoThroughTheFocusRule) {
         EXPECT_EQ(command.step.event.kind, row.kind);
         EXPECT_EQ(command.step.event.command, row.command);
         EXPECT_EQ(command.step.event.controlId, row.focus);
-        EXPECT_FALSE(command.step.apply) << "a key press changes no control by itself";
+        EXPECT_FALSE(command.step.apply) << "a key or menu item changes no control by itself";
     }
 }
 
@@ -482,6 +489,25 @@ TEST_F(AppHeadlessBinary, SecondDriverOnAFolderInUseGetsTheRunningMessage) {
               "Ordner bereits. Bitte verwende das offene Fenster.\",\"fatal\":true}}");
     // With the first driver gone, the folder is free again.
     EXPECT_EQ(RunHeadlessBinary("close\n").lines.size(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AppHeadlessBinary, MenuItemsWriteTheirFilesAndSayWhichWouldBeOpened) {
+    apptest::WriteUnits({u"Plank|3|60|hold"});
+    apptest::WriteHistory({{CurrentWeekNumber(), {}}});
+    BinaryRun run = RunHeadlessBinary("click 2\nmenu report\nmenu csv\nmenu calendar\nclose\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.lines, (std::vector<std::string>{"{\"opened\":\"reports/report.html\"}",
+                                                   "{\"opened\":\"reports/training.csv\"}",
+                                                   "{\"opened\":\"reports/training.ics\"}"}));
+    for (const char* file : {"reports/report.html", "reports/training.csv", "reports/training.ics"})
+        EXPECT_GT(std::filesystem::file_size(file), 100u) << file;
+    const test::Bytes csv = test::ReadFileBytes("reports/training.csv");
+    EXPECT_NE(std::string(csv.begin(), csv.end()).find(",Plank,3,60,hold\r\n"), std::string::npos)
+        << "the entry added before the export, not saved";
 }
 
 }  // namespace

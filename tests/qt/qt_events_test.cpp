@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -70,7 +72,8 @@ class QtEvents : public testing::Test {
         for (;;) {
             const UiEvent event = ui.WaitForEvent();
             if (event.kind == UiEvent::Kind::CloseRequest) break;
-            if (event.kind == UiEvent::Kind::Command) keys.emplace_back(event.controlId, event.command);
+            if (event.kind == UiEvent::Kind::Command)
+                keys.emplace_back(event.controlId, event.command);
         }
         ui.onIdle = nullptr;
         return keys;
@@ -260,6 +263,41 @@ TEST_F(QtEvents, ClipboardTextGoesThroughTheSystemClipboard) {
     QApplication::clipboard()->clear();
     EXPECT_EQ(ui.GetClipboardText(), u"");
     EXPECT_TRUE(Drain().empty());
+}
+
+TEST_F(QtEvents, ContextMenuOfTheWindowRaisesTheChosenItemsCommand) {
+    ui.SetContextMenu({{UserCommand::ShowReport, u"Show report"},
+                       {UserCommand::ExportCsv, u"Export as CSV"},
+                       {UserCommand::ExportCalendar, u"Export as calendar"}});
+    QStringList shown;
+    int choose = 1;
+    ui.onContextMenu = [&](QMenu& menu) {
+        for (const QAction* action : menu.actions()) shown << action->text();
+        if (choose < 0) {
+            menu.close();
+            return;
+        }
+        menu.setActiveAction(menu.actions().at(choose));
+        QTest::keyClick(&menu, Qt::Key_Return);
+    };
+    // A right click on a button is the window's, as on the panel or the list.
+    auto* button = ui.Control(Button);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            button->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(button, &click);
+    EXPECT_EQ(shown, (QStringList{"Show report", "Export as CSV", "Export as calendar"}));
+    EXPECT_EQ(DrainKeys(), (KeyEvents{{-1, UserCommand::ExportCsv}}));
+
+    // Shift+F10 opens it from the keyboard; closing it without a choice raises nothing.
+    choose = 2;
+    ui.Control(List)->setFocus();
+    QTest::keyClick(ui.Control(List), Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_EQ(DrainKeys(), (KeyEvents{{-1, UserCommand::ExportCalendar}}));
+    choose = -1;
+    QContextMenuEvent onPanel(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                              ui.Control(Panel)->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(ui.Control(Panel), &onPanel);
+    EXPECT_TRUE(DrainKeys().empty());
 }
 
 }  // namespace

@@ -76,7 +76,8 @@ class Run:
 
     def __init__(self, exe, folder):
         self.log = open(os.path.join(folder, "wine.log"), "wb")
-        self.process = subprocess.Popen(["wine", exe], cwd=folder, stdout=self.log,
+        loader = os.environ.get("VELMORA_WINE", "wine")
+        self.process = subprocess.Popen([loader, exe], cwd=folder, stdout=self.log,
                                         stderr=subprocess.STDOUT)
 
     def wait_window(self, pattern, seconds):
@@ -389,6 +390,41 @@ def case_lock_and_backup(exe, folder, media):
             second.stop()
 
 
+def case_context_menu_export(exe, folder, media):
+    """A right click on the window opens its menu; its CSV item writes reports/training.csv."""
+    prepare(folder, media, ini=b"Version = 0.1\r\nLanguage = Klingonisch\r\n")
+    with open(os.path.join(folder, "units", "units.txt"), "wb") as handle:
+        handle.write(line_file(["Plank|3|60|hold"]))
+    today = datetime.date.today()
+    lines = ["#%d" % current_week_number(today)]
+    for index, key in enumerate(DAY_KEYS):
+        lines += ["=" + key, "Plank|3|60|hold" if index == today.weekday() else ""]
+    with open(os.path.join(folder, "units", "history.txt"), "wb") as handle:
+        handle.write(line_file(lines))
+    csv = os.path.join(folder, "reports", "training.csv")
+    run = Run(exe, folder)
+    try:
+        main = run.wait_window("^Velmora - ", 120)
+        # Right of the save button's row, on the window itself.
+        shape = geometry(main)
+        border = (shape["WIDTH"] - CLIENT_WIDTH) // 2
+        xdotool("mousemove", str(shape["X"] + border + 5),
+                str(shape["Y"] + shape["HEIGHT"] - CLIENT_HEIGHT - border + 5),
+                "click", "3", check=True)
+        time.sleep(1.0)
+        xdotool("key", "Down", "Down", "Return", check=True)
+        wait_for(lambda: os.path.exists(csv), 20, "reports/training.csv")
+        content = read(csv)
+        if not content.startswith(b"\xef\xbb\xbf") or b",Plank,3,60,hold\r\n" not in content:
+            raise Failure("reports/training.csv holds %r" % content[:200])
+        close_request(main)
+        status = run.wait_exit(30)
+        if status != 0:
+            raise Failure("exit status %d after the close request" % status)
+    finally:
+        run.stop()
+
+
 def case_release_zip(zip_path, exe, folder):
     """Unpacked into a fresh folder: English starter files, then a start without any box."""
     version = re.match(r"velmora-(.+)-win(64|32)\.zip$", os.path.basename(zip_path)).group(1)
@@ -476,6 +512,8 @@ def main():
                                                          media)),
         ("daily backup and a second start on the folder", lambda: case_lock_and_backup(
             exe, os.path.join(work, "lock"), media)),
+        ("context menu: export as CSV", lambda: case_context_menu_export(
+            exe, os.path.join(work, "menu"), media)),
     ]
     failed = 0
     for title, case in cases:

@@ -2,14 +2,19 @@
 // The controls themselves are made and changed in qt_controls.cpp.
 #include "app/qt/qt_ui.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <cassert>
 #include <chrono>
@@ -146,7 +151,36 @@ bool QtUi::TakeKeyPress(QObject* receiver, const QKeyEvent& event) {
     // first delivery is looked at, to the control or, with no control focused, the window.
     QObject* first = focusedKind ? static_cast<QObject*>(focus) : window_;
     if (receiver != first) return false;
+    // Shift+F10 opens the context menu as the menu key does, at the control with the focus.
+    if (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier) {
+        QWidget* anchor = focusedKind ? focus : window_;
+        ShowContextMenu(anchor->mapToGlobal(anchor->rect().center()));
+        return true;
+    }
     return OfferKey(focusedId, focusedKind, StrokeOf(event));
+}
+
+void QtUi::DoSetContextMenu(const std::vector<MenuItem>& items) {
+    menu_ = items;
+}
+
+void QtUi::ShowContextMenu(const QPoint& screenPosition) {
+    if (window_ == nullptr || menu_.empty()) return;
+    QMenu menu(window_);
+    for (const MenuItem& item : menu_) {
+        QAction* action = menu.addAction(QString::fromStdU16String(item.text));
+        action->setData(static_cast<int>(item.command));
+    }
+    if (onContextMenu) {
+        QTimer::singleShot(0, &menu, [this, &menu] { onContextMenu(menu); });
+    }
+    const QAction* chosen = menu.exec(screenPosition);
+    if (chosen != nullptr) RaiseMenuCommand(static_cast<UserCommand>(chosen->data().toInt()));
+}
+
+bool QtUi::DoOpenFile(const std::u16string& path) {
+    const QString absolute = QFileInfo(QString::fromStdU16String(path)).absoluteFilePath();
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(absolute));
 }
 
 std::u16string QtUi::DoGetClipboardText() {

@@ -8,12 +8,15 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/ui_services.h"
 
 class QApplication;
 class QKeyEvent;
+class QMenu;
 class QMessageBox;
+class QPoint;
 class QObject;
 class QWidget;
 
@@ -39,6 +42,9 @@ class QtUi : public UiServices {
     // to `receiver`, is a command with the focus where it is; the event is then raised and
     // the key must not reach the control.
     bool TakeKeyPress(QObject* receiver, const QKeyEvent& event);
+    // Used by the window: shows the context menu at this screen position and raises the
+    // command of the item chosen, if any.
+    void ShowContextMenu(const QPoint& screenPosition);
 
     // --- Inspection and test hooks (the program itself uses none of them).
     QWidget* Window() const { return window_; }
@@ -49,6 +55,8 @@ class QtUi : public UiServices {
     std::function<void(QMessageBox&)> onMessageBox;
     // Called after the repaint, before the sleep of a pause.
     std::function<void(int milliseconds)> onPause;
+    // Called with the menu just before it is shown; it closes when the hook closes it.
+    std::function<void(QMenu&)> onContextMenu;
 
   protected:
     void WaitForMoreEvents() override;
@@ -69,6 +77,8 @@ class QtUi : public UiServices {
     void DoSetEnabled(int id, bool enabled) override;
     std::u16string DoGetClipboardText() override;
     void DoSetClipboardText(const std::u16string& text) override;
+    void DoSetContextMenu(const std::vector<MenuItem>& items) override;
+    bool DoOpenFile(const std::u16string& path) override;
     void DoCloseWindow() override;
 
   private:
@@ -83,6 +93,7 @@ class QtUi : public UiServices {
     void Centre();
 
     std::map<int, ControlRecord> controls_;
+    std::vector<MenuItem> menu_;
     QWidget* window_ = nullptr;
     QWidget* lastFocusable_ = nullptr;
     QObject* keyFilter_ = nullptr;  // owned by the window

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -20,6 +21,11 @@ MainWindowWidget::MainWindowWidget(QtUi& ui) : QWidget(nullptr), ui_(ui) {}
 void MainWindowWidget::closeEvent(QCloseEvent* event) {
     ui_.PushCloseRequest();
     event->ignore();
+}
+
+void MainWindowWidget::contextMenuEvent(QContextMenuEvent* event) {
+    ui_.ShowContextMenu(event->globalPos());
+    event->accept();
 }
 
 PanelFrame::PanelFrame(QWidget* parent) : QFrame(parent) {

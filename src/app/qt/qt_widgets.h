@@ -23,6 +23,8 @@ class MainWindowWidget : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // A right click or the menu key anywhere the controls leave it to the window.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     QtUi& ui_;

@@ -48,6 +48,9 @@ class Win32Ui : public UiServices {
     void NoteCloseRequest();
     // Keeps the focused control across deactivation, as a dialog does.
     void NoteActivation(bool active);
+    // WM_CONTEXTMENU of the window or a control that leaves it to the window: shows the menu
+    // at the screen position (-1, -1 from the keyboard) and raises the item chosen.
+    void NoteContextMenu(HWND from, int x, int y);
 
   protected:
     void WaitForMoreEvents() override;
@@ -68,6 +71,8 @@ class Win32Ui : public UiServices {
     void DoSetEnabled(int id, bool enabled) override;
     std::u16string DoGetClipboardText() override;
     void DoSetClipboardText(const std::u16string& text) override;
+    void DoSetContextMenu(const std::vector<MenuItem>& items) override;
+    bool DoOpenFile(const std::u16string& path) override;
     void DoCloseWindow() override;
 
   private:
@@ -88,6 +93,7 @@ class Win32Ui : public UiServices {
     bool focusPlaced_ = false;
     std::vector<Win32Control> controls_;  // indexed by control id
     std::vector<HBITMAP> bitmaps_;        // owned, deleted after the window
+    std::vector<MenuItem> menu_;
 };
 
 // Window classes of the main window and the bordered panels; registered once.

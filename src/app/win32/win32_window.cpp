@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "app/win32/win32_ui.h"
+// windowsx.h needs the types of windows.h first.
+#include <windowsx.h>
 
 namespace {
 
@@ -30,6 +32,10 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
             return 0;
         case WM_NOTIFY:
             ui->NoteNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            return 0;
+        case WM_CONTEXTMENU:
+            ui->NoteContextMenu(reinterpret_cast<HWND>(wParam), GET_X_LPARAM(lParam),
+                                GET_Y_LPARAM(lParam));
             return 0;
         case WM_ACTIVATE:
             ui->NoteActivation(LOWORD(wParam) != WA_INACTIVE);

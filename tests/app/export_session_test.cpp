@@ -1,0 +1,108 @@
+// The context menu's exports in whole sessions: the menu's texts, the three files written into
+// reports/ from what the program holds (saved or not) and handed over to be opened, and a
+// reports folder that cannot be written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "app/app_test_support.h"
+#include "app/control_ids.h"
+#include "calendar/clock.h"
+#include "calendar/exports.h"
+#include "config/configuration.h"
+#include "data/week_history.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string FileText(const fs::path& path) {
+    const test::Bytes bytes = test::ReadFileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+class ExportSession : public apptest::SessionTest {};
+
+TEST_F(ExportSession, EachItemWritesItsFileFromMemoryAndOpensIt) {
+    SeedFiles({u"Push-ups|3|15|wide"}, {{1, {u"Plank|3|60|hold"}}, {8, {}}});
+    struct Row {
+        const char* name;
+        UserCommand command;
+        const char* path;
+        std::string (*writer)(const std::vector<TrainingWeek>&, const TextTable&,
+                              const LocalDate&);
+    };
+    const Row rows[] = {
+        {"report", UserCommand::ShowReport, "reports/report.html", ReportHtml},
+        {"CSV", UserCommand::ExportCsv, "reports/training.csv", TrainingCsv},
+        {"calendar", UserCommand::ExportCalendar, "reports/training.ics", TrainingIcs},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove_all("reports");
+        ScriptedUi ui;
+        ui.QueueClick(AddEntryButton);  // not saved: the export shows it all the same
+        ui.QueueMenu(row.command);
+        Run(ui);
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(ui.openedFiles, std::vector<std::u16string>{test::ToUtf16(row.path)});
+        ASSERT_TRUE(test::FileExists(row.path));
+        const std::string written = FileText(row.path);
+        EXPECT_EQ(written, row.writer(program->document.history, program->texts, Today()));
+        EXPECT_NE(written.find("Push-ups"), std::string::npos) << "the unsaved entry is in it";
+        EXPECT_TRUE(test::TemporaryFilesIn("reports").empty());
+    }
+}
+
+TEST_F(ExportSession, MenuTextsComeFromTheTextTable) {
+    SeedFiles({});
+    ScriptedUi german;
+    Run(german);
+    ASSERT_EQ(german.contextMenu.size(), 3u);
+    EXPECT_EQ(german.contextMenu[0].text, u"Bericht anzeigen");
+    EXPECT_EQ(german.contextMenu[1].text, u"Als CSV exportieren");
+    EXPECT_EQ(german.contextMenu[2].text, u"Als Kalender exportieren");
+    EXPECT_EQ(german.contextMenu[2].command, UserCommand::ExportCalendar);
+
+    fs::create_directory("lang");
+    fs::copy_file(VELMORA_DEFAULT_FOLDER "/lang/English.txt", "lang/English.txt");
+    ScriptedUi english;
+    Run(english);
+    ASSERT_EQ(english.contextMenu.size(), 3u);
+    EXPECT_EQ(english.contextMenu[0].text, u"Show report");
+    EXPECT_EQ(english.contextMenu[1].text, u"Export as CSV");
+    EXPECT_EQ(english.contextMenu[2].text, u"Export as calendar");
+}
+
+TEST_F(ExportSession, AFileThatCannotBeWrittenIsReportedAndNothingIsOpened) {
+    SeedFiles({u"Plank|3|60|hold"});
+    struct Row {
+        const char* name;
+        std::function<void()> block;
+        std::u16string text;
+    };
+    const Row rows[] = {
+        {"a file where the folder would go",
+         [] { test::WriteFileBytes("reports", std::string_view("mine")); },
+         u"Die Datei reports/training.csv konnte nicht geschrieben werden."},
+        {"a folder where the file would go",
+         [] { fs::create_directories("reports/training.csv"); },
+         u"Die Datei reports/training.csv konnte nicht geschrieben werden."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove_all("reports");
+        row.block();
+        ScriptedUi ui;
+        ui.QueueMenu(UserCommand::ExportCsv);
+        ui.QueueMenu(UserCommand::ExportCsv);
+        Run(ui);
+        EXPECT_EQ(MessageTexts(ui), (std::vector<std::u16string>{row.text, row.text}))
+            << "not fatal: the program goes on";
+        EXPECT_TRUE(ui.openedFiles.empty());
+    }
+}
+
+}  // namespace
