@@ -63,8 +63,8 @@ std::u16string DailyBackupPath(const std::u16string& dataFile, const LocalDate& 
     std::u16string folder;
     std::u16string stem;
     SplitPath(dataFile, folder, stem);
-    return folder + BackupFolderName + u"/" + stem + u"-" +
-           Utf8ToUtf16(IsoDate(CivilDateOf(day))) + BackupExtension;
+    return folder + BackupFolderName + u"/" + stem + u"-" + Utf8ToUtf16(IsoDate(CivilDateOf(day))) +
+           BackupExtension;
 }
 
 Report KeepDailyBackup(const std::u16string& dataFile, const std::u16string& oldFile,

@@ -31,8 +31,7 @@ TEST_F(ExportSession, EachItemWritesItsFileFromMemoryAndOpensIt) {
         const char* name;
         UserCommand command;
         const char* path;
-        std::string (*writer)(const std::vector<TrainingWeek>&, const TextTable&,
-                              const LocalDate&);
+        std::string (*writer)(const std::vector<TrainingWeek>&, const TextTable&, const LocalDate&);
     };
     const Row rows[] = {
         {"report", UserCommand::ShowReport, "reports/report.html", ReportHtml},
@@ -87,8 +86,7 @@ TEST_F(ExportSession, AFileThatCannotBeWrittenIsReportedAndNothingIsOpened) {
         {"a file where the folder would go",
          [] { test::WriteFileBytes("reports", std::string_view("mine")); },
          u"Die Datei reports/training.csv konnte nicht geschrieben werden."},
-        {"a folder where the file would go",
-         [] { fs::create_directories("reports/training.csv"); },
+        {"a folder where the file would go", [] { fs::create_directories("reports/training.csv"); },
          u"Die Datei reports/training.csv konnte nicht geschrieben werden."},
     };
     for (const Row& row : rows) {

@@ -28,8 +28,8 @@ class FolderSafety : public apptest::SessionTest {
   protected:
     // ini.ini with the given Backups line ("" for none), a catalogue and week 8.
     void Seed(const std::string& backupsLine = "") {
-        test::WriteFileBytes("ini.ini", "\xEF\xBB\xBF\r\nVersion = 0.1\r\nLanguage = English\r\n" +
-                                            backupsLine);
+        test::WriteFileBytes(
+            "ini.ini", "\xEF\xBB\xBF\r\nVersion = 0.1\r\nLanguage = English\r\n" + backupsLine);
         apptest::WriteUnits({u"Plank|3|60|hold"});
         apptest::WriteHistory({{8, {}}});
     }
@@ -130,8 +130,8 @@ TEST_F(FolderSafety, FirstSaveOfEachDayKeepsTheVersionThatStoodAtItsStart) {
     const Bytes startUnits = ReadFileBytes("units/units.txt");
     AddAndSave(2);
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(Backups(), (std::vector<std::string>{"history-2024-01-10.txt",
-                                                   "units-2024-01-10.txt"}));
+    EXPECT_EQ(Backups(),
+              (std::vector<std::string>{"history-2024-01-10.txt", "units-2024-01-10.txt"}));
     EXPECT_EQ(ReadFileBytes("units/backup/history-2024-01-10.txt"), startHistory)
         << "the second save of the day leaves the first one's backup";
     EXPECT_EQ(ReadFileBytes("units/backup/units-2024-01-10.txt"), startUnits);
@@ -151,10 +151,12 @@ TEST_F(FolderSafety, OnlyTheNewestDaysAreKeptAsTheSettingSays) {
         std::vector<std::string> history;  // the history backups left, oldest first
     };
     const Row rows[] = {
-        {"three days", "Backups = 3\r\n",
+        {"three days",
+         "Backups = 3\r\n",
          {"history-2024-01-07.txt", "history-2024-01-08.txt", "history-2024-01-10.txt",
           "history-2024-01-01.txt.bak"}},
-        {"fourteen days without the key", "",
+        {"fourteen days without the key",
+         "",
          {"history-2023-12-27.txt", "history-2023-12-28.txt", "history-2023-12-29.txt",
           "history-2023-12-30.txt", "history-2023-12-31.txt", "history-2024-01-01.txt",
           "history-2024-01-02.txt", "history-2024-01-03.txt", "history-2024-01-04.txt",
@@ -216,8 +218,8 @@ TEST_F(FolderSafety, BackupThatCannotBeMadeIsReportedOnceAndNeverStopsTheSave) {
     AddAndSave(2);
     EXPECT_EQ(messages, std::vector<std::u16string>{BackupText});
     EXPECT_EQ(ReadFileBytes("units/history.txt"),
-              test::LineFileBytes(apptest::HistoryLines(
-                  {{8, {u"", u"", u"Plank|3|60|hold\\Plank|3|60|hold"}}})));
+              test::LineFileBytes(
+                  apptest::HistoryLines({{8, {u"", u"", u"Plank|3|60|hold\\Plank|3|60|hold"}}})));
     EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
 }
 

@@ -79,7 +79,8 @@ class Win32Events : public ::testing::Test {
         SetKeyboardState(state);
         PostMessageW(focused, WM_KEYDOWN, key, 1);
         for (const UiEvent& event : EventsBeforeClose()) {
-            if (event.kind == UiEvent::Kind::Command) pressed.emplace_back(event.controlId, event.command);
+            if (event.kind == UiEvent::Kind::Command)
+                pressed.emplace_back(event.controlId, event.command);
         }
         state[VK_CONTROL] = 0;
         state[VK_SHIFT] = 0;

@@ -41,8 +41,8 @@ void Win32Ui::NoteContextMenu(HWND from, int x, int y) {
         x = place.left + (place.right - place.left) / 2;
         y = place.top + (place.bottom - place.top) / 2;
     }
-    const UINT chosen = UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                            x, y, 0, mainWindow_, nullptr));
+    const UINT chosen = UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x,
+                                            y, 0, mainWindow_, nullptr));
     DestroyMenu(menu);
     if (chosen >= FirstMenuId && chosen < FirstMenuId + menu_.size())
         RaiseMenuCommand(menu_[chosen - FirstMenuId].command);
