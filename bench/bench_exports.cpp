@@ -19,17 +19,11 @@ namespace {
 Document ReportDocument;
 const TextTable ReportTexts = BuildTextTable();
 
-// The history load as start-up runs it: the file's weeks, then the catch-up.
-void LoadHistoryAsAtStart() {
-    const HistoryLoad load = LoadWeekHistory(ReportDocument);
-    AdvanceToCurrentWeek(ReportDocument.history, load.fromFile);
-}
-
 void LoadReportHistory(const std::string& folder) {
     SetClock([] { return BenchToday(); });
     ReportDocument = Document();
     EnterFolder(folder);
-    LoadHistoryAsAtStart();
+    LoadHistoryUpToToday(ReportDocument);
 }
 
 void MeasureLoad(benchmark::State& state, const std::string& folder, std::size_t weeks) {
@@ -39,7 +33,7 @@ void MeasureLoad(benchmark::State& state, const std::string& folder, std::size_t
         std::vector<TrainingWeek>().swap(ReportDocument.history);
         malloc_trim(0);
         state.ResumeTiming();
-        LoadHistoryAsAtStart();
+        LoadHistoryUpToToday(ReportDocument);
     }
     if (ReportDocument.history.size() != weeks) state.SkipWithError("catch-up changed the history");
     std::vector<TrainingWeek>().swap(ReportDocument.history);

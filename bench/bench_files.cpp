@@ -31,12 +31,6 @@ void PrepareProgramState() {
     BenchDocument = Document();
 }
 
-// The history load as start-up runs it: the file's weeks, then the catch-up.
-void LoadHistoryAsAtStart() {
-    const HistoryLoad load = LoadWeekHistory(BenchDocument);
-    AdvanceToCurrentWeek(BenchDocument.history, load.fromFile);
-}
-
 ByteList ReadWholeFile(const std::string& path) {
     ByteList bytes;
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -112,7 +106,7 @@ void MeasureLoadHistory(benchmark::State& state, const std::string& folder, std:
         std::vector<TrainingWeek>().swap(BenchDocument.history);
         malloc_trim(0);
         state.ResumeTiming();
-        LoadHistoryAsAtStart();
+        LoadHistoryUpToToday(BenchDocument);
     }
     if (BenchDocument.history.size() != weeks) state.SkipWithError("catch-up changed the history");
     std::vector<TrainingWeek>().swap(BenchDocument.history);
@@ -138,7 +132,7 @@ void MeasureSaveHistoryWithBackup(benchmark::State& state, const std::string& so
                                   const std::string& folder) {
     PrepareProgramState();
     EnterFolder(source);
-    LoadHistoryAsAtStart();
+    LoadHistoryUpToToday(BenchDocument);
     EnterFolder(folder);
     const DailyBackup backup{14, BenchToday()};
     const std::u16string backupPath = DailyBackupPath(HistoryFilePath, backup.today);
@@ -158,7 +152,7 @@ void MeasureSaveHistory(benchmark::State& state, const std::string& source,
                         const std::string& folder) {
     PrepareProgramState();
     EnterFolder(source);
-    LoadHistoryAsAtStart();
+    LoadHistoryUpToToday(BenchDocument);
     EnterFolder(folder);
     SaveWeekHistory(BenchDocument);
     if (ReadWholeFile("units/history.txt") != ReadWholeFile(source + "/units/history.txt"))
@@ -259,7 +253,7 @@ int RunPeakChild(const std::string& folder) {
     PrepareProgramState();
     EnterFolder(folder);
     long baseline = StatusKilobytes("VmHWM:");
-    LoadHistoryAsAtStart();
+    LoadHistoryUpToToday(BenchDocument);
     long peak = StatusKilobytes("VmHWM:");
     std::printf("%ld %ld %zu\n", baseline, peak, BenchDocument.history.size());
     return 0;

@@ -106,7 +106,12 @@ ByteList UnitFileBytes(std::size_t unitCount, std::uint64_t seed) {
     return bytes;
 }
 
-ByteList HistoryFileBytes(std::size_t weekCount, std::uint64_t seed) {
+namespace {
+
+// Weeks 7 days apart up to the current week (wrapping at the year's start), each day's text
+// made by `dayText` from one random sequence.
+template <typename DayText>
+ByteList WeekBlocks(std::size_t weekCount, std::uint64_t seed, DayText dayText) {
     static const char16_t* const Keys[7] = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
                                             u"Friday", u"Saturday", u"Sunday"};
     SetClock([] { return BenchToday(); });
@@ -115,46 +120,37 @@ ByteList HistoryFileBytes(std::size_t weekCount, std::uint64_t seed) {
     Random random{seed};
     ByteList bytes;
     for (std::size_t i = 0; i < weekCount; ++i) {
-        // Walk back from the current week in steps of 7 days, wrapping at the year's start.
         WholeNumber number = current - static_cast<WholeNumber>(7 * ((weekCount - 1 - i) % 52));
         if (number < -5) number += 364;
         PutLine(bytes, u"#" + Decimal(number));
         for (const char16_t* key : Keys) {
             PutLine(bytes, std::u16string(u"=") + key);
-            PutLine(bytes, RandomDayText(random));
+            PutLine(bytes, dayText(random));
         }
     }
     return bytes;
 }
 
+}  // namespace
+
+ByteList HistoryFileBytes(std::size_t weekCount, std::uint64_t seed) {
+    return WeekBlocks(weekCount, seed, RandomDayText);
+}
+
 ByteList ReportHistoryBytes(std::size_t weekCount, std::size_t unitCount, std::uint64_t seed) {
-    static const char16_t* const Keys[7] = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
-                                            u"Friday", u"Saturday", u"Sunday"};
-    SetClock([] { return BenchToday(); });
-    const WholeNumber current = CurrentWeekNumber();
-    SetClock({});
-    Random random{seed};
-    ByteList bytes;
-    for (std::size_t i = 0; i < weekCount; ++i) {
-        WholeNumber number = current - static_cast<WholeNumber>(7 * ((weekCount - 1 - i) % 52));
-        if (number < -5) number += 364;
-        PutLine(bytes, u"#" + Decimal(number));
-        for (const char16_t* key : Keys) {
-            PutLine(bytes, std::u16string(u"=") + key);
-            std::u16string text;
-            const std::size_t entries = random.Below(100) < 30 ? 0 : 1 + random.Below(4);
-            for (std::size_t entry = 0; entry < entries; ++entry) {
-                TrainingUnit unit = RandomUnit(random);
-                const std::size_t variant = random.Below(unitCount);
-                unit.name = std::u16string(UnitNames[variant % NameCount]) + u" " +
-                            Decimal(static_cast<std::int64_t>(variant));
-                if (entry > 0) text += u'\\';
-                text += EntryText(unit);
-            }
-            PutLine(bytes, text);
+    return WeekBlocks(weekCount, seed, [unitCount](Random& random) {
+        std::u16string text;
+        const std::size_t entries = random.Below(100) < 30 ? 0 : 1 + random.Below(4);
+        for (std::size_t entry = 0; entry < entries; ++entry) {
+            TrainingUnit unit = RandomUnit(random);
+            const std::size_t variant = random.Below(unitCount);
+            unit.name = std::u16string(UnitNames[variant % NameCount]) + u" " +
+                        Decimal(static_cast<std::int64_t>(variant));
+            if (entry > 0) text += u'\\';
+            text += EntryText(unit);
         }
-    }
-    return bytes;
+        return text;
+    });
 }
 
 TrainingUnit BenchUnit(std::size_t index) {

@@ -29,10 +29,17 @@ bool SelectedDayExists(const ProgramState& state) {
            selection.day >= 0 && selection.day < 7;
 }
 
-// The unit's own fields, which for a unit without separators is the row of the entry it stores.
-std::u16string AddedRowText(const TrainingUnit& unit) {
-    return unit.name + u'\n' + FormatInteger(unit.count1) + u" - " + FormatInteger(unit.count2) +
-           u'\n' + unit.description;
+void AppendToSelectedDay(ProgramState& state, const std::vector<TrainingUnit>& units) {
+    if (!SelectedDayExists(state)) return;
+    const Selection& selection = state.selection;
+    std::u16string before(GetDayText(state.document, selection.week, selection.day));
+    for (const TrainingUnit& unit : units) {
+        // The unit's own fields: for a unit without separators, the row of the entry it stores.
+        state.ui.AddItem(EntryList, unit.name + u'\n' + FormatInteger(unit.count1) + u" - " +
+                                        FormatInteger(unit.count2) + u'\n' + unit.description);
+        AppendDayEntry(state.document, selection.week, selection.day, unit);
+    }
+    RecordSelectedDayChange(state, std::move(before));
 }
 
 bool HoldsSeparator(std::u16string_view text) {
@@ -62,11 +69,7 @@ void AddSelectedUnit(ProgramState& state) {
         ShowError(state, u"Separator");
         return;
     }
-    if (!SelectedDayExists(state)) return;
-    std::u16string before(GetDayText(state.document, state.selection.week, state.selection.day));
-    ui.AddItem(EntryList, AddedRowText(unit));
-    AppendDayEntry(state.document, state.selection.week, state.selection.day, unit);
-    RecordSelectedDayChange(state, std::move(before));
+    AppendToSelectedDay(state, {unit});
 }
 
 void DeleteSelectedEntry(ProgramState& state) {

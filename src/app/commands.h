@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "app/program_state.h"
 
@@ -13,8 +14,9 @@ void ClearUnitFields(ProgramState& state);
 bool HoldsSeparator(std::u16string_view text);
 // True when the selected week and day exist: only then do the entry commands change data.
 bool SelectedDayExists(const ProgramState& state);
-// The entry-list row of a unit added to a day.
-std::u16string AddedRowText(const TrainingUnit& unit);
+// Appends the units to the shown day, each as a row of the entry list and an entry of the day
+// text, recorded as one change to undo. Nothing happens without a selected day.
+void AppendToSelectedDay(ProgramState& state, const std::vector<TrainingUnit>& units);
 
 void AddSelectedUnit(ProgramState& state);       // AddEntryButton
 void DeleteSelectedEntry(ProgramState& state);   // DeleteEntryButton

@@ -74,12 +74,5 @@ void PasteEntries(ProgramState& state) {
         ShowError(state, u"Paste");
         return;
     }
-    if (!SelectedDayExists(state)) return;
-    const Selection& selection = state.selection;
-    std::u16string before(GetDayText(state.document, selection.week, selection.day));
-    for (const TrainingUnit& unit : units) {
-        state.ui.AddItem(EntryList, AddedRowText(unit));
-        AppendDayEntry(state.document, selection.week, selection.day, unit);
-    }
-    RecordSelectedDayChange(state, std::move(before));
+    AppendToSelectedDay(state, units);
 }

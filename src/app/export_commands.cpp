@@ -7,35 +7,38 @@
 #include "calendar/exports.h"
 #include "data/safe_save.h"
 
+namespace {
+
+using Writer = std::string (*)(const std::vector<TrainingWeek>&, const TextTable&,
+                               const LocalDate&);
+
+// Each export once: the command of its menu item, the item's text key, its file, its writer.
+struct ExportSpec {
+    UserCommand command;
+    const char16_t* menuKey;
+    const char16_t* fileName;
+    Writer writer;
+};
+
+constexpr ExportSpec Exports[] = {
+    {UserCommand::ShowReport, u"Report", u"report.html", ReportHtml},
+    {UserCommand::ExportCsv, u"Csv", u"training.csv", TrainingCsv},
+    {UserCommand::ExportCalendar, u"Calendar", u"training.ics", TrainingIcs},
+};
+
+const ExportSpec& SpecOf(ExportKind kind) {
+    return Exports[static_cast<std::size_t>(kind)];
+}
+
+}  // namespace
+
 std::u16string ExportPath(ExportKind kind) {
-    const std::u16string folder = std::u16string(ReportsFolder) + u"/";
-    switch (kind) {
-        case ExportKind::Report:
-            return folder + u"report.html";
-        case ExportKind::Csv:
-            return folder + u"training.csv";
-        case ExportKind::Calendar:
-            break;
-    }
-    return folder + u"training.ics";
+    return std::u16string(ReportsFolder) + u"/" + SpecOf(kind).fileName;
 }
 
 void ExportAndOpen(ProgramState& state, ExportKind kind) {
     const std::u16string path = ExportPath(kind);
-    const std::vector<TrainingWeek>& history = state.document.history;
-    const LocalDate today = Today();
-    std::string bytes;
-    switch (kind) {
-        case ExportKind::Report:
-            bytes = ReportHtml(history, state.texts, today);
-            break;
-        case ExportKind::Csv:
-            bytes = TrainingCsv(history, state.texts, today);
-            break;
-        case ExportKind::Calendar:
-            bytes = TrainingIcs(history, state.texts, today);
-            break;
-    }
+    const std::string bytes = SpecOf(kind).writer(state.document.history, state.texts, Today());
     if (!OsMakeFolder(ReportsFolder)) {
         ShowError(state, u"Export", path);
         return;
@@ -61,7 +64,8 @@ void ExportTrainingCalendar(ProgramState& state) {
 }
 
 std::vector<MenuItem> ContextMenuItems(const TextTable& texts) {
-    return {{UserCommand::ShowReport, LookupText(texts, u"Menu", u"Report")},
-            {UserCommand::ExportCsv, LookupText(texts, u"Menu", u"Csv")},
-            {UserCommand::ExportCalendar, LookupText(texts, u"Menu", u"Calendar")}};
+    std::vector<MenuItem> items;
+    for (const ExportSpec& spec : Exports)
+        items.push_back({spec.command, LookupText(texts, u"Menu", spec.menuKey)});
+    return items;
 }

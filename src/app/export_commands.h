@@ -8,6 +8,7 @@
 
 #include "app/program_state.h"
 
+// In the order of the context menu's items.
 enum class ExportKind { Report, Csv, Calendar };
 
 inline constexpr char16_t ReportsFolder[] = u"reports";

@@ -22,11 +22,8 @@ bool LoadRequiredPicture(ProgramState& state, const char16_t* path, Picture& pic
 
 void LoadDocument(ProgramState& state) {
     ShowReport(state, LoadUnitCatalogue(state.document));
-    const HistoryLoad load = LoadWeekHistory(state.document);
-    ShowReport(state, load.report);
-    std::vector<TrainingWeek>& history = state.document.history;
-    AdvanceToCurrentWeek(history, load.fromFile);
-    state.selection.week = static_cast<WholeNumber>(history.size()) - 1;
+    ShowReport(state, LoadHistoryUpToToday(state.document));
+    state.selection.week = static_cast<WholeNumber>(state.document.history.size()) - 1;
 }
 
 }  // namespace

@@ -61,3 +61,9 @@ void AdvanceToCurrentWeek(std::vector<TrainingWeek>& history, bool loadedFromFil
         AddWeek(history, last);
     }
 }
+
+Report LoadHistoryUpToToday(Document& document) {
+    const HistoryLoad load = LoadWeekHistory(document);
+    AdvanceToCurrentWeek(document.history, load.fromFile);
+    return load.report;
+}

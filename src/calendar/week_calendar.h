@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/document.h"
+#include "text/messages.h"
 
 WholeNumber CurrentWeekNumber();
 // "Monday" .. "Sunday" by today's weekday.
@@ -17,3 +18,6 @@ WholeNumber TodayDayIndex();
 // rebase and the damaged-number guard); with loadedFromFile false or an empty history,
 // appends one week numbered CurrentWeekNumber.
 void AdvanceToCurrentWeek(std::vector<TrainingWeek>& history, bool loadedFromFile);
+// The history as start-up has it: the file's weeks (LoadWeekHistory), then the catch-up.
+// Reports what the load reported.
+Report LoadHistoryUpToToday(Document& document);

@@ -87,8 +87,6 @@ bool PreferenceFile::Load(const std::u16string& path) {
 
 bool PreferenceFile::StartNew(const std::u16string& path) {
     Close();
-    // A folder in the file's place can never be replaced by the new document.
-    if (OsFileSize(OsLinkTarget(path)) == -2) return false;
     if (!OsBeginReplacement(path, replacement)) return false;
     this->path = path;
     isOpen = true;

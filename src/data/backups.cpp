@@ -23,13 +23,6 @@ void SplitPath(const std::u16string& path, std::u16string& folder, std::u16strin
     if (dot != std::u16string::npos && dot > 0) stem.resize(dot);
 }
 
-std::u16string BackupFolderOf(const std::u16string& dataFile) {
-    std::u16string folder;
-    std::u16string stem;
-    SplitPath(dataFile, folder, stem);
-    return folder + BackupFolderName;
-}
-
 // The date of a backup name of this stem, "" when the name is no such backup.
 std::u16string_view BackupDateIn(std::u16string_view name, std::u16string_view stem) {
     constexpr std::size_t DateLength = 10;  // YYYY-MM-DD
@@ -71,15 +64,15 @@ Report KeepDailyBackup(const std::u16string& dataFile, const std::u16string& old
                        const DailyBackup& backup) {
     if (backup.days <= 0 || OsFileSize(oldFile) < 0) return {};
     const std::u16string path = DailyBackupPath(dataFile, backup.today);
-    // The first save of the day keeps the day's starting version; later ones leave it.
-    if (OsFileSize(path) < 0) {
-        const std::u16string folder = BackupFolderOf(dataFile);
-        if (!OsMakeFolder(folder)) return {u"Backup", path};
-        if (!OsHardLink(oldFile, path) && !OsCopyFile(oldFile, path)) return {u"Backup", path};
-    }
+    // The first save of the day keeps the day's starting version; later ones leave it, and
+    // the old backups were pruned by that first one.
+    if (OsFileSize(path) >= 0) return {};
     std::u16string folder;
     std::u16string stem;
     SplitPath(dataFile, folder, stem);
-    KeepNewest(BackupFolderOf(dataFile), stem, backup.days);
+    folder += BackupFolderName;
+    if (!OsMakeFolder(folder)) return {u"Backup", path};
+    if (!OsHardLink(oldFile, path) && !OsCopyFile(oldFile, path)) return {u"Backup", path};
+    KeepNewest(folder, stem, backup.days);
     return {};
 }

@@ -19,7 +19,8 @@ struct DailyBackup {
 std::u16string DailyBackupPath(const std::u16string& dataFile, const LocalDate& day);
 // Keeps the file that the save is about to replace (`oldFile`, a link's target) under the
 // data file's backup name for today, unless today's backup exists already; a file that does
-// not exist yet needs none. Then removes that file's backups of all but the newest days.
+// not exist yet needs none. A new backup removes that file's backups of all but the newest
+// days.
 // Reports Backup with the backup's path when it cannot be made.
 Report KeepDailyBackup(const std::u16string& dataFile, const std::u16string& oldFile,
                        const DailyBackup& backup);

@@ -75,7 +75,8 @@ struct OsReplacement {
     std::u16string temporary;  // the new content, until it takes the target's place
     OsFile file;               // open on the temporary file after the begin
 };
-// False when no temporary file could be created; then nothing is left behind.
+// False when the file (a link's target) is a folder or read-only, or no temporary file could
+// be created; then nothing is left behind.
 bool OsBeginReplacement(const std::u16string& path, OsReplacement& replacement);
 // Puts the temporary file, which the caller has written and closed, in place of the target
 // in one step. On false the temporary file is removed and the target is as it was.

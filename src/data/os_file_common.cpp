@@ -58,6 +58,11 @@ bool IsReplacementName(std::u16string_view fileName) {
 bool OsBeginReplacement(const std::u16string& path, OsReplacement& replacement) {
     replacement.target = OsLinkTarget(path);
     replacement.file = OsFile{};
+    replacement.temporary.clear();
+    // A folder can never give way to a file, and a file without write permission is not
+    // replaced behind its owner's back, even though the folder would allow it.
+    const std::int64_t size = OsFileSize(replacement.target);
+    if (size == -2 || (size >= 0 && OsIsReadOnly(replacement.target))) return false;
     for (int attempt = 0; attempt < ReplacementAttempts; ++attempt) {
         replacement.temporary =
             replacement.target + ReplacementMark + RandomLetters() + ReplacementEnd;

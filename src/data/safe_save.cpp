@@ -15,18 +15,11 @@ bool MayReplace(const std::u16string& target) {
     return OsClose(probe);
 }
 
-// A folder in the file's place, or a file without write permission, is never replaced.
-bool MayWriteTo(const std::u16string& path) {
-    const std::u16string target = OsLinkTarget(path);
-    std::int64_t size = OsFileSize(target);
-    return size != -2 && !(size >= 0 && OsIsReadOnly(target));
-}
-
 }  // namespace
 
 bool BeginSafeSave(SafeSave& save, const std::u16string& path) {
     save.path = path;
-    if (!MayWriteTo(path) || !OsBeginReplacement(path, save.replacement)) return false;
+    if (!OsBeginReplacement(path, save.replacement)) return false;
     // The line file owns the open temporary file from here on.
     StartWriting(save.file, save.replacement.file);
     save.replacement.file = OsFile{};
@@ -63,7 +56,7 @@ SaveOutcome SaveDataFile(const std::u16string& path, bool keepOldFile,
 
 Report SaveBytesFile(const std::u16string& path, std::string_view bytes) {
     OsReplacement replacement;
-    if (!MayWriteTo(path) || !OsBeginReplacement(path, replacement)) return {u"Export", path};
+    if (!OsBeginReplacement(path, replacement)) return {u"Export", path};
     bool written = OsWrite(replacement.file, bytes.data(), bytes.size());
     written = OsClose(replacement.file) && written;
     if (!written) {

@@ -255,7 +255,25 @@ TEST(AppHeadlessProtocol, JsonStringsAreEscaped) {
               "{\"pause\":{\"ms\":1000,\"saveButton\":\"Gespeichert!\"}}");
 }
 
-class AppHeadlessSession : public apptest::SessionTest {};
+class AppHeadlessSession : public apptest::SessionTest {
+  protected:
+    // Runs the program with the driver reading these lines; what it wrote, line by line.
+    std::vector<std::string> Drive(std::deque<std::string>& input) {
+        std::vector<std::string> output;
+        ScriptedUi ui;
+        ConnectHeadlessDriver(
+            ui,
+            [&input](std::string& line) {
+                if (input.empty()) return false;
+                line = input.front();
+                input.pop_front();
+                return true;
+            },
+            [&output](const std::string& json) { output.push_back(json); });
+        Run(ui);
+        return output;
+    }
+};
 
 TEST_F(AppHeadlessSession, ProtocolDrivesAWholeSession) {
     apptest::WriteIni();
@@ -264,18 +282,7 @@ TEST_F(AppHeadlessSession, ProtocolDrivesAWholeSession) {
     std::deque<std::string> input = {
         "text 8 Laufen", "text 9 Intervall", "click 3", "click 2", "bogus",
         "dump",          "click 16",         "close",   "click 16"};
-    std::vector<std::string> output;
-    ScriptedUi ui;
-    ConnectHeadlessDriver(
-        ui,
-        [&input](std::string& line) {
-            if (input.empty()) return false;
-            line = input.front();
-            input.pop_front();
-            return true;
-        },
-        [&output](const std::string& json) { output.push_back(json); });
-    Run(ui);
+    const std::vector<std::string> output = Drive(input);
     EXPECT_EQ(input.size(), 1u) << "nothing is read after close";
     ASSERT_EQ(output.size(), 4u);
     EXPECT_EQ(output[0], "{\"pause\":{\"ms\":100,\"saveButton\":\"Speichern\"}}");
@@ -331,18 +338,7 @@ TEST_F(AppHeadlessSession, KeysAndClipboardDriveAnEditingSession) {
                                      "key 8 ctrl+s",
                                      "clipboard \"\\\\\"",
                                      "key 16 ctrl+v"};
-    std::vector<std::string> output;
-    ScriptedUi ui;
-    ConnectHeadlessDriver(
-        ui,
-        [&input](std::string& line) {
-            if (input.empty()) return false;
-            line = input.front();
-            input.pop_front();
-            return true;
-        },
-        [&output](const std::string& json) { output.push_back(json); });
-    Run(ui);
+    const std::vector<std::string> output = Drive(input);
     ASSERT_EQ(output.size(), 4u);
     EXPECT_EQ(output[0], "{\"error\":\"unknown keys: ctrl+q\"}");
     const std::string& dump = output[1];

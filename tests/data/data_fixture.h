@@ -59,11 +59,7 @@ class DataTest : public ::testing::Test {
     }
 
     // The history load as start-up runs it: the file's weeks, caught up to the current week.
-    bool LoadHistory() {
-        const HistoryLoad load = LoadWeekHistory(doc);
-        AdvanceToCurrentWeek(doc.history, load.fromFile);
-        return Kept(load.report);
-    }
+    bool LoadHistory() { return Kept(LoadHistoryUpToToday(doc)); }
 
     // The only report is that of this Errors key and path, and its box names the path.
     void ExpectOnlyMessage(const char16_t* key, const std::u16string& path) {

@@ -23,6 +23,8 @@ DAY_KEYS = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", 
 # Days to the Monday of the same week, indexed by weekday with Sunday = 0.
 MONDAY_OFFSET = [-6, 0, -1, -2, -3, -4, -5]
 CREATED_INI = b"\xef\xbb\xbf\r\nVersion = 0.1\r\nLanguage = English\r\n"
+# A language without a file: the built-in German texts show.
+UNKNOWN_LANGUAGE_INI = b"Version = 0.1\r\nLanguage = Klingonisch\r\n"
 BIG_COUNT = 5000000000  # beyond 32 bits: kept whole only by the x86-64 exe
 
 
@@ -97,6 +99,13 @@ class Run:
             return self.process.wait(timeout=seconds)
         except subprocess.TimeoutExpired:
             raise Failure("the program did not end within %d s" % seconds)
+
+    def close(self, window):
+        """The close request to the main window; the program must end with status 0."""
+        close_request(window)
+        status = self.wait_exit(30)
+        if status != 0:
+            raise Failure("exit status %d after the close request" % status)
 
     def stop(self):
         if self.process.poll() is None:
@@ -193,10 +202,7 @@ def case_start_save_close(exe, bits, folder, media):
         # An entry added after the save is discarded by the close.
         click_client(main, 250 + 1 + 9 + 75, 10 + 1 + 9 + 10)  # AddEntryButton
         time.sleep(1.0)
-        close_request(main)
-        status = run.wait_exit(30)
-        if status != 0:
-            raise Failure("exit status %d after the close request" % status)
+        run.close(main)
         expect_bytes(history, expected_history, "history.txt after closing without saving")
     finally:
         run.stop()
@@ -204,7 +210,7 @@ def case_start_save_close(exe, bits, folder, media):
 
 def case_type_create_add_save(exe, folder, media):
     """Typing a name enables the fields, Tab reaches the description, Create and Add work."""
-    prepare(folder, media, ini=b"Version = 0.1\r\nLanguage = Klingonisch\r\n")
+    prepare(folder, media, ini=UNKNOWN_LANGUAGE_INI)
     units = os.path.join(folder, "units", "units.txt")
     history = os.path.join(folder, "units", "history.txt")
     with open(units, "wb") as handle:
@@ -236,10 +242,7 @@ def case_type_create_add_save(exe, folder, media):
         for index, key in enumerate(DAY_KEYS):
             lines += ["=" + key, "Run|1|15|easy" if index == today.weekday() else ""]
         expect_bytes(history, line_file(lines), "history.txt with the added entry")
-        close_request(main)
-        status = run.wait_exit(30)
-        if status != 0:
-            raise Failure("exit status %d after the close request" % status)
+        run.close(main)
     finally:
         run.stop()
 
@@ -270,7 +273,7 @@ def x_clipboard():
 def case_paste_copy_and_ctrl_s(exe, folder, media):
     """Ctrl+V on the entry list pastes the X clipboard's lines, Ctrl+S saves them, Ctrl+C
     copies the selected entry back, Ctrl+Z undoes the paste."""
-    prepare(folder, media, ini=b"Version = 0.1\r\nLanguage = Klingonisch\r\n")
+    prepare(folder, media, ini=UNKNOWN_LANGUAGE_INI)
     units = os.path.join(folder, "units", "units.txt")
     history = os.path.join(folder, "units", "history.txt")
     with open(units, "wb") as handle:
@@ -309,10 +312,7 @@ def case_paste_copy_and_ctrl_s(exe, folder, media):
         wait_for(lambda: read(history) == history_with_today(today, ""), 20,
                  "history.txt without the undone paste, found %r" % read(history))
         time.sleep(1.5)
-        close_request(main)
-        status = run.wait_exit(30)
-        if status != 0:
-            raise Failure("exit status %d after the close request" % status)
+        run.close(main)
     finally:
         run.stop()
         owner.kill()
@@ -321,7 +321,7 @@ def case_paste_copy_and_ctrl_s(exe, folder, media):
 
 def case_missing_picture(exe, folder, media):
     """media/SmallImage.png missing: the error box, no main window, exit status 0."""
-    ini = b"Version = 0.1\r\nLanguage = Klingonisch\r\n"
+    ini = UNKNOWN_LANGUAGE_INI
     prepare(folder, media, with_small_picture=False, ini=ini)
     with open(os.path.join(folder, "units", "units.txt"), "wb") as handle:
         handle.write(line_file(["Plank|3|60|hold"]))
@@ -342,7 +342,7 @@ def case_missing_picture(exe, folder, media):
 
 def case_lock_and_backup(exe, folder, media):
     """A save keeps the day's backup; a second start on the folder gets the Running box."""
-    prepare(folder, media, ini=b"Version = 0.1\r\nLanguage = Klingonisch\r\n")
+    prepare(folder, media, ini=UNKNOWN_LANGUAGE_INI)
     units = os.path.join(folder, "units", "units.txt")
     history = os.path.join(folder, "units", "history.txt")
     with open(units, "wb") as handle:
@@ -380,10 +380,7 @@ def case_lock_and_backup(exe, folder, media):
             raise Failure("exit status %d of the second start" % status)
         if first.process.poll() is not None:
             raise Failure("the first program ended with the second one")
-        close_request(main)
-        status = first.wait_exit(30)
-        if status != 0:
-            raise Failure("exit status %d after the close request" % status)
+        first.close(main)
     finally:
         first.stop()
         if second is not None:
@@ -392,7 +389,7 @@ def case_lock_and_backup(exe, folder, media):
 
 def case_context_menu_export(exe, folder, media):
     """A right click on the window opens its menu; its CSV item writes reports/training.csv."""
-    prepare(folder, media, ini=b"Version = 0.1\r\nLanguage = Klingonisch\r\n")
+    prepare(folder, media, ini=UNKNOWN_LANGUAGE_INI)
     with open(os.path.join(folder, "units", "units.txt"), "wb") as handle:
         handle.write(line_file(["Plank|3|60|hold"]))
     today = datetime.date.today()
@@ -417,10 +414,7 @@ def case_context_menu_export(exe, folder, media):
         content = read(csv)
         if not content.startswith(b"\xef\xbb\xbf") or b",Plank,3,60,hold\r\n" not in content:
             raise Failure("reports/training.csv holds %r" % content[:200])
-        close_request(main)
-        status = run.wait_exit(30)
-        if status != 0:
-            raise Failure("exit status %d after the close request" % status)
+        run.close(main)
     finally:
         run.stop()
 
@@ -467,10 +461,7 @@ def case_release_zip(zip_path, exe, folder):
                                                 version)
         if title != expected_title:
             raise Failure("title %r, expected %r" % (title, expected_title))
-        close_request(main_window)
-        status = run.wait_exit(30)
-        if status != 0:
-            raise Failure("exit status %d after the close request" % status)
+        run.close(main_window)
     finally:
         run.stop()
     for name, content in before.items():
