@@ -130,9 +130,9 @@ std::string MessageJson(const RecordedMessage& message) {
            ",\"text\":" + JsonString(message.text) + ",\"fatal\":" + Bool(message.fatal) + "}}";
 }
 
-std::string PauseJson(const RecordedPause& pause) {
-    return "{\"pause\":{\"ms\":" + Number(pause.milliseconds) +
-           ",\"saveButton\":" + JsonString(pause.saveButtonText) + "}}";
+std::string PauseJson(int milliseconds, std::u16string_view saveButtonText) {
+    return "{\"pause\":{\"ms\":" + Number(milliseconds) +
+           ",\"saveButton\":" + JsonString(saveButtonText) + "}}";
 }
 
 std::string ErrorJson(std::string_view text) {

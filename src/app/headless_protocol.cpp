@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/control_ids.h"
 #include "text/unicode.h"
 
 namespace {
@@ -212,7 +213,9 @@ HeadlessCommand ParseHeadlessCommand(std::string_view line, ScriptedUi& ui) {
 void ConnectHeadlessDriver(ScriptedUi& ui, std::function<bool(std::string&)> readLine,
                            std::function<void(const std::string&)> writeLine) {
     ui.onMessage = [writeLine](const RecordedMessage& message) { writeLine(MessageJson(message)); };
-    ui.onPause = [writeLine](const RecordedPause& pause) { writeLine(PauseJson(pause)); };
+    ui.onPause = [writeLine](const RecordedPause& pause) {
+        writeLine(PauseJson(pause.milliseconds, pause.TextOf(SaveButton)));
+    };
     // Instead of starting a program for the file, the driver says which file it would open.
     ui.onOpen = [writeLine](const std::u16string& path) { writeLine(OpenedJson(path)); };
     ui.stepSource = [&ui, readLine, writeLine](ScriptedUi::Step& step) {

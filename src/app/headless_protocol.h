@@ -12,7 +12,8 @@
 // \uXXXX.
 std::string JsonString(std::u16string_view text);
 std::string MessageJson(const RecordedMessage& message);
-std::string PauseJson(const RecordedPause& pause);
+// {"pause":{"ms":...,"saveButton":...}}: a pause and the save button's text meanwhile.
+std::string PauseJson(int milliseconds, std::u16string_view saveButtonText);
 std::string ErrorJson(std::string_view text);
 // {"opened":PATH}: the file the program handed to the desktop to open.
 std::string OpenedJson(std::u16string_view path);

@@ -3,8 +3,6 @@
 
 #include <cassert>
 
-#include "app/control_ids.h"
-
 std::vector<std::vector<std::u16string>> ScriptedControl::cells() const {
     std::vector<std::vector<std::u16string>> split;
     if (kind != ControlKind::ReportList) return split;
@@ -79,9 +77,11 @@ std::intptr_t ScriptedUi::DoGetState(int id) {
 }
 
 void ScriptedUi::DoSetState(int id, std::intptr_t index) {
-    ScriptedControl& control = Control(id);
-    bool inRange = index >= 0 && std::size_t(index) < control.items.size();
-    control.selected = inRange ? index : -1;
+    Control(id).selected = index;
+}
+
+std::intptr_t ScriptedUi::DoItemCount(int id) {
+    return std::intptr_t(Control(id).items.size());
 }
 
 void ScriptedUi::DoAddItem(int id, const std::u16string& text) {
@@ -97,14 +97,9 @@ void ScriptedUi::DoAddItem(int id, const std::u16string& text) {
 
 void ScriptedUi::DoRemoveItem(int id, std::intptr_t index) {
     ScriptedControl& control = Control(id);
-    if (index < 0 || std::size_t(index) >= control.items.size()) return;
     control.items.erase(control.items.begin() + index);
-    // As the platform lists do: the selection follows its row, and goes with it.
-    if (control.selected == index) {
-        control.selected = -1;
-    } else if (control.selected > index) {
-        --control.selected;
-    }
+    // As the platform lists do: the selection after the row moves up with its row.
+    if (control.selected > index) --control.selected;
 }
 
 void ScriptedUi::DoRemoveAllItems(int id) {
@@ -128,10 +123,6 @@ void ScriptedUi::DoSetClipboardText(const std::u16string& text) {
     clipboard = text;
 }
 
-void ScriptedUi::DoSetContextMenu(const std::vector<MenuItem>& items) {
-    contextMenu = items;
-}
-
 bool ScriptedUi::DoOpenFile(const std::u16string& path) {
     openedFiles.push_back(path);
     if (onOpen) onOpen(path);
@@ -151,18 +142,22 @@ void ScriptedUi::WaitForMoreEvents() {
     RaiseEvent(step.event);
 }
 
-void ScriptedUi::ShowMessageBox(const std::u16string& boxTitle, const std::u16string& text,
-                                bool fatal) {
+void ScriptedUi::DoShowMessageBox(const std::u16string& boxTitle, const std::u16string& text,
+                                  bool fatal, bool) {
     messages.push_back({boxTitle, text, fatal});
     if (onMessage) onMessage(messages.back());
 }
 
 void ScriptedUi::Pause(int milliseconds) {
-    std::u16string saveText;
-    auto save = controls.find(SaveButton);
-    if (save != controls.end()) saveText = save->second.text;
-    pauses.push_back({milliseconds, saveText});
+    RecordedPause pause{milliseconds, {}};
+    for (const auto& [id, control] : controls) pause.texts[id] = control.text;
+    pauses.push_back(std::move(pause));
     if (onPause) onPause(pauses.back());
+}
+
+std::u16string RecordedPause::TextOf(int id) const {
+    const auto found = texts.find(id);
+    return found == texts.end() ? std::u16string() : found->second;
 }
 
 void ScriptedUi::DoCloseWindow() {

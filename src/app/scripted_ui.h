@@ -48,7 +48,9 @@ struct RecordedMessage {
 
 struct RecordedPause {
     int milliseconds = 0;
-    std::u16string saveButtonText;  // the save button's text during the pause
+    std::map<int, std::u16string> texts;  // every control's text during the pause, by id
+    // The text control id showed during the pause; "" for a control that did not exist.
+    std::u16string TextOf(int id) const;
 };
 
 class ScriptedUi : public UiServices {
@@ -61,8 +63,6 @@ class ScriptedUi : public UiServices {
     };
 
     // --- UiServices
-    void ShowMessageBox(const std::u16string& title, const std::u16string& text,
-                        bool fatal) override;
     void Pause(int milliseconds) override;
 
     // --- Scripting: each queues one step.
@@ -88,8 +88,7 @@ class ScriptedUi : public UiServices {
     int clientWidth = 0;
     int clientHeight = 0;
     std::u16string title;
-    std::u16string clipboard;  // the system clipboard's text
-    std::vector<MenuItem> contextMenu;
+    std::u16string clipboard;                 // the system clipboard's text
     std::vector<std::u16string> openedFiles;  // in the order they were handed over
     std::map<int, ScriptedControl> controls;
     std::vector<RecordedMessage> messages;
@@ -116,14 +115,17 @@ class ScriptedUi : public UiServices {
     std::u16string DoGetText(int id) override;
     std::intptr_t DoGetState(int id) override;
     void DoSetState(int id, std::intptr_t index) override;
+    std::intptr_t DoItemCount(int id) override;
     void DoAddItem(int id, const std::u16string& text) override;
     void DoRemoveItem(int id, std::intptr_t index) override;
     void DoRemoveAllItems(int id) override;
     void DoSetEnabled(int id, bool enabled) override;
     std::u16string DoGetClipboardText() override;
     void DoSetClipboardText(const std::u16string& text) override;
-    void DoSetContextMenu(const std::vector<MenuItem>& items) override;
     bool DoOpenFile(const std::u16string& path) override;
+    bool DoIsWindowActive() override { return windowOpen; }
+    void DoShowMessageBox(const std::u16string& title, const std::u16string& text, bool fatal,
+                          bool ownedByWindow) override;
     void DoCloseWindow() override;
 
   private:

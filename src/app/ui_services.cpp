@@ -1,6 +1,6 @@
-// What every back end does alike: the row cells, the picture check, the key rule, the event
-// queue and the rule that the program's own changes raise no event. The toolkits are the
-// back ends' own.
+// What every back end does alike: the row cells, selections, the picture check, the key rule,
+// the keyboard menu's place, the owner of a box, the event queue and the rule that the
+// program's own changes raise no event. The toolkits are the back ends' own.
 #include "app/ui_services.h"
 
 // Marks a change the program makes itself for as long as it lives.
@@ -20,6 +20,19 @@ std::vector<std::u16string> RowCells(std::u16string_view rowText) {
         if (lineFeed == std::u16string_view::npos) return cells;
         rowText.remove_prefix(lineFeed + 1);
     }
+}
+
+ScreenPoint UiServices::KeyboardMenuPoint(const ScreenRect& focusedOrWindow) {
+    return {focusedOrWindow.x + focusedOrWindow.width / 2,
+            focusedOrWindow.y + focusedOrWindow.height / 2};
+}
+
+std::vector<std::u16string> UiServices::ColumnCells(int id, std::u16string_view rowText) const {
+    const auto found = columns_.find(id);
+    const std::size_t columns = found == columns_.end() ? 0 : std::size_t(found->second);
+    std::vector<std::u16string> cells = RowCells(rowText);
+    cells.resize(columns);
+    return cells;
 }
 
 bool IsUsablePicture(const Picture& picture) {
@@ -77,6 +90,7 @@ void UiServices::CreateControl(int id, ControlKind kind, int parent, int x, int 
 void UiServices::AddColumn(int id, const std::u16string& header, int width) {
     ProgramChange change(*this);
     DoAddColumn(id, header, width);
+    ++columns_[id];
 }
 
 void UiServices::SetPicture(int id, const Picture& picture) {
@@ -96,7 +110,7 @@ void UiServices::SetText(int id, const std::u16string& text) {
 
 void UiServices::SetState(int id, std::intptr_t index) {
     ProgramChange change(*this);
-    DoSetState(id, index);
+    DoSetState(id, index >= 0 && index < DoItemCount(id) ? index : -1);
 }
 
 void UiServices::AddItem(int id, const std::u16string& text) {
@@ -106,7 +120,11 @@ void UiServices::AddItem(int id, const std::u16string& text) {
 
 void UiServices::RemoveItem(int id, std::intptr_t index) {
     ProgramChange change(*this);
+    if (index < 0 || index >= DoItemCount(id)) return;
+    // Toolkits hand the selection of a removed row on to a neighbour; here it goes with it.
+    const bool selected = DoGetState(id) == index;
     DoRemoveItem(id, index);
+    if (selected) DoSetState(id, -1);
 }
 
 void UiServices::RemoveAllItems(int id) {
@@ -124,9 +142,9 @@ void UiServices::SetClipboardText(const std::u16string& text) {
     DoSetClipboardText(text);
 }
 
-void UiServices::SetContextMenu(const std::vector<MenuItem>& items) {
-    ProgramChange change(*this);
-    DoSetContextMenu(items);
+void UiServices::ShowMessageBox(const std::u16string& title, const std::u16string& text,
+                                bool fatal) {
+    DoShowMessageBox(title, text, fatal, DoIsWindowActive());
 }
 
 void UiServices::RaiseMenuCommand(UserCommand command) {
@@ -142,6 +160,7 @@ void UiServices::CloseWindow() {
         DoCloseWindow();
     }
     events_.clear();
+    columns_.clear();
 }
 
 UiEvent UiServices::WaitForEvent() {

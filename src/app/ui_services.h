@@ -1,12 +1,14 @@
 // The user-interface services the program relies on, addressed by numeric control id, and
 // the rules every back end (scripted, Qt, Win32) follows alike: how a row splits into cells,
-// how far a drop-down list opens, which pictures can be shown, which key is a command with the
-// focus where, and that a change the program makes itself raises no event. Nothing outside a
-// back end sees a toolkit.
+// selections, how far a drop-down list opens, which pictures can be shown, which key is a
+// command with the focus where, where a menu opened by a key appears, who owns a message box,
+// and that a change the program makes itself raises no event. Nothing outside a back end sees
+// a toolkit.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -78,6 +80,18 @@ struct UiEvent {
 
 // The cells a report-list row shows: its text split at each line feed.
 std::vector<std::u16string> RowCells(std::u16string_view rowText);
+
+// Places on the screen, in the toolkit's pixels.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+struct ScreenRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
 // A picture a back end can show: a size, 24 or 32 bits per pixel, and all its pixels.
 bool IsUsablePicture(const Picture& picture);
 // The command of a key press with the focus on a control of that kind (nullopt: no control
@@ -115,6 +129,8 @@ class UiServices {
     void SetState(int id, std::intptr_t index);
     // Appends at the end; on the report list the text is split into RowCells.
     void AddItem(int id, const std::u16string& text);
+    // An index outside the items changes nothing. The selection follows its row; a removed
+    // selected row leaves nothing selected.
     void RemoveItem(int id, std::intptr_t index);
     void RemoveAllItems(int id);
     void SetEnabled(int id, bool enabled);
@@ -124,7 +140,8 @@ class UiServices {
     void SetClipboardText(const std::u16string& text);
     // The context menu of the main window (right mouse button, the menu key, Shift+F10; the
     // input fields keep their own editing menu): choosing an item raises its command.
-    void SetContextMenu(const std::vector<MenuItem>& items);
+    void SetContextMenu(const std::vector<MenuItem>& items) { menu_ = items; }
+    const std::vector<MenuItem>& ContextMenu() const { return menu_; }
     // Hands a file to the desktop's program for its kind (a browser, a spreadsheet, a
     // calendar). False when nothing could be started; the file stays as it is either way.
     bool OpenFile(const std::u16string& path) { return DoOpenFile(path); }
@@ -132,10 +149,11 @@ class UiServices {
     // Blocks until the close request, a control or a key event arrives; other events may come
     // too.
     UiEvent WaitForEvent();
-    // Modal box: caption, text, one OK button, no icon. `fatal` only tells the back end that
-    // the program ends after it (the headless driver reports it); the box looks the same.
-    virtual void ShowMessageBox(const std::u16string& title, const std::u16string& text,
-                                bool fatal) = 0;
+    // Modal box: caption, text, one OK button, no icon, owned by the main window while that
+    // is the active window (else by none, keeping the program's windows from input all the
+    // same). `fatal` only tells the back end that the program ends after it (the headless
+    // driver reports it); the box looks the same.
+    void ShowMessageBox(const std::u16string& title, const std::u16string& text, bool fatal);
     // Repaints the window first, then blocks the thread; no event is handled meanwhile.
     virtual void Pause(int milliseconds) = 0;
     // The orderly end: destroys the window and every control, drops waiting events. Safe
@@ -155,6 +173,12 @@ class UiServices {
     bool HasWaitingEvents() const { return !events_.empty(); }
     // Waits for the user (or the script) until at least one more event was raised.
     virtual void WaitForMoreEvents() = 0;
+    // The cells of a report-list row as its columns show them: one per column, empty where
+    // the text has fewer parts, the parts beyond the last column dropped.
+    std::vector<std::u16string> ColumnCells(int id, std::u16string_view rowText) const;
+    // A context menu opened by a key (the menu key, Shift+F10) appears at the centre of the
+    // control with the focus, or of the window when none has it.
+    static ScreenPoint KeyboardMenuPoint(const ScreenRect& focusedOrWindow);
 
     virtual bool DoOpenWindow(int windowNumber, int clientWidth, int clientHeight,
                               const std::u16string& title) = 0;
@@ -166,19 +190,29 @@ class UiServices {
     virtual void DoSetText(int id, const std::u16string& text) = 0;
     virtual std::u16string DoGetText(int id) = 0;
     virtual std::intptr_t DoGetState(int id) = 0;
+    // index is a row of the control or -1 (select nothing).
     virtual void DoSetState(int id, std::intptr_t index) = 0;
+    // The number of rows of a drop-down list or report list; 0 for other controls.
+    virtual std::intptr_t DoItemCount(int id) = 0;
     virtual void DoAddItem(int id, const std::u16string& text) = 0;
+    // index is a row of the control; the selection after it moves up with its row.
     virtual void DoRemoveItem(int id, std::intptr_t index) = 0;
     virtual void DoRemoveAllItems(int id) = 0;
     virtual void DoSetEnabled(int id, bool enabled) = 0;
     virtual std::u16string DoGetClipboardText() = 0;
     virtual void DoSetClipboardText(const std::u16string& text) = 0;
-    virtual void DoSetContextMenu(const std::vector<MenuItem>& items) = 0;
     virtual bool DoOpenFile(const std::u16string& path) = 0;
+    // The main window exists and is the active window of the desktop.
+    virtual bool DoIsWindowActive() = 0;
+    // ownedByWindow: the box belongs to the main window, else to no window.
+    virtual void DoShowMessageBox(const std::u16string& title, const std::u16string& text,
+                                  bool fatal, bool ownedByWindow) = 0;
     virtual void DoCloseWindow() = 0;
 
   private:
     friend struct ProgramChange;
     std::deque<UiEvent> events_;
     int programChanging_ = 0;
+    std::map<int, int> columns_;  // report lists: the number of columns added
+    std::vector<MenuItem> menu_;
 };

@@ -94,7 +94,7 @@ TEST_F(EditSession, KeysEditAcrossWeeksUndoRedoAndSaveExactFiles) {
     ASSERT_EQ(ui.pauses.size(), 2u) << "each Ctrl+S pauses as the save button does";
     for (const RecordedPause& pause : ui.pauses) {
         EXPECT_EQ(pause.milliseconds, 1000);
-        EXPECT_EQ(pause.saveButtonText, u"Gespeichert!");
+        EXPECT_EQ(pause.TextOf(SaveButton), u"Gespeichert!");
     }
     EXPECT_EQ(ui.Control(SaveButton).text, u"Speichern");
     EXPECT_EQ(ui.clipboard, u"M|1|1|m\n");

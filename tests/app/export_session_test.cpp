@@ -59,20 +59,20 @@ TEST_F(ExportSession, MenuTextsComeFromTheTextTable) {
     SeedFiles({});
     ScriptedUi german;
     Run(german);
-    ASSERT_EQ(german.contextMenu.size(), 3u);
-    EXPECT_EQ(german.contextMenu[0].text, u"Bericht anzeigen");
-    EXPECT_EQ(german.contextMenu[1].text, u"Als CSV exportieren");
-    EXPECT_EQ(german.contextMenu[2].text, u"Als Kalender exportieren");
-    EXPECT_EQ(german.contextMenu[2].command, UserCommand::ExportCalendar);
+    ASSERT_EQ(german.ContextMenu().size(), 3u);
+    EXPECT_EQ(german.ContextMenu()[0].text, u"Bericht anzeigen");
+    EXPECT_EQ(german.ContextMenu()[1].text, u"Als CSV exportieren");
+    EXPECT_EQ(german.ContextMenu()[2].text, u"Als Kalender exportieren");
+    EXPECT_EQ(german.ContextMenu()[2].command, UserCommand::ExportCalendar);
 
     fs::create_directory("lang");
     fs::copy_file(VELMORA_DEFAULT_FOLDER "/lang/English.txt", "lang/English.txt");
     ScriptedUi english;
     Run(english);
-    ASSERT_EQ(english.contextMenu.size(), 3u);
-    EXPECT_EQ(english.contextMenu[0].text, u"Show report");
-    EXPECT_EQ(english.contextMenu[1].text, u"Export as CSV");
-    EXPECT_EQ(english.contextMenu[2].text, u"Export as calendar");
+    ASSERT_EQ(english.ContextMenu().size(), 3u);
+    EXPECT_EQ(english.ContextMenu()[0].text, u"Show report");
+    EXPECT_EQ(english.ContextMenu()[1].text, u"Export as CSV");
+    EXPECT_EQ(english.ContextMenu()[2].text, u"Export as calendar");
 }
 
 TEST_F(ExportSession, AFileThatCannotBeWrittenIsReportedAndNothingIsOpened) {

@@ -251,7 +251,7 @@ TEST(AppHeadlessProtocol, JsonStringsAreEscaped) {
     EXPECT_EQ(ErrorJson("bad \"x\"\n"), "{\"error\":\"bad \\\"x\\\"\\u000A\"}");
     EXPECT_EQ(MessageJson({u"T", u"a\\b", true}),
               "{\"message\":{\"title\":\"T\",\"text\":\"a\\\\b\",\"fatal\":true}}");
-    EXPECT_EQ(PauseJson({1000, u"Gespeichert!"}),
+    EXPECT_EQ(PauseJson(1000, u"Gespeichert!"),
               "{\"pause\":{\"ms\":1000,\"saveButton\":\"Gespeichert!\"}}");
 }
 

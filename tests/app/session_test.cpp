@@ -165,9 +165,9 @@ TEST_F(AppSession, CreateAddAndSaveWriteExactFiles) {
               (std::vector<std::vector<std::u16string>>{{u"Laufen", u"3 - 7", u"Intervall"}}));
     ASSERT_EQ(ui.pauses.size(), 2u);
     EXPECT_EQ(ui.pauses[0].milliseconds, 100);
-    EXPECT_EQ(ui.pauses[0].saveButtonText, u"Speichern");
+    EXPECT_EQ(ui.pauses[0].TextOf(SaveButton), u"Speichern");
     EXPECT_EQ(ui.pauses[1].milliseconds, 1000);
-    EXPECT_EQ(ui.pauses[1].saveButtonText, u"Gespeichert!");
+    EXPECT_EQ(ui.pauses[1].TextOf(SaveButton), u"Gespeichert!");
     EXPECT_EQ(ui.Control(SaveButton).text, u"Speichern");
     EXPECT_EQ(ReadFileBytes("units/units.txt"),
               LineFileBytes({u"Plank|3|60|hold", u"Laufen|3|7|Intervall"}));
@@ -257,7 +257,7 @@ TEST_F(AppSession, SavingTwiceWritesTwiceAndConfirmsEachTime) {
     ASSERT_EQ(ui.pauses.size(), 2u);
     for (const RecordedPause& pause : ui.pauses) {
         EXPECT_EQ(pause.milliseconds, 1000);
-        EXPECT_EQ(pause.saveButtonText, u"Gespeichert!");
+        EXPECT_EQ(pause.TextOf(SaveButton), u"Gespeichert!");
     }
     EXPECT_EQ(ReadFileBytes("units/units.txt"), LineFileBytes({u"A|1|2|x"}));
     EXPECT_EQ(ReadFileBytes("units/history.txt"),
@@ -449,7 +449,7 @@ TEST_F(AppSession, LanguageFileOverridesCaptionsDayNamesAndMessages) {
     EXPECT_EQ(ui.messages[0].title, u"Error");
     EXPECT_EQ(ui.messages[0].text, u"No unit yet");
     ASSERT_EQ(ui.pauses.size(), 1u);
-    EXPECT_EQ(ui.pauses[0].saveButtonText, u"Stored!");
+    EXPECT_EQ(ui.pauses[0].TextOf(SaveButton), u"Stored!");
 }
 
 TEST_F(AppSession, WeekOrDayWithoutSelectionLeavesAddAndDeleteInert) {

@@ -48,7 +48,7 @@ class QtEvents : public testing::Test {
         std::vector<int> ids;
         bool idle = false;
         ui.onIdle = [&] {
-            if (idle) ui.PushCloseRequest();
+            if (idle) ui.RequestClose();
             idle = true;
         };
         for (;;) {
@@ -67,7 +67,7 @@ class QtEvents : public testing::Test {
         // Whatever Qt still has pending, then the end: the loop never waits for more.
         ui.onIdle = [&] {
             QApplication::processEvents();
-            ui.PushCloseRequest();
+            ui.RequestClose();
         };
         for (;;) {
             const UiEvent event = ui.WaitForEvent();

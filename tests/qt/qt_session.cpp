@@ -60,7 +60,7 @@ int Session::Run(std::vector<Step> steps) {
             steps[next++](ui);
             return;
         }
-        ui.PushCloseRequest();
+        ui.RequestClose();
     };
     const int status = RunProgram(ui);
     ui.onIdle = nullptr;

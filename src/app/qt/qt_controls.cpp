@@ -1,5 +1,5 @@
 // The Qt back end's controls: creation at a fixed place in its panel's inner area, and the
-// operations the program calls by id. The window and the event loop live in qt_ui.cpp.
+// operations the program calls by id. The window, keys and boxes are qt_ui.cpp's.
 #include <QAbstractButton>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "app/qt/qt_ui.h"
-#include "app/qt/qt_widgets.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ Qt::Alignment LabelAlignment(Alignment alignment) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-QTableWidget* MakeReportList(QtUi& ui, int id, QWidget* parent) {
+QTableWidget* MakeReportList(WidgetEvents& ui, int id, QWidget* parent) {
     auto* list = new QTableWidget(0, 0, parent);
     list->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -47,18 +46,18 @@ QTableWidget* MakeReportList(QtUi& ui, int id, QWidget* parent) {
     list->horizontalHeader()->setStretchLastSection(false);
     list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QObject::connect(list, &QTableWidget::itemSelectionChanged, list,
-                     [&ui, id] { ui.PushControlEvent(id); });
+                     [&ui, id] { ui.ControlEvent(id); });
     return list;
 }
 
-QWidget* MakeControl(QtUi& ui, int id, ControlKind kind, QWidget* parent, const QString& text,
-                     Alignment alignment) {
+QWidget* MakeControl(WidgetEvents& ui, int id, ControlKind kind, QWidget* parent,
+                     const QString& text, Alignment alignment) {
     switch (kind) {
         case ControlKind::PushButton: {
             auto* button = new QPushButton(text, parent);
             button->setAutoDefault(false);
             QObject::connect(button, &QPushButton::clicked, button,
-                             [&ui, id] { ui.PushControlEvent(id); });
+                             [&ui, id] { ui.ControlEvent(id); });
             return button;
         }
         case ControlKind::Panel:
@@ -66,7 +65,7 @@ QWidget* MakeControl(QtUi& ui, int id, ControlKind kind, QWidget* parent, const 
         case ControlKind::DropDownList: {
             auto* list = new DropDownList(ui, id, parent);
             QObject::connect(list, &QComboBox::currentIndexChanged, list,
-                             [&ui, id] { ui.PushControlEvent(id); });
+                             [&ui, id] { ui.ControlEvent(id); });
             return list;
         }
         case ControlKind::ReportList:
@@ -75,7 +74,7 @@ QWidget* MakeControl(QtUi& ui, int id, ControlKind kind, QWidget* parent, const 
             auto* field = new InputField(ui, id, parent);
             field->setText(text);
             QObject::connect(field, &QLineEdit::textChanged, field,
-                             [&ui, id] { ui.PushControlEvent(id); });
+                             [&ui, id] { ui.ControlEvent(id); });
             return field;
         }
         case ControlKind::Label: {
@@ -194,14 +193,19 @@ std::intptr_t QtUi::DoGetState(int id) {
 
 void QtUi::DoSetState(int id, std::intptr_t index) {
     if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) {
-        const bool valid = index >= 0 && index < combo->count();
-        combo->setCurrentIndex(valid ? static_cast<int>(index) : -1);
+        combo->setCurrentIndex(static_cast<int>(index));
         return;
     }
     if (auto* list = Find<QTableWidget>(id, ControlKind::ReportList)) {
         list->clearSelection();
-        if (index >= 0 && index < list->rowCount()) list->selectRow(static_cast<int>(index));
+        if (index >= 0) list->selectRow(static_cast<int>(index));
     }
+}
+
+std::intptr_t QtUi::DoItemCount(int id) {
+    if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) return combo->count();
+    if (auto* list = Find<QTableWidget>(id, ControlKind::ReportList)) return list->rowCount();
+    return 0;
 }
 
 void QtUi::DoAddItem(int id, const std::u16string& text) {
@@ -216,28 +220,20 @@ void QtUi::DoAddItem(int id, const std::u16string& text) {
     if (list == nullptr) return;
     const int row = list->rowCount();
     list->insertRow(row);
-    const std::vector<std::u16string> cells = RowCells(text);
-    // Every column gets a cell, empty when the text has fewer parts; extra parts are dropped.
-    for (int column = 0; column < list->columnCount(); ++column) {
-        const std::size_t part = std::size_t(column);
-        list->setItem(
-            row, column,
-            new QTableWidgetItem(part < cells.size() ? QString::fromStdU16String(cells[part])
-                                                     : QString()));
+    const std::vector<std::u16string> cells = ColumnCells(id, text);
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+        list->setItem(row, int(column),
+                      new QTableWidgetItem(QString::fromStdU16String(cells[column])));
     }
 }
 
 void QtUi::DoRemoveItem(int id, std::intptr_t index) {
     if (auto* combo = Find<QComboBox>(id, ControlKind::DropDownList)) {
-        if (index >= 0 && index < combo->count()) combo->removeItem(static_cast<int>(index));
+        combo->removeItem(static_cast<int>(index));
         return;
     }
-    auto* list = Find<QTableWidget>(id, ControlKind::ReportList);
-    if (list == nullptr || index < 0 || index >= list->rowCount()) return;
-    // The selection goes with its row instead of moving on to a neighbour.
-    const bool wasSelected = DoGetState(id) == index;
-    list->removeRow(static_cast<int>(index));
-    if (wasSelected) list->clearSelection();
+    if (auto* list = Find<QTableWidget>(id, ControlKind::ReportList))
+        list->removeRow(static_cast<int>(index));
 }
 
 void QtUi::DoRemoveAllItems(int id) {

@@ -1,5 +1,6 @@
-// The Qt back end's window, event queue, message boxes and pauses.
-// The controls themselves are made and changed in qt_controls.cpp.
+// The Qt back end's window, the user's events handed up from its widgets, key commands, the
+// context menu, message boxes, pauses and the clipboard. The controls themselves are made and
+// changed in qt_controls.cpp; the event queue is UiServices'.
 #include "app/qt/qt_ui.h"
 
 #include <QAction>
@@ -19,8 +20,6 @@
 #include <cassert>
 #include <chrono>
 #include <thread>
-
-#include "app/qt/qt_widgets.h"
 
 namespace {
 
@@ -97,7 +96,7 @@ bool QtUi::DoOpenWindow(int, int clientWidth, int clientHeight, const std::u16st
     window->installEventFilter(keyFilter_);
     // Window managers that offer no close key of their own still get Alt+F4.
     auto* closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), window);
-    QObject::connect(closeKey, &QShortcut::activated, window, [this] { PushCloseRequest(); });
+    QObject::connect(closeKey, &QShortcut::activated, window, [this] { CloseRequest(); });
     Centre();
     window->show();
     window->raise();
@@ -128,16 +127,16 @@ QWidget* QtUi::ParentWidget(int parent) const {
     return Control(parent);
 }
 
-void QtUi::PushControlEvent(int id) {
+void QtUi::ControlEvent(int id) {
     if (window_ == nullptr) return;
     RaiseEvent({UiEvent::Kind::Control, id});
 }
 
-void QtUi::PushCloseRequest() {
+void QtUi::CloseRequest() {
     RaiseEvent({UiEvent::Kind::CloseRequest, -1});
 }
 
-bool QtUi::TakeKeyPress(QObject* receiver, const QKeyEvent& event) {
+bool QtUi::KeyPress(QObject* receiver, const QKeyEvent& event) {
     if (window_ == nullptr) return false;
     QWidget* focus = QApplication::focusWidget();
     int focusedId = -1;
@@ -154,20 +153,19 @@ bool QtUi::TakeKeyPress(QObject* receiver, const QKeyEvent& event) {
     // Shift+F10 opens the context menu as the menu key does, at the control with the focus.
     if (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier) {
         QWidget* anchor = focusedKind ? focus : window_;
-        ShowContextMenu(anchor->mapToGlobal(anchor->rect().center()));
+        const QPoint corner = anchor->mapToGlobal(QPoint(0, 0));
+        const ScreenPoint point =
+            KeyboardMenuPoint({corner.x(), corner.y(), anchor->width(), anchor->height()});
+        ContextMenuAt(QPoint(point.x, point.y));
         return true;
     }
     return OfferKey(focusedId, focusedKind, StrokeOf(event));
 }
 
-void QtUi::DoSetContextMenu(const std::vector<MenuItem>& items) {
-    menu_ = items;
-}
-
-void QtUi::ShowContextMenu(const QPoint& screenPosition) {
-    if (window_ == nullptr || menu_.empty()) return;
+void QtUi::ContextMenuAt(const QPoint& screenPosition) {
+    if (window_ == nullptr || ContextMenu().empty()) return;
     QMenu menu(window_);
-    for (const MenuItem& item : menu_) {
+    for (const MenuItem& item : ContextMenu()) {
         QAction* action = menu.addAction(QString::fromStdU16String(item.text));
         action->setData(static_cast<int>(item.command));
     }
@@ -202,11 +200,13 @@ void QtUi::WaitForMoreEvents() {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-void QtUi::ShowMessageBox(const std::u16string& title, const std::u16string& text, bool) {
-    // Owned by the main window only while it is the active one; before it exists, ownerless.
-    QWidget* owner = nullptr;
-    if (window_ != nullptr && QApplication::activeWindow() == window_) owner = window_;
-    QMessageBox box(owner);
+bool QtUi::DoIsWindowActive() {
+    return window_ != nullptr && QApplication::activeWindow() == window_;
+}
+
+void QtUi::DoShowMessageBox(const std::u16string& title, const std::u16string& text, bool,
+                            bool ownedByWindow) {
+    QMessageBox box(ownedByWindow ? window_ : nullptr);
     box.setWindowTitle(QString::fromStdU16String(title));
     box.setText(QString::fromStdU16String(text));
     box.setTextFormat(Qt::PlainText);

@@ -1,7 +1,7 @@
 // The Qt 6 Widgets back end: one fixed-size window, its controls by numeric id, the signal
 // lambdas and the key filter that hand the user's events up to the program's own loop, and
-// the system clipboard.
-// What the controls mean and when they change is the program's business, not this file's.
+// the system clipboard. The event queue and the rules every back end keeps are UiServices';
+// what the controls mean and when they change is the program's business.
 #pragma once
 
 #include <cstdint>
@@ -10,20 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "app/qt/qt_widgets.h"
 #include "app/ui_services.h"
 
 class QApplication;
-class QKeyEvent;
 class QMenu;
 class QMessageBox;
-class QPoint;
-class QObject;
-class QWidget;
 
 // Style, font and icon of the whole application; call once after QApplication exists.
 void PrepareApplication(QApplication& application);
 
-class QtUi : public UiServices {
+class QtUi : public UiServices, private WidgetEvents {
   public:
     QtUi();
     ~QtUi() override;
@@ -31,24 +28,13 @@ class QtUi : public UiServices {
     QtUi& operator=(const QtUi&) = delete;
 
     // --- UiServices
-    void ShowMessageBox(const std::u16string& title, const std::u16string& text,
-                        bool fatal) override;
     void Pause(int milliseconds) override;
-
-    // --- Used by the widgets' signal lambdas: hand up an event of the control or the window.
-    void PushControlEvent(int id);
-    void PushCloseRequest();
-    // Used by the key filter on the window and its controls: true when the press, delivered
-    // to `receiver`, is a command with the focus where it is; the event is then raised and
-    // the key must not reach the control.
-    bool TakeKeyPress(QObject* receiver, const QKeyEvent& event);
-    // Used by the window: shows the context menu at this screen position and raises the
-    // command of the item chosen, if any.
-    void ShowContextMenu(const QPoint& screenPosition);
 
     // --- Inspection and test hooks (the program itself uses none of them).
     QWidget* Window() const { return window_; }
     QWidget* Control(int id) const;  // nullptr when no such control exists
+    // The close request, as the close box raises it.
+    void RequestClose() { CloseRequest(); }
     // Called whenever the loop is about to wait with nothing queued.
     std::function<void()> onIdle;
     // Called once the box is on screen; the box closes when the hook accepts it.
@@ -71,17 +57,27 @@ class QtUi : public UiServices {
     std::u16string DoGetText(int id) override;
     std::intptr_t DoGetState(int id) override;
     void DoSetState(int id, std::intptr_t index) override;
+    std::intptr_t DoItemCount(int id) override;
     void DoAddItem(int id, const std::u16string& text) override;
     void DoRemoveItem(int id, std::intptr_t index) override;
     void DoRemoveAllItems(int id) override;
     void DoSetEnabled(int id, bool enabled) override;
     std::u16string DoGetClipboardText() override;
     void DoSetClipboardText(const std::u16string& text) override;
-    void DoSetContextMenu(const std::vector<MenuItem>& items) override;
     bool DoOpenFile(const std::u16string& path) override;
+    bool DoIsWindowActive() override;
+    void DoShowMessageBox(const std::u16string& title, const std::u16string& text, bool fatal,
+                          bool ownedByWindow) override;
     void DoCloseWindow() override;
 
   private:
+    // --- WidgetEvents
+    void ControlEvent(int id) override;
+    void CloseRequest() override;
+    bool KeyPress(QObject* receiver, const QKeyEvent& event) override;
+    // Shows the context menu there and raises the command of the item chosen, if any.
+    void ContextMenuAt(const QPoint& screenPosition) override;
+
     struct ControlRecord {
         QWidget* widget = nullptr;
         ControlKind kind = ControlKind::Label;
@@ -93,7 +89,6 @@ class QtUi : public UiServices {
     void Centre();
 
     std::map<int, ControlRecord> controls_;
-    std::vector<MenuItem> menu_;
     QWidget* window_ = nullptr;
     QWidget* lastFocusable_ = nullptr;
     QObject* keyFilter_ = nullptr;  // owned by the window

@@ -1,5 +1,5 @@
 // Widget subclasses, the proxy style, and the picture and icon conversions of the Qt back end.
-// The event queue they feed and the control table live in qt_ui.cpp.
+// What becomes of the events they pass on is the back end's (qt_ui.cpp) and the program's.
 #include "app/qt/qt_widgets.h"
 
 #include <QAbstractItemView>
@@ -14,17 +14,16 @@
 #include <cstring>
 
 #include "app/qt/qt_icon_data.h"
-#include "app/qt/qt_ui.h"
 
-MainWindowWidget::MainWindowWidget(QtUi& ui) : QWidget(nullptr), ui_(ui) {}
+MainWindowWidget::MainWindowWidget(WidgetEvents& ui) : QWidget(nullptr), ui_(ui) {}
 
 void MainWindowWidget::closeEvent(QCloseEvent* event) {
-    ui_.PushCloseRequest();
+    ui_.CloseRequest();
     event->ignore();
 }
 
 void MainWindowWidget::contextMenuEvent(QContextMenuEvent* event) {
-    ui_.ShowContextMenu(event->globalPos());
+    ui_.ContextMenuAt(event->globalPos());
     event->accept();
 }
 
@@ -40,7 +39,7 @@ void PanelFrame::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-DropDownList::DropDownList(QtUi& ui, int id, QWidget* parent)
+DropDownList::DropDownList(WidgetEvents& ui, int id, QWidget* parent)
     : QComboBox(parent), ui_(ui), id_(id) {
     setEditable(false);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -59,14 +58,14 @@ void DropDownList::showPopup() {
         popup->height() > DropDownOpenedHeight - height()) {
         popup->resize(popup->width(), DropDownOpenedHeight - height());
     }
-    ui_.PushControlEvent(id_);
+    ui_.ControlEvent(id_);
 }
 
 void DropDownList::hidePopup() {
     QComboBox::hidePopup();
     popupOpen_ = false;
     popupJustClosed_ = true;
-    ui_.PushControlEvent(id_);
+    ui_.ControlEvent(id_);
 }
 
 bool DropDownList::IsPopupFocusMove(QFocusEvent* event) {
@@ -80,31 +79,32 @@ bool DropDownList::IsPopupFocusMove(QFocusEvent* event) {
 
 void DropDownList::focusInEvent(QFocusEvent* event) {
     QComboBox::focusInEvent(event);
-    if (!IsPopupFocusMove(event)) ui_.PushControlEvent(id_);
+    if (!IsPopupFocusMove(event)) ui_.ControlEvent(id_);
 }
 
 void DropDownList::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    if (!IsPopupFocusMove(event)) ui_.PushControlEvent(id_);
+    if (!IsPopupFocusMove(event)) ui_.ControlEvent(id_);
 }
 
-InputField::InputField(QtUi& ui, int id, QWidget* parent) : QLineEdit(parent), ui_(ui), id_(id) {}
+InputField::InputField(WidgetEvents& ui, int id, QWidget* parent)
+    : QLineEdit(parent), ui_(ui), id_(id) {}
 
 void InputField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (event->reason() != Qt::PopupFocusReason) ui_.PushControlEvent(id_);
+    if (event->reason() != Qt::PopupFocusReason) ui_.ControlEvent(id_);
 }
 
 void InputField::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason) ui_.PushControlEvent(id_);
+    if (event->reason() != Qt::PopupFocusReason) ui_.ControlEvent(id_);
 }
 
-KeyCommandFilter::KeyCommandFilter(QtUi& ui, QObject* parent) : QObject(parent), ui_(ui) {}
+KeyCommandFilter::KeyCommandFilter(WidgetEvents& ui, QObject* parent) : QObject(parent), ui_(ui) {}
 
 bool KeyCommandFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
-    return ui_.TakeKeyPress(watched, *static_cast<QKeyEvent*>(event));
+    return ui_.KeyPress(watched, *static_cast<QKeyEvent*>(event));
 }
 
 VelmoraStyle::VelmoraStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}

@@ -1,6 +1,7 @@
-// The few widget subclasses the back end needs (no moc: only virtual overrides) and the
-// conversions from the program's pictures and the built-in icon into Qt images.
-// Which events the program acts on is decided by the program, not here.
+// The few widget subclasses the back end needs (no moc: only virtual overrides), the small
+// interface through which they hand the user's doings to the back end, and the conversions
+// from the program's pictures and the built-in icon into Qt images. Which events the program
+// acts on is decided by the program, not here.
 #pragma once
 
 #include <QComboBox>
@@ -13,13 +14,30 @@
 
 #include "app/ui_services.h"
 
-class QtUi;
+class QKeyEvent;
+
+// What the widgets tell the back end (QtUi implements it): the user's doings, no more.
+class WidgetEvents {
+  public:
+    // An event of the control with this id.
+    virtual void ControlEvent(int id) = 0;
+    // The close box, the system menu or Alt+F4.
+    virtual void CloseRequest() = 0;
+    // A key press delivered to `receiver`: true when it is a command with the focus where it
+    // is; it has been raised then and must not reach the control.
+    virtual bool KeyPress(QObject* receiver, const QKeyEvent& event) = 0;
+    // The context menu asked for at this screen position.
+    virtual void ContextMenuAt(const QPoint& screenPosition) = 0;
+
+  protected:
+    ~WidgetEvents() = default;
+};
 
 // The main window: a close request (close box, system menu, Alt+F4) is queued for the
 // program and the window stays; only the program closes it.
 class MainWindowWidget : public QWidget {
   public:
-    explicit MainWindowWidget(QtUi& ui);
+    explicit MainWindowWidget(WidgetEvents& ui);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -27,7 +45,7 @@ class MainWindowWidget : public QWidget {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
-    QtUi& ui_;
+    WidgetEvents& ui_;
 };
 
 // A plain container with a one-pixel line border; its children sit in the inner area.
@@ -43,7 +61,7 @@ class PanelFrame : public QFrame {
 // the opened list, closed field included, within a fixed height.
 class DropDownList : public QComboBox {
   public:
-    DropDownList(QtUi& ui, int id, QWidget* parent);
+    DropDownList(WidgetEvents& ui, int id, QWidget* parent);
     void showPopup() override;
     void hidePopup() override;
 
@@ -54,7 +72,7 @@ class DropDownList : public QComboBox {
   private:
     // Focus moves caused by the list's own popup are no focus change of the control.
     bool IsPopupFocusMove(QFocusEvent* event);
-    QtUi& ui_;
+    WidgetEvents& ui_;
     int id_;
     bool popupOpen_ = false;
     bool popupJustClosed_ = false;
@@ -63,14 +81,14 @@ class DropDownList : public QComboBox {
 // The single-line input: raises events when it gains or loses the focus.
 class InputField : public QLineEdit {
   public:
-    InputField(QtUi& ui, int id, QWidget* parent);
+    InputField(WidgetEvents& ui, int id, QWidget* parent);
 
   protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
-    QtUi& ui_;
+    WidgetEvents& ui_;
     int id_;
 };
 
@@ -78,13 +96,13 @@ class InputField : public QLineEdit {
 // (QtUi::TakeKeyPress decides) from the control; every other key keeps its own meaning.
 class KeyCommandFilter : public QObject {
   public:
-    KeyCommandFilter(QtUi& ui, QObject* parent);
+    KeyCommandFilter(WidgetEvents& ui, QObject* parent);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QtUi& ui_;
+    WidgetEvents& ui_;
 };
 
 // Fusion with grid lines in the dialog face colour and lists that drop down below the field.

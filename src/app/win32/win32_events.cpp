@@ -141,10 +141,13 @@ void Win32Ui::WaitForMoreEvents() {
     }
 }
 
-void Win32Ui::ShowMessageBox(const std::u16string& title, const std::u16string& text,
-                             bool /*fatal*/) {
-    HWND owner =
-        mainWindow_ != nullptr && GetForegroundWindow() == mainWindow_ ? mainWindow_ : nullptr;
+bool Win32Ui::DoIsWindowActive() {
+    return mainWindow_ != nullptr && GetForegroundWindow() == mainWindow_;
+}
+
+void Win32Ui::DoShowMessageBox(const std::u16string& title, const std::u16string& text,
+                               bool /*fatal*/, bool ownedByWindow) {
+    HWND owner = ownedByWindow ? mainWindow_ : nullptr;
     // Without an owner the box still keeps the thread's windows from taking input.
     UINT style = MB_OK | (owner == nullptr ? MB_TASKMODAL : 0);
     MessageBoxW(owner, WideText(text), WideText(title), style);

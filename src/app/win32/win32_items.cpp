@@ -21,16 +21,16 @@ std::intptr_t RowCount(HWND list) {
     return static_cast<std::intptr_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
-// The row text's parts go to the columns in order; parts beyond the last column are dropped.
-void AppendRow(HWND list, int columns, const std::u16string& text) {
-    const std::vector<std::u16string> cells = RowCells(text);
+// One cell per column, as UiServices fits them.
+void AppendRow(HWND list, const std::vector<std::u16string>& cells) {
+    if (cells.empty()) return;
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = static_cast<int>(RowCount(list));
     item.pszText = const_cast<wchar_t*>(WideText(cells[0]));
     LRESULT row = SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     if (row < 0) return;
-    for (std::size_t cell = 1; cell < cells.size() && static_cast<int>(cell) < columns; ++cell) {
+    for (std::size_t cell = 1; cell < cells.size(); ++cell) {
         LVITEMW sub{};
         sub.iSubItem = static_cast<int>(cell);
         sub.pszText = const_cast<wchar_t*>(WideText(cells[cell]));
@@ -72,25 +72,30 @@ void Win32Ui::DoSetState(int id, std::intptr_t index) {
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr) return;
     if (control->kind == ControlKind::DropDownList) {
-        LRESULT count = SendMessageW(control->window, CB_GETCOUNT, 0, 0);
-        // An index past the end would leave the old selection on some systems: clear it.
-        WPARAM wanted =
-            index >= 0 && index < count ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1);
-        SendMessageW(control->window, CB_SETCURSEL, wanted, 0);
+        SendMessageW(control->window, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         return;
     }
     if (control->kind != ControlKind::ReportList) return;
     SetRowSelected(control->window, -1, false);
-    if (index < 0 || index >= RowCount(control->window)) return;
+    if (index < 0) return;
     SetRowSelected(control->window, index, true);
     SendMessageW(control->window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
+std::intptr_t Win32Ui::DoItemCount(int id) {
+    Win32Control* control = AnyControlOf(id);
+    if (control == nullptr) return 0;
+    if (control->kind == ControlKind::ReportList) return RowCount(control->window);
+    if (control->kind != ControlKind::DropDownList) return 0;
+    const LRESULT count = SendMessageW(control->window, CB_GETCOUNT, 0, 0);
+    return count == CB_ERR ? 0 : static_cast<std::intptr_t>(count);
 }
 
 void Win32Ui::DoAddItem(int id, const std::u16string& text) {
     Win32Control* control = AnyControlOf(id);
     if (control == nullptr) return;
     if (control->kind == ControlKind::ReportList) {
-        AppendRow(control->window, control->columns, text);
+        AppendRow(control->window, ColumnCells(id, text));
         return;
     }
     if (control->kind != ControlKind::DropDownList) return;
@@ -99,7 +104,7 @@ void Win32Ui::DoAddItem(int id, const std::u16string& text) {
 
 void Win32Ui::DoRemoveItem(int id, std::intptr_t index) {
     Win32Control* control = AnyControlOf(id);
-    if (control == nullptr || index < 0) return;
+    if (control == nullptr) return;
     if (control->kind == ControlKind::ReportList) {
         SendMessageW(control->window, LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
     } else if (control->kind == ControlKind::DropDownList) {

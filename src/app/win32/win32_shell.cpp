@@ -23,29 +23,28 @@ constexpr UINT FirstMenuId = 1;
 
 }  // namespace
 
-void Win32Ui::DoSetContextMenu(const std::vector<MenuItem>& items) {
-    menu_ = items;
-}
-
 void Win32Ui::NoteContextMenu(HWND from, int x, int y) {
-    if (mainWindow_ == nullptr || menu_.empty()) return;
+    const std::vector<MenuItem>& items = ContextMenu();
+    if (mainWindow_ == nullptr || items.empty()) return;
     HMENU menu = CreatePopupMenu();
     if (menu == nullptr) return;
-    for (std::size_t i = 0; i < menu_.size(); ++i)
-        AppendMenuW(menu, MF_STRING, FirstMenuId + UINT(i), WideText(menu_[i].text));
-    // (-1, -1) comes from the keyboard (the menu key, Shift+F10): below the focused control.
+    for (std::size_t i = 0; i < items.size(); ++i)
+        AppendMenuW(menu, MF_STRING, FirstMenuId + UINT(i), WideText(items[i].text));
+    // (-1, -1) comes from the keyboard (the menu key, Shift+F10).
     if (x == -1 && y == -1) {
         RECT place{};
         HWND anchor = from != nullptr ? from : mainWindow_;
         GetWindowRect(anchor, &place);
-        x = place.left + (place.right - place.left) / 2;
-        y = place.top + (place.bottom - place.top) / 2;
+        const ScreenPoint point = KeyboardMenuPoint(
+            {place.left, place.top, place.right - place.left, place.bottom - place.top});
+        x = point.x;
+        y = point.y;
     }
     const UINT chosen = UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x,
                                             y, 0, mainWindow_, nullptr));
     DestroyMenu(menu);
-    if (chosen >= FirstMenuId && chosen < FirstMenuId + menu_.size())
-        RaiseMenuCommand(menu_[chosen - FirstMenuId].command);
+    if (chosen >= FirstMenuId && chosen < FirstMenuId + items.size())
+        RaiseMenuCommand(items[chosen - FirstMenuId].command);
 }
 
 bool Win32Ui::DoOpenFile(const std::u16string& path) {

@@ -38,8 +38,6 @@ class Win32Ui : public UiServices {
     explicit Win32Ui(HINSTANCE instance);
     ~Win32Ui() override;
 
-    void ShowMessageBox(const std::u16string& title, const std::u16string& text,
-                        bool fatal) override;
     void Pause(int milliseconds) override;
 
     // Called by the window procedures: notifications of the controls and the close request.
@@ -65,14 +63,17 @@ class Win32Ui : public UiServices {
     std::u16string DoGetText(int id) override;
     std::intptr_t DoGetState(int id) override;
     void DoSetState(int id, std::intptr_t index) override;
+    std::intptr_t DoItemCount(int id) override;
     void DoAddItem(int id, const std::u16string& text) override;
     void DoRemoveItem(int id, std::intptr_t index) override;
     void DoRemoveAllItems(int id) override;
     void DoSetEnabled(int id, bool enabled) override;
     std::u16string DoGetClipboardText() override;
     void DoSetClipboardText(const std::u16string& text) override;
-    void DoSetContextMenu(const std::vector<MenuItem>& items) override;
     bool DoOpenFile(const std::u16string& path) override;
+    bool DoIsWindowActive() override;
+    void DoShowMessageBox(const std::u16string& title, const std::u16string& text, bool fatal,
+                          bool ownedByWindow) override;
     void DoCloseWindow() override;
 
   private:
@@ -93,7 +94,6 @@ class Win32Ui : public UiServices {
     bool focusPlaced_ = false;
     std::vector<Win32Control> controls_;  // indexed by control id
     std::vector<HBITMAP> bitmaps_;        // owned, deleted after the window
-    std::vector<MenuItem> menu_;
 };
 
 // Window classes of the main window and the bordered panels; registered once.
