@@ -10,10 +10,10 @@
 #include "app/scripted_ui.h"
 #include "bench_inputs.h"
 #include "bench_measures.h"
-#include "calendar/clock.h"
 #include "data/day_entries.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
+#include "platform/clock.h"
 #include "text/text_table.h"
 
 namespace {

@@ -8,10 +8,10 @@
 
 #include "bench_inputs.h"
 #include "bench_measures.h"
-#include "calendar/clock.h"
-#include "calendar/exports.h"
 #include "calendar/week_calendar.h"
 #include "data/week_history.h"
+#include "platform/clock.h"
+#include "reports/exports.h"
 #include "text/text_table.h"
 
 namespace {

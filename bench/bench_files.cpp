@@ -14,12 +14,12 @@
 #include "app/scripted_ui.h"
 #include "bench_inputs.h"
 #include "bench_measures.h"
-#include "calendar/clock.h"
 #include "calendar/week_calendar.h"
 #include "data/backups.h"
-#include "data/os_file.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
+#include "platform/clock.h"
+#include "platform/os_file.h"
 #include "text/text_table.h"
 
 namespace {

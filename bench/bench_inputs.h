@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "calendar/clock.h"
 #include "data/unit_catalogue.h"
+#include "platform/clock.h"
 
 using ByteList = std::vector<std::uint8_t>;
 

@@ -7,8 +7,8 @@
 
 #include "data/line_file.h"
 #include "fuzz_support.h"
+#include "platform/unicode.h"
 #include "reference_text.h"
-#include "text/unicode.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "data/text_helpers.h"
 #include "fuzz_support.h"
+#include "text/text_helpers.h"
 
 namespace {
 

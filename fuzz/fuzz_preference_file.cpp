@@ -7,7 +7,7 @@
 
 #include "config/preference_file.h"
 #include "fuzz_support.h"
-#include "text/unicode.h"
+#include "platform/unicode.h"
 
 namespace {
 

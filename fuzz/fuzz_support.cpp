@@ -10,8 +10,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "data/os_file.h"
-#include "text/unicode.h"
+#include "platform/os_file.h"
+#include "platform/unicode.h"
 
 namespace fuzz {
 

@@ -4,10 +4,10 @@
 // history that was loaded and saved loads back to the same weeks and saves to the same bytes.
 #include <vector>
 
-#include "calendar/clock.h"
 #include "calendar/week_calendar.h"
 #include "data/week_history.h"
 #include "fuzz_support.h"
+#include "platform/clock.h"
 
 namespace {
 

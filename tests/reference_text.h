@@ -9,7 +9,7 @@
 
 #include "calendar/list_views.h"
 #include "data/line_file.h"
-#include "data/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace reference {
 

@@ -9,10 +9,10 @@
 #include "app/event_loop.h"
 #include "app/list_fills.h"
 #include "app/message_boxes.h"
-#include "calendar/clock.h"
 #include "data/day_entries.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
+#include "platform/clock.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 
 #include "config/configuration.h"
 #include "config/preference_file.h"
-#include "data/os_file.h"
 #include "data/safe_save.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
-#include "text/unicode.h"
+#include "platform/os_file.h"
+#include "platform/unicode.h"
 
 namespace fs = std::filesystem;
 

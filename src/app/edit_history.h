@@ -7,7 +7,7 @@
 #include <deque>
 #include <string>
 
-#include "data/text_helpers.h"
+#include "text/text_helpers.h"
 
 inline constexpr std::size_t MostEditSteps = 100;
 

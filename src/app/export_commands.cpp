@@ -3,9 +3,9 @@
 #include "app/export_commands.h"
 
 #include "app/message_boxes.h"
-#include "calendar/clock.h"
-#include "calendar/exports.h"
 #include "data/safe_save.h"
+#include "platform/clock.h"
+#include "reports/exports.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The context menu's actions: the training report, the CSV file and the calendar file,
 // written from the data in memory into the reports folder and handed to the desktop to open.
-// The files' contents are calendar/exports.h's.
+// The files' contents are reports/exports.h's.
 #pragma once
 
 #include <string>

@@ -4,8 +4,8 @@
 
 #include "app/headless_protocol.h"
 #include "app/main_window.h"
-#include "data/text_helpers.h"
-#include "text/unicode.h"
+#include "platform/unicode.h"
+#include "text/text_helpers.h"
 
 namespace {
 

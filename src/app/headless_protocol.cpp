@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
-#include "text/unicode.h"
+#include "platform/unicode.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/picture_decoders.h"
-#include "data/os_file.h"
+#include "platform/os_file.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "app/ui_services.h"
 #include "config/configuration.h"
 #include "data/document.h"
-#include "data/os_file.h"
+#include "platform/os_file.h"
 #include "text/text_table.h"
 
 inline constexpr char16_t BigPicturePath[] = u"media/BigImage.png";

@@ -2,8 +2,8 @@
 // and the catch-up that appends weeks to the history up to the current week.
 #include "calendar/week_calendar.h"
 
-#include "calendar/clock.h"
 #include "data/week_history.h"
+#include "platform/clock.h"
 
 namespace {
 

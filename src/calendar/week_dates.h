@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "calendar/clock.h"
 #include "data/week_history.h"
+#include "platform/clock.h"
 
 // The Monday of each week, in history order. The newest week counts from 1 January of
 // today's year; every step back to an older week whose number is greater than the next

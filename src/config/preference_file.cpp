@@ -2,7 +2,7 @@
 // Parsing the bytes is left to preference_text.cpp, the file services to os_file.
 #include "config/preference_file.h"
 
-#include "text/unicode.h"
+#include "platform/unicode.h"
 
 namespace {
 

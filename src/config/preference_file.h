@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/os_file.h"
+#include "platform/os_file.h"
 
 struct PreferenceEntry {
     enum class Kind { GroupHeader, Comment, KeyValue };

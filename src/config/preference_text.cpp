@@ -2,7 +2,7 @@
 // and the letter-case rule for names and keys. Files are left to preference_file.cpp.
 #include "config/preference_file.h"
 
-#include "text/unicode.h"
+#include "platform/unicode.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "data/os_file.h"
-#include "text/unicode.h"
+#include "platform/os_file.h"
+#include "platform/unicode.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "calendar/clock.h"
-#include "data/text_helpers.h"
+#include "platform/clock.h"
 #include "text/messages.h"
+#include "text/text_helpers.h"
 
 struct DailyBackup {
     WholeNumber days = 0;  // how many days' backups are kept; 0 or less: none are made

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/text_helpers.h"
+#include "text/text_helpers.h"
 
 struct TrainingUnit {
     std::u16string name;

@@ -11,7 +11,7 @@
 #define VELMORA_LINE_SCAN_SSE2 1
 #endif
 
-#include "text/unicode.h"
+#include "platform/unicode.h"
 
 namespace {
 

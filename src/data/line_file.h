@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/os_file.h"
+#include "platform/os_file.h"
 
 // Large enough that reading or writing a big file costs few calls to the system.
 inline constexpr std::size_t LineFileBufferBytes = 64 * 1024;

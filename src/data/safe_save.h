@@ -9,7 +9,7 @@
 
 #include "data/backups.h"
 #include "data/line_file.h"
-#include "data/os_file.h"
+#include "platform/os_file.h"
 #include "text/messages.h"
 
 struct SafeSave {

@@ -7,8 +7,8 @@
 
 #include "data/line_blocks.h"
 #include "data/line_file.h"
-#include "data/os_memory.h"
 #include "data/safe_save.h"
+#include "platform/os_memory.h"
 
 void AddUnit(Document& document, std::u16string name, WholeNumber count1, WholeNumber count2,
              std::u16string description) {

@@ -6,7 +6,7 @@
 #include <cassert>
 #include <utility>
 
-#include "text/unicode.h"
+#include "text/upper_case.h"
 
 namespace {
 

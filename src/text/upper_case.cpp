@@ -1,6 +1,6 @@
 // The simple upper-case mapping, one UTF-16 code unit to one, for the scripts a language
 // file is likely to use. Letters whose capital needs more than one unit (ß) stay as they are.
-#include "text/unicode.h"
+#include "text/upper_case.h"
 
 namespace {
 
@@ -75,4 +75,10 @@ char16_t UpperCaseOf(char16_t c) {
         if (mapping.small == c) return mapping.capital;
     }
     return c;
+}
+
+std::u16string UpperCase(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& unit : out) unit = UpperCaseOf(unit);
+    return out;
 }

@@ -10,8 +10,8 @@
 
 #include "app/control_ids.h"
 #include "app/program.h"
-#include "calendar/clock.h"
-#include "data/os_file_faults.h"
+#include "platform/clock.h"
+#include "platform/os_file_faults.h"
 
 namespace apptest {
 

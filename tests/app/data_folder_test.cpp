@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <set>
 
-#include "data/os_file_faults.h"
 #include "data/unit_catalogue.h"
+#include "platform/os_file_faults.h"
 #include "test_support.h"
 
 namespace {

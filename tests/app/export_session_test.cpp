@@ -9,10 +9,10 @@
 
 #include "app/app_test_support.h"
 #include "app/control_ids.h"
-#include "calendar/clock.h"
-#include "calendar/exports.h"
 #include "config/configuration.h"
 #include "data/week_history.h"
+#include "platform/clock.h"
+#include "reports/exports.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "app/app_test_support.h"
 #include "app/control_ids.h"
 #include "app/data_folder.h"
-#include "calendar/clock.h"
-#include "data/os_file_faults.h"
+#include "platform/clock.h"
+#include "platform/os_file_faults.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "calendar/clock.h"
 #include "data/data_fixture.h"
+#include "platform/clock.h"
 
 namespace {
 

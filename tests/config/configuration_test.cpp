@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "data/os_file_faults.h"
+#include "platform/os_file_faults.h"
 #include "test_support.h"
 #include "text/messages.h"
 #include "text/text_table.h"

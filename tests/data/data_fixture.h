@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "calendar/clock.h"
 #include "calendar/week_calendar.h"
 #include "data/document.h"
-#include "data/os_file_faults.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
+#include "platform/clock.h"
+#include "platform/os_file_faults.h"
 #include "test_support.h"
 #include "text/messages.h"
 #include "text/text_table.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "data/os_file_faults.h"
+#include "platform/os_file_faults.h"
 #include "reference_text.h"
 #include "test_support.h"
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "calendar/exports.h"
 #include "calendar/week_dates.h"
 #include "config/configuration.h"
+#include "platform/unicode.h"
+#include "reports/exports.h"
 #include "text/text_table.h"
-#include "text/unicode.h"
 
 namespace {
 

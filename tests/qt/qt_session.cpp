@@ -8,7 +8,7 @@
 
 #include "app/control_ids.h"
 #include "app/program.h"
-#include "calendar/clock.h"
+#include "platform/clock.h"
 
 namespace qttest {
 

@@ -9,8 +9,8 @@
 
 #include "app/app_test_support.h"
 #include "app/control_ids.h"
-#include "calendar/clock.h"
-#include "data/os_file.h"
+#include "platform/clock.h"
+#include "platform/os_file.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "app/app_test_support.h"
 #include "app/control_ids.h"
 #include "app/program.h"
-#include "calendar/clock.h"
+#include "platform/clock.h"
 #include "reliability/reliability_support.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "data/document.h"
-#include "data/os_file_faults.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
+#include "platform/os_file_faults.h"
 
 namespace reliability {
 

@@ -3,7 +3,7 @@
 
 #include <ctime>
 
-#include "calendar/clock.h"
+#include "platform/clock.h"
 
 namespace {
 

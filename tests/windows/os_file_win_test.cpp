@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "data/os_file.h"
-#include "data/os_file_faults.h"
+#include "platform/os_file.h"
+#include "platform/os_file_faults.h"
 
 namespace {
 

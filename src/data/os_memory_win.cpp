@@ -1,8 +1,0 @@
-// Memory hints on Windows: large pages need a privilege that a desktop program does not
-// hold, so the hint does nothing here.
-#include "data/os_memory.h"
-
-void OsPreferLargePages(void* start, std::size_t bytes) {
-    (void)start;
-    (void)bytes;
-}

@@ -1,0 +1,120 @@
+// File services built the same way on every platform from the per-platform calls of
+// os_file_posix.cpp and os_file_win.cpp: reading a file's rest, replacing a file through a
+// temporary file of its own, and copying a file that way.
+#include <chrono>
+#include <string>
+
+#include "platform/os_file.h"
+
+namespace {
+
+constexpr std::size_t ReadChunkBytes = 64 * 1024;
+constexpr char16_t ReplacementMark[] = u".velmora-";
+constexpr char16_t ReplacementEnd[] = u".tmp";
+constexpr std::size_t ReplacementLetters = 8;
+// A name taken by chance eight times in a row means something is wrong with the folder.
+constexpr int ReplacementAttempts = 8;
+
+// Eight letters that differ from save to save and from process to process; the exclusive
+// create, not the letters, is what keeps every other file safe.
+std::u16string RandomLetters() {
+    static std::uint64_t state =
+        std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()) ^
+        (std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) << 21) ^
+        std::uint64_t(reinterpret_cast<std::uintptr_t>(&state));
+    std::uint64_t mixed = (state += 0x9E3779B97F4A7C15ull);
+    mixed = (mixed ^ (mixed >> 30)) * 0xBF58476D1CE4E5B9ull;
+    mixed = (mixed ^ (mixed >> 27)) * 0x94D049BB133111EBull;
+    mixed ^= mixed >> 31;
+    constexpr char16_t Alphabet[] = u"abcdefghijklmnopqrstuvwxyz234567";
+    std::u16string letters;
+    for (std::size_t i = 0; i < ReplacementLetters; ++i, mixed >>= 5)
+        letters.push_back(Alphabet[mixed & 31]);
+    return letters;
+}
+
+}  // namespace
+
+bool OsReadRest(OsFile& file, std::string& bytes, std::size_t mostBytes) {
+    for (;;) {
+        if (bytes.size() > mostBytes) return false;
+        const std::size_t old = bytes.size();
+        bytes.resize(old + ReadChunkBytes);
+        const std::intptr_t got = OsRead(file, bytes.data() + old, ReadChunkBytes);
+        bytes.resize(old + (got > 0 ? std::size_t(got) : 0));
+        if (got < 0) return false;
+        if (got == 0) return bytes.size() <= mostBytes;
+    }
+}
+
+bool IsReplacementName(std::u16string_view fileName) {
+    const std::size_t mark = fileName.rfind(ReplacementMark);
+    if (mark == std::u16string_view::npos) return false;
+    const std::u16string_view rest = fileName.substr(mark + std::size(ReplacementMark) - 1);
+    return rest.size() == ReplacementLetters + std::size(ReplacementEnd) - 1 &&
+           rest.substr(ReplacementLetters) == ReplacementEnd;
+}
+
+bool OsBeginReplacement(const std::u16string& path, OsReplacement& replacement) {
+    replacement.target = OsLinkTarget(path);
+    replacement.file = OsFile{};
+    replacement.temporary.clear();
+    // A folder can never give way to a file, and a file without write permission is not
+    // replaced behind its owner's back, even though the folder would allow it.
+    const std::int64_t size = OsFileSize(replacement.target);
+    if (size == -2 || (size >= 0 && OsIsReadOnly(replacement.target))) return false;
+    for (int attempt = 0; attempt < ReplacementAttempts; ++attempt) {
+        replacement.temporary =
+            replacement.target + ReplacementMark + RandomLetters() + ReplacementEnd;
+        if (!OsCreateNew(replacement.temporary, replacement.file)) {
+            // Only a name taken by chance is worth another try; anything else would fail again.
+            if (OsFileSize(replacement.temporary) != -1) continue;
+            break;
+        }
+        // What the user set up for the old file holds for the new one from the start.
+        OsTakeFileMode(replacement.file, replacement.target);
+        return true;
+    }
+    replacement.temporary.clear();
+    return false;
+}
+
+bool OsCompleteReplacement(OsReplacement& replacement) {
+    if (replacement.temporary.empty()) return false;
+    if (OsReplaceFile(replacement.temporary, replacement.target)) {
+        replacement.temporary.clear();
+        return true;
+    }
+    OsCancelReplacement(replacement);
+    return false;
+}
+
+void OsCancelReplacement(OsReplacement& replacement) {
+    if (replacement.file.handle != -1) OsClose(replacement.file);
+    if (!replacement.temporary.empty()) OsRemoveFile(replacement.temporary);
+    replacement.temporary.clear();
+}
+
+bool OsCopyFile(const std::u16string& from, const std::u16string& to) {
+    OsFile source;
+    if (!OsOpenRead(from, source)) return false;
+    OsReplacement copy;
+    bool copied = OsBeginReplacement(to, copy);
+    std::string chunk(64 * 1024, '\0');
+    while (copied) {
+        const std::intptr_t got = OsRead(source, chunk.data(), chunk.size());
+        if (got <= 0) {
+            copied = got == 0;
+            break;
+        }
+        copied = OsWrite(copy.file, chunk.data(), std::size_t(got));
+    }
+    OsClose(source);
+    if (copy.temporary.empty()) return false;
+    copied = OsClose(copy.file) && copied;
+    if (!copied) {
+        OsCancelReplacement(copy);
+        return false;
+    }
+    return OsCompleteReplacement(copy);
+}

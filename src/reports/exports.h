@@ -1,0 +1,21 @@
+// The three export files, each returned whole as the bytes to write: the training report
+// (HTML with inline CSS and SVG), the entries as CSV and the training days as an iCalendar
+// file. Writing them to disk and opening them is left to the caller.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/week_history.h"
+#include "platform/clock.h"
+#include "text/text_table.h"
+
+// How many of the newest weeks the report's charts and table show.
+inline constexpr std::size_t ReportWeeks = 52;
+
+std::string ReportHtml(const std::vector<TrainingWeek>& history, const TextTable& texts,
+                       const LocalDate& today);
+std::string TrainingCsv(const std::vector<TrainingWeek>& history, const TextTable& texts,
+                        const LocalDate& today);
+std::string TrainingIcs(const std::vector<TrainingWeek>& history, const TextTable& texts,
+                        const LocalDate& today);
