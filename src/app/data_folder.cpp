@@ -88,10 +88,9 @@ bool WriteIni(const fs::path& folder, const std::u16string& language, std::strin
 }
 
 bool WriteLines(const fs::path& path, const std::vector<std::u16string>& lines) {
-    SafeSave save;
-    if (!BeginSafeSave(save, PathText(path))) return false;
-    for (const std::u16string& line : lines) WriteLine(save.file, line);
-    return FinishSafeSave(save);
+    return SaveLinesFile(PathText(path), [&lines](LineFile& file) {
+        for (const std::u16string& line : lines) WriteLine(file, line);
+    });
 }
 
 bool HoldsDefaults(const fs::path& folder) {

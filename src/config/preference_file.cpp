@@ -1,5 +1,6 @@
 // The preference document: loading a file, finding and setting values, writing it back.
-// Parsing the bytes is left to preference_text.cpp, the file services to os_file.
+// Parsing the bytes is left to preference_text.cpp, the file services and the replacement of
+// a file to platform/os_file.
 #include "config/preference_file.h"
 
 #include "platform/unicode.h"
@@ -157,17 +158,12 @@ bool PreferenceFile::Close() {
     }
     // A new or changed document goes to a temporary file first: the old file stays whole
     // until the new one is complete, and a failure leaves no half file behind.
-    bool written = started || OsBeginReplacement(path, replacement);
-    if (written && modified) {
-        const std::string content = BuildFileContent(*this);
-        written = OsWrite(replacement.file, content.data(), content.size());
-    }
-    written = OsClose(replacement.file) && written;
-    if (written) {
-        written = OsCompleteReplacement(replacement);
-    } else {
-        OsCancelReplacement(replacement);
-    }
+    const std::string content = modified ? BuildFileContent(*this) : std::string();
+    const auto write = [&content](OsFile& temporary) {
+        return content.empty() || OsWrite(temporary, content.data(), content.size());
+    };
+    const bool written =
+        started ? OsFinishReplacement(replacement, write) : OsReplaceFileWith(path, write);
     Discard(*this);
     return written;
 }

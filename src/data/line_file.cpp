@@ -216,6 +216,13 @@ void StartWriting(LineFile& file, OsFile opened) {
     file.file = opened;
 }
 
+bool StopWriting(LineFile& file, OsFile& opened) {
+    Flush(file);
+    opened = file.file;
+    file.file = OsFile{};
+    return !file.failed;
+}
+
 void SkipByteOrderMark(LineFile& file) {
     Refill(file, 4);
     LineFile::Encoding encoding = LineFile::Encoding::Utf16Le;

@@ -32,8 +32,11 @@ struct LineFile {
 std::int64_t FileSizeOf(const std::u16string& path);
 bool OpenForReading(LineFile& file, const std::u16string& path);
 bool CreateForWriting(LineFile& file, const std::u16string& path);
-// Writes lines into a file already created and open; the line file owns it from here on.
+// Writes lines into a file already created and open, until StopWriting hands it back.
 void StartWriting(LineFile& file, OsFile opened);
+// Writes out the buffer and hands the still open file back to `opened`. False when any write
+// failed.
+bool StopWriting(LineFile& file, OsFile& opened);
 void SkipByteOrderMark(LineFile& file);
 // The next line without its end (LF, CR, CR LF or a 0000 code unit), "" at the end, into a
 // text kept by the caller, whose room is reused from line to line.

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,10 +67,12 @@ OsLockResult OsLockFile(const std::u16string& path, OsFile& lock);
 // file holds more than mostBytes (the bytes read so far are then kept).
 bool OsReadRest(OsFile& file, std::string& bytes, std::size_t mostBytes);
 
-// Replacing a file without ever leaving it short or half-written: the new content goes to
-// a temporary file beside the file finally named (a link's target, so the link stays and
-// the rename stays atomic), created for this replacement alone with the old file's mode,
-// named "<file>.velmora-<8 letters>.tmp".
+// Replacing a file with new bytes, the one way every save, the preference writer and the
+// exports put a file in place: the new content goes to a temporary file beside the file
+// finally named (a link's target, so the link stays and the rename stays atomic), created
+// exclusively for this replacement with the old file's mode and owner, named
+// "<file>.velmora-<8 letters>.tmp", flushed to the disk, then renamed over the target in one
+// step. The file is never left short or half-written.
 struct OsReplacement {
     std::u16string target;     // the file that is replaced
     std::u16string temporary;  // the new content, until it takes the target's place
@@ -78,6 +81,20 @@ struct OsReplacement {
 // False when the file (a link's target) is a folder or read-only, or no temporary file could
 // be created; then nothing is left behind.
 bool OsBeginReplacement(const std::u16string& path, OsReplacement& replacement);
+// Writes the new content into the temporary file of a begun replacement: returns false to
+// give up.
+using OsReplacementWriter = std::function<bool(OsFile& temporary)>;
+// Called with the file about to be replaced (a link's target), just before the rename.
+using OsBeforeReplacing = std::function<void(const std::u16string& target)>;
+// The rest of a begun replacement: `write` fills the temporary file, which is then flushed
+// and closed; unless the target has meanwhile become a folder or a file the program may not
+// write, `beforeReplacing` sees it and the temporary file takes its place in one step. False
+// on any failure: the temporary file is gone and the target is exactly as it was.
+bool OsFinishReplacement(OsReplacement& replacement, const OsReplacementWriter& write,
+                         const OsBeforeReplacing& beforeReplacing = {});
+// OsBeginReplacement and OsFinishReplacement in one.
+bool OsReplaceFileWith(const std::u16string& path, const OsReplacementWriter& write,
+                       const OsBeforeReplacing& beforeReplacing = {});
 // Puts the temporary file, which the caller has written and closed, in place of the target
 // in one step. On false the temporary file is removed and the target is as it was.
 bool OsCompleteReplacement(OsReplacement& replacement);

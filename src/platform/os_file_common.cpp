@@ -1,6 +1,7 @@
 // File services built the same way on every platform from the per-platform calls of
-// os_file_posix.cpp and os_file_win.cpp: reading a file's rest, replacing a file through a
-// temporary file of its own, and copying a file that way.
+// os_file_posix.cpp and os_file_win.cpp (or of the in-memory files of the fuzz build):
+// reading a file's rest, replacing a file through a temporary file of its own, and copying a
+// file that way.
 #include <chrono>
 #include <string>
 
@@ -31,6 +32,17 @@ std::u16string RandomLetters() {
     for (std::size_t i = 0; i < ReplacementLetters; ++i, mixed >>= 5)
         letters.push_back(Alphabet[mixed & 31]);
     return letters;
+}
+
+// A file the program may not write is not replaced behind its owner's back, even though the
+// folder would allow the replacement; nor is a folder that took the file's place.
+bool MayReplace(const std::u16string& target) {
+    const std::int64_t size = OsFileSize(target);
+    if (size == -1) return true;
+    if (size < 0 || OsIsReadOnly(target)) return false;
+    OsFile probe;
+    if (!OsOpenReadWrite(target, probe)) return false;
+    return OsClose(probe);
 }
 
 }  // namespace
@@ -79,6 +91,26 @@ bool OsBeginReplacement(const std::u16string& path, OsReplacement& replacement) 
     return false;
 }
 
+bool OsFinishReplacement(OsReplacement& replacement, const OsReplacementWriter& write,
+                         const OsBeforeReplacing& beforeReplacing) {
+    if (replacement.temporary.empty()) return false;
+    bool written = write(replacement.file);
+    written = OsClose(replacement.file) && written;
+    if (!written || !MayReplace(replacement.target)) {
+        OsCancelReplacement(replacement);
+        return false;
+    }
+    if (beforeReplacing) beforeReplacing(replacement.target);
+    return OsCompleteReplacement(replacement);
+}
+
+bool OsReplaceFileWith(const std::u16string& path, const OsReplacementWriter& write,
+                       const OsBeforeReplacing& beforeReplacing) {
+    OsReplacement replacement;
+    if (!OsBeginReplacement(path, replacement)) return false;
+    return OsFinishReplacement(replacement, write, beforeReplacing);
+}
+
 bool OsCompleteReplacement(OsReplacement& replacement) {
     if (replacement.temporary.empty()) return false;
     if (OsReplaceFile(replacement.temporary, replacement.target)) {
@@ -98,23 +130,14 @@ void OsCancelReplacement(OsReplacement& replacement) {
 bool OsCopyFile(const std::u16string& from, const std::u16string& to) {
     OsFile source;
     if (!OsOpenRead(from, source)) return false;
-    OsReplacement copy;
-    bool copied = OsBeginReplacement(to, copy);
-    std::string chunk(64 * 1024, '\0');
-    while (copied) {
-        const std::intptr_t got = OsRead(source, chunk.data(), chunk.size());
-        if (got <= 0) {
-            copied = got == 0;
-            break;
+    const bool copied = OsReplaceFileWith(to, [&source](OsFile& copy) {
+        std::string chunk(ReadChunkBytes, '\0');
+        for (;;) {
+            const std::intptr_t got = OsRead(source, chunk.data(), chunk.size());
+            if (got <= 0) return got == 0;
+            if (!OsWrite(copy, chunk.data(), std::size_t(got))) return false;
         }
-        copied = OsWrite(copy.file, chunk.data(), std::size_t(got));
-    }
+    });
     OsClose(source);
-    if (copy.temporary.empty()) return false;
-    copied = OsClose(copy.file) && copied;
-    if (!copied) {
-        OsCancelReplacement(copy);
-        return false;
-    }
-    return OsCompleteReplacement(copy);
+    return copied;
 }
