@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "calendar/list_views.h"
+#include "app/list_rows.h"
 #include "data/day_entries.h"
 #include "data/week_history.h"
 #include "fuzz_support.h"

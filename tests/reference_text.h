@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calendar/list_views.h"
+#include "app/list_rows.h"
 #include "data/line_file.h"
 #include "text/text_helpers.h"
 
@@ -53,7 +53,7 @@ inline std::u16string ReadLine(LineFile& file) {
 // Every row of a day text at once.
 inline std::vector<std::u16string> EntryRows(std::u16string_view dayText) {
     std::vector<std::u16string> rows;
-    EntryRowWalk walk = StartEntryRows(dayText);
+    DayEntryWalk walk = StartDayEntries(dayText);
     std::u16string row;
     while (NextEntryRow(walk, row)) rows.push_back(row);
     return rows;

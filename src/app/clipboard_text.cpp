@@ -1,8 +1,8 @@
 // Day entries to clipboard lines and back. Both ways go through the catalogue's own line
-// reader, so a pasted plan obeys exactly the rules of units/units.txt.
+// reader and the entry rules of data/day_entries.h, so a pasted plan obeys exactly the rules
+// of units/units.txt.
 #include "app/clipboard_text.h"
 
-#include "calendar/list_views.h"
 #include "data/day_entries.h"
 #include "data/unit_catalogue.h"
 
@@ -20,10 +20,10 @@ void AppendEntryLine(std::u16string_view entry, std::u16string& text) {
 
 std::u16string ClipboardTextOfEntries(std::u16string_view dayText, WholeNumber row) {
     // The entries exactly as the entry list counts its rows.
-    EntryRowWalk walk = StartEntryRows(dayText);
+    DayEntryWalk walk = StartDayEntries(dayText);
     std::u16string text;
     std::u16string_view entry;
-    for (WholeNumber position = 0; NextEntry(walk, entry); ++position) {
+    for (WholeNumber position = 0; NextDayEntry(walk, entry); ++position) {
         if (row < 0 || position == row) AppendEntryLine(entry, text);
         if (position == row) break;
     }
@@ -35,8 +35,7 @@ bool ReadClipboardUnits(std::u16string_view text, std::vector<TrainingUnit>& uni
     for (;;) {
         const std::size_t end = text.find_first_of(u"\r\n");
         const std::u16string_view line = text.substr(0, end);
-        // A "\" would split the entry in two inside the day text.
-        if (line.find(u'\\') != std::u16string_view::npos || HoldsControlCharacter(line)) {
+        if (!FitsInOneEntry(line)) {
             units.clear();
             return false;
         }

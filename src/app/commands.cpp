@@ -8,6 +8,7 @@
 #include "app/edit_commands.h"
 #include "app/event_loop.h"
 #include "app/list_fills.h"
+#include "app/list_rows.h"
 #include "app/message_boxes.h"
 #include "data/day_entries.h"
 #include "data/unit_catalogue.h"
@@ -35,15 +36,10 @@ void AppendToSelectedDay(ProgramState& state, const std::vector<TrainingUnit>& u
     std::u16string before(GetDayText(state.document, selection.week, selection.day));
     for (const TrainingUnit& unit : units) {
         // The unit's own fields: for a unit without separators, the row of the entry it stores.
-        state.ui.AddItem(EntryList, unit.name + u'\n' + FormatInteger(unit.count1) + u" - " +
-                                        FormatInteger(unit.count2) + u'\n' + unit.description);
+        state.ui.AddItem(EntryList, EntryRowOfUnit(unit));
         AppendDayEntry(state.document, selection.week, selection.day, unit);
     }
     RecordSelectedDayChange(state, std::move(before));
-}
-
-bool HoldsSeparator(std::u16string_view text) {
-    return text.find_first_of(u"|\\") != std::u16string_view::npos;
 }
 
 void ClearUnitFields(ProgramState& state) {
@@ -64,8 +60,7 @@ void AddSelectedUnit(ProgramState& state) {
     if (position < 0 || position >= UnitCount(state.document)) return;
     const TrainingUnit& unit = UnitAt(state.document, position);
     // Only a hand-edited units.txt can bring a "\" here; it would split into two entries.
-    if (unit.name.find(u'\\') != std::u16string::npos ||
-        unit.description.find(u'\\') != std::u16string::npos) {
+    if (HoldsEntrySeparator(unit.name) || HoldsEntrySeparator(unit.description)) {
         ShowError(state, u"Separator");
         return;
     }
@@ -114,7 +109,7 @@ void CreateUnitFromFields(ProgramState& state) {
     std::u16string count1 = ui.GetText(Count1Field);
     std::u16string count2 = ui.GetText(Count2Field);
     std::u16string description = ui.GetText(DescriptionField);
-    if (HoldsSeparator(name) || HoldsSeparator(description)) {
+    if (HoldsFieldSeparator(name) || HoldsFieldSeparator(description)) {
         ShowError(state, u"Separator");
         return;
     }

@@ -10,8 +10,6 @@
 
 // Empties NameField, Count1Field, Count2Field and DescriptionField, in this order.
 void ClearUnitFields(ProgramState& state);
-// True when the text holds "|" or "\", the separators of the data files.
-bool HoldsSeparator(std::u16string_view text);
 // True when the selected week and day exist: only then do the entry commands change data.
 bool SelectedDayExists(const ProgramState& state);
 // Appends the units to the shown day, each as a row of the entry list and an entry of the day

@@ -2,7 +2,7 @@
 #include "app/list_fills.h"
 
 #include "app/control_ids.h"
-#include "calendar/list_views.h"
+#include "app/list_rows.h"
 #include "data/day_entries.h"
 #include "data/unit_catalogue.h"
 
@@ -10,8 +10,8 @@ void FillEntryList(ProgramState& state) {
     UiServices& ui = state.ui;
     ui.RemoveAllItems(EntryList);
     // Rows go to the list as they are built: a day of many entries never needs them all twice.
-    EntryRowWalk walk =
-        StartEntryRows(GetDayText(state.document, state.selection.week, state.selection.day));
+    DayEntryWalk walk =
+        StartDayEntries(GetDayText(state.document, state.selection.week, state.selection.day));
     std::u16string row;
     while (NextEntryRow(walk, row)) ui.AddItem(EntryList, row);
 }

@@ -1,5 +1,5 @@
-// The entries of one day text: read, replace, append and remove, each in one pass over
-// the text. Out-of-range week positions and day indices are ignored, never an error.
+// Entries and day texts: cut, walked, written, checked, appended and removed, each in one
+// pass over the text. Out-of-range week positions and day indices are ignored, never an error.
 #include "data/day_entries.h"
 
 #include <utility>
@@ -18,6 +18,82 @@ std::u16string* DayTextAt(Document& document, WholeNumber week, WholeNumber day)
 
 }  // namespace
 
+DayEntry CutDayEntry(std::u16string_view entryText) {
+    std::u16string_view fields[4];
+    CutFields(entryText, FieldSeparator, fields, 4);
+    return {fields[0], fields[1], fields[2], fields[3]};
+}
+
+// The counts the program writes itself (plain decimal digits, no sign) are parsed here
+// directly, anything else by the general rules.
+WholeNumber ParseCount(std::u16string_view field) {
+    // 18 digits cannot overflow 64 bits, so no wrap-around needs imitating.
+    if (field.empty() || field.size() > 18) return WholeNumber(ParseInteger(field));
+    std::int64_t value = 0;
+    for (char16_t unit : field) {
+        const unsigned digit = static_cast<unsigned>(unit) - u'0';
+        if (digit > 9) return WholeNumber(ParseInteger(field));
+        value = value * 10 + static_cast<std::int64_t>(digit);
+    }
+    return WholeNumber(value);
+}
+
+void AssignUnit(TrainingUnit& unit, const DayEntry& entry) {
+    unit.name.assign(entry.name);
+    unit.count1 = ParseCount(entry.count1);
+    unit.count2 = ParseCount(entry.count2);
+    unit.description.assign(entry.description);
+}
+
+DayEntryParts DayEntryPartsOf(const TrainingUnit& unit, IntegerDigits& digits1,
+                              IntegerDigits& digits2) {
+    static constexpr char16_t Separator[] = {FieldSeparator, u'\0'};
+    return {unit.name,
+            Separator,
+            FormatIntegerInto(unit.count1, digits1),
+            Separator,
+            FormatIntegerInto(unit.count2, digits2),
+            Separator,
+            unit.description};
+}
+
+std::u16string DayEntryOf(const TrainingUnit& unit) {
+    IntegerDigits digits1;
+    IntegerDigits digits2;
+    std::u16string entry;
+    for (std::u16string_view part : DayEntryPartsOf(unit, digits1, digits2)) entry += part;
+    return entry;
+}
+
+DayEntryWalk StartDayEntries(std::u16string_view dayText) {
+    const std::u16string_view trimmed = TrimSpaces(dayText);
+    return {trimmed, trimmed.empty()};
+}
+
+bool NextDayEntry(DayEntryWalk& walk, std::u16string_view& entryText) {
+    if (walk.done) return false;
+    const std::size_t separator = walk.rest.find(EntrySeparator);
+    entryText = walk.rest.substr(0, separator);
+    if (separator == std::u16string_view::npos) {
+        walk.done = true;
+    } else {
+        walk.rest.remove_prefix(separator + 1);
+    }
+    return true;
+}
+
+bool HoldsEntrySeparator(std::u16string_view text) {
+    return text.find(EntrySeparator) != std::u16string_view::npos;
+}
+
+bool HoldsFieldSeparator(std::u16string_view text) {
+    return text.find_first_of(u"|\\") != std::u16string_view::npos;
+}
+
+bool FitsInOneEntry(std::u16string_view text) {
+    return !HoldsEntrySeparator(text) && !HoldsControlCharacter(text);
+}
+
 std::u16string_view GetDayText(const Document& document, WholeNumber week, WholeNumber day) {
     const std::u16string* text = DayTextAt(document, week, day);
     return text ? std::u16string_view(*text) : std::u16string_view();
@@ -27,23 +103,12 @@ void SetDayText(Document& document, WholeNumber week, WholeNumber day, std::u16s
     if (std::u16string* target = DayTextAt(document, week, day)) *target = std::move(text);
 }
 
-std::u16string DayEntryOf(const TrainingUnit& unit) {
-    std::u16string entry = unit.name;
-    entry += u'|';
-    entry += FormatInteger(unit.count1);
-    entry += u'|';
-    entry += FormatInteger(unit.count2);
-    entry += u'|';
-    entry += unit.description;
-    return entry;
-}
-
 void AppendDayEntry(Document& document, WholeNumber week, WholeNumber day,
                     const TrainingUnit& unit) {
     std::u16string* text = DayTextAt(document, week, day);
     if (!text) return;
     // Only an exactly empty text has no entry yet; a text of spaces counts as one.
-    if (!text->empty()) *text += u'\\';
+    if (!text->empty()) *text += EntrySeparator;
     *text += DayEntryOf(unit);
 }
 
@@ -54,7 +119,7 @@ void RemoveDayEntry(Document& document, WholeNumber week, WholeNumber day, Whole
     std::u16string* text = DayTextAt(document, week, day);
     if (!text) return;
     std::size_t start = 0;
-    std::size_t separator = text->find(u'\\');
+    std::size_t separator = text->find(EntrySeparator);
     if (separator == std::u16string::npos) {
         text->clear();
         return;
@@ -63,7 +128,7 @@ void RemoveDayEntry(Document& document, WholeNumber week, WholeNumber day, Whole
     for (WholeNumber entry = 0; entry < position; ++entry) {
         if (separator == std::u16string::npos) return;  // past the last entry
         start = separator + 1;
-        separator = text->find(u'\\', start);
+        separator = text->find(EntrySeparator, start);
     }
     if (separator == std::u16string::npos) {
         text->erase(start - 1);  // the last entry and the separator before it

@@ -297,6 +297,10 @@ void WriteLine(LineFile& file, std::u16string_view text) {
 }
 
 void WriteLine(LineFile& file, std::initializer_list<std::u16string_view> parts) {
+    WriteLine(file, std::span<const std::u16string_view>(parts.begin(), parts.size()));
+}
+
+void WriteLine(LineFile& file, std::span<const std::u16string_view> parts) {
     if (!file.startWritten) {
         // The first line is checked whole for a look-alike byte order mark.
         std::u16string line;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,7 @@ void ReadLineInto(LineFile& file, std::u16string& line);
 bool AtEnd(LineFile& file);
 void WriteLine(LineFile& file, std::u16string_view text);
 // One line made of these parts, written without joining them first.
+void WriteLine(LineFile& file, std::span<const std::u16string_view> parts);
 void WriteLine(LineFile& file, std::initializer_list<std::u16string_view> parts);
 // The number of host-order code units before the first LF, CR or 0000 among `count`,
 // `count` when there is none; eight units are tested at a time where the processor can.

@@ -1,10 +1,11 @@
-// The unit catalogue in memory and its file units/units.txt, one unit per line as
-// name|count1|count2|description. The line rules are line_file's; reporting is the caller's.
+// The unit catalogue in memory and its file units/units.txt, one unit per line in the form of
+// a day entry (day_entries.h). The line rules are line_file's; reporting is the caller's.
 #include "data/unit_catalogue.h"
 
 #include <algorithm>
 #include <cassert>
 
+#include "data/day_entries.h"
 #include "data/line_blocks.h"
 #include "data/line_file.h"
 #include "data/safe_save.h"
@@ -36,32 +37,12 @@ bool IsBlank(std::u16string_view line) {
     return line.find_first_not_of(u' ') == std::u16string_view::npos;
 }
 
-// ParseInteger of a count; the counts the program writes itself (plain decimal digits, no
-// sign) are parsed here directly, anything else by the general rules.
-std::int64_t ParseCount(std::u16string_view text) {
-    // 18 digits cannot overflow 64 bits, so no wrap-around needs imitating.
-    if (text.empty() || text.size() > 18) return ParseInteger(text);
-    std::int64_t value = 0;
-    for (char16_t unit : text) {
-        const unsigned digit = static_cast<unsigned>(unit) - u'0';
-        if (digit > 9) return ParseInteger(text);
-        value = value * 10 + static_cast<std::int64_t>(digit);
-    }
-    return value;
-}
-
 }  // namespace
 
 bool ReadUnitLine(std::u16string_view line, TrainingUnit& unit) {
     if (IsBlank(line)) return false;
-    std::u16string_view fields[4];
-    CutFields(line, u'|', fields, 4);
-    // Each text allocated once, at its exact size.
-    unit.name.assign(fields[0]);
-    // Counts are parsed in 64 bits and kept in the word width of the build.
-    unit.count1 = static_cast<WholeNumber>(ParseCount(fields[1]));
-    unit.count2 = static_cast<WholeNumber>(ParseCount(fields[2]));
-    unit.description.assign(fields[3]);
+    // A catalogue line is an entry of its own.
+    AssignUnit(unit, CutDayEntry(line));
     return true;
 }
 
@@ -102,14 +83,11 @@ Report LoadUnitCatalogue(Document& document) {
 }
 
 SaveOutcome SaveUnitCatalogue(const Document& document, const DailyBackup& backup) {
-    return SaveDataFile(
-        UnitFilePath, document.unitFileUnreadable, u"SaveUnits", backup,
-        [&document](LineFile& file) {
-            IntegerDigits digits1;
-            IntegerDigits digits2;
-            for (const TrainingUnit& unit : document.catalogue) {
-                WriteLine(file, {unit.name, u"|", FormatIntegerInto(unit.count1, digits1), u"|",
-                                 FormatIntegerInto(unit.count2, digits2), u"|", unit.description});
-            }
-        });
+    return SaveDataFile(UnitFilePath, document.unitFileUnreadable, u"SaveUnits", backup,
+                        [&document](LineFile& file) {
+                            IntegerDigits digits1;
+                            IntegerDigits digits2;
+                            for (const TrainingUnit& unit : document.catalogue)
+                                WriteLine(file, DayEntryPartsOf(unit, digits1, digits2));
+                        });
 }

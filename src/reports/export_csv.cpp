@@ -11,8 +11,6 @@ namespace {
 constexpr const char16_t* ColumnKeys[8] = {u"CsvWeek",    u"CsvMonday",     u"CsvDate",
                                            u"CsvWeekday", u"CsvUnit",       u"CsvCount1",
                                            u"CsvCount2",  u"CsvDescription"};
-constexpr const char16_t* MondayFirstKeys[7] = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
-                                                u"Friday", u"Saturday", u"Sunday"};
 
 }  // namespace
 
@@ -27,7 +25,7 @@ std::string TrainingCsv(const std::vector<TrainingWeek>& history, const TextTabl
 
     std::string weekdays[7];
     for (int day = 0; day < 7; ++day)
-        weekdays[day] = CsvTextField(LookupText(texts, u"Days", MondayFirstKeys[day]));
+        weekdays[day] = CsvTextField(LookupText(texts, u"Days", DayKeys[day]));
     const std::vector<CivilDate> mondays = WeekMondays(history, today);
     std::vector<LoggedEntry> entries;
     for (std::size_t index = 0; index < history.size(); ++index) {

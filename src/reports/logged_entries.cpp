@@ -4,30 +4,24 @@
 
 #include <limits>
 
-#include "calendar/list_views.h"
+#include "data/day_entries.h"
 
 namespace {
 
 constexpr std::int64_t LargestVolume = std::numeric_limits<std::int64_t>::max();
 
 LoggedEntry EntryOf(std::u16string_view text) {
-    std::u16string_view fields[4];
-    CutFields(text, u'|', fields, 4);
-    LoggedEntry entry;
-    entry.name = fields[0];
-    entry.count1 = static_cast<WholeNumber>(ParseInteger(fields[1]));
-    entry.count2 = static_cast<WholeNumber>(ParseInteger(fields[2]));
-    entry.description = fields[3];
-    return entry;
+    const DayEntry fields = CutDayEntry(text);
+    return {fields.name, ParseCount(fields.count1), ParseCount(fields.count2), fields.description};
 }
 
 }  // namespace
 
 void LoggedEntriesOf(std::u16string_view dayText, std::vector<LoggedEntry>& entries) {
     entries.clear();
-    EntryRowWalk walk = StartEntryRows(dayText);
+    DayEntryWalk walk = StartDayEntries(dayText);
     std::u16string_view entry;
-    while (NextEntry(walk, entry)) entries.push_back(EntryOf(entry));
+    while (NextDayEntry(walk, entry)) entries.push_back(EntryOf(entry));
 }
 
 std::u16string_view UnitKeyOf(std::u16string_view name) {

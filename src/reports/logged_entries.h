@@ -1,5 +1,5 @@
-// The entries of a logged day as the exports read them, and the volume arithmetic of the
-// report. The day text format itself belongs to data/day_entries.
+// The entries of a logged day as the exports read them (through data/day_entries.h, which
+// knows the entry format), and the volume arithmetic of the report.
 #pragma once
 
 #include <cstdint>

@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr const char16_t* MondayFirstKeys[7] = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
-                                                u"Friday", u"Saturday", u"Sunday"};
-
 std::u16string ReportText(const TextTable& texts, std::u16string_view key) {
     return LookupText(texts, u"Report", key);
 }
@@ -143,7 +140,7 @@ void AppendWeekTable(std::string& out, const std::vector<TrainingWeek>& history,
     out += "</h2>\n<table>\n<colgroup><col class=\"week\"/>";
     for (int day = 0; day < 7; ++day) out += "<col/>";
     out += "</colgroup>\n<thead><tr><th scope=\"col\">" + ReportHtmlText(texts, u"Week") + "</th>";
-    for (const char16_t* key : MondayFirstKeys)
+    for (std::u16string_view key : DayKeys)
         out += "<th scope=\"col\">" + HtmlText(LookupText(texts, u"Days", key)) + "</th>";
     out += "</tr></thead>\n<tbody>\n";
     std::vector<LoggedEntry> entries;

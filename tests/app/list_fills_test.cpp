@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "app/list_rows.h"
 #include "app/scripted_ui.h"
-#include "calendar/list_views.h"
 #include "data/day_entries.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "calendar/list_views.h"
+#include "app/list_rows.h"
 #include "config/configuration.h"
 #include "platform/unicode.h"
 #include "reference_text.h"
