@@ -1,14 +1,10 @@
-// The six actions of the main window and ClearUnitFields. Units whose texts hold a data
-// separator or a control character are refused, because the entry and line formats cannot
-// store them intact; the save confirmation appears only when both files were written. Add and
-// Delete are recorded as undoable steps.
+// The catalogue, save and selection commands. Units whose texts hold a data separator or a
+// control character are refused, because the entry and line formats cannot store them intact;
+// the save confirmation appears only when both files were written.
 #include "app/commands.h"
 
 #include "app/control_ids.h"
-#include "app/edit_commands.h"
-#include "app/event_loop.h"
 #include "app/list_fills.h"
-#include "app/list_rows.h"
 #include "app/message_boxes.h"
 #include "data/day_entries.h"
 #include "data/unit_catalogue.h"
@@ -22,26 +18,6 @@ constexpr int SavedPauseMs = 1000;
 
 }  // namespace
 
-// The day that add and delete act on exists only with a week at the selected position; an
-// empty history, or a selector left without a selection, leaves them inert.
-bool SelectedDayExists(const ProgramState& state) {
-    const Selection& selection = state.selection;
-    return selection.week >= 0 && std::size_t(selection.week) < state.document.history.size() &&
-           selection.day >= 0 && selection.day < 7;
-}
-
-void AppendToSelectedDay(ProgramState& state, const std::vector<TrainingUnit>& units) {
-    if (!SelectedDayExists(state)) return;
-    const Selection& selection = state.selection;
-    std::u16string before(GetDayText(state.document, selection.week, selection.day));
-    for (const TrainingUnit& unit : units) {
-        // The unit's own fields: for a unit without separators, the row of the entry it stores.
-        state.ui.AddItem(EntryList, EntryRowOfUnit(unit));
-        AppendDayEntry(state.document, selection.week, selection.day, unit);
-    }
-    RecordSelectedDayChange(state, std::move(before));
-}
-
 void ClearUnitFields(ProgramState& state) {
     UiServices& ui = state.ui;
     ui.SetText(NameField, u"");
@@ -50,57 +26,17 @@ void ClearUnitFields(ProgramState& state) {
     ui.SetText(DescriptionField, u"");
 }
 
-void AddSelectedUnit(ProgramState& state) {
+void SetFieldsDisabled(ProgramState& state, bool disabled) {
+    if (disabled == state.fieldsDisabled) return;
     UiServices& ui = state.ui;
-    if (UnitCount(state.document) == 0) {
-        ShowError(state, u"AddButton");
-        return;
-    }
-    WholeNumber position = WholeNumber(ui.GetState(UnitCombo));
-    if (position < 0 || position >= UnitCount(state.document)) return;
-    const TrainingUnit& unit = UnitAt(state.document, position);
-    // Only a hand-edited units.txt can bring a "\" here; it would split into two entries.
-    if (HoldsEntrySeparator(unit.name) || HoldsEntrySeparator(unit.description)) {
-        ShowError(state, u"Separator");
-        return;
-    }
-    AppendToSelectedDay(state, {unit});
+    ui.SetEnabled(Count1Field, !disabled);
+    ui.SetEnabled(Count2Field, !disabled);
+    ui.SetEnabled(DescriptionField, !disabled);
+    state.fieldsDisabled = disabled;
 }
 
-void DeleteSelectedEntry(ProgramState& state) {
-    UiServices& ui = state.ui;
-    std::intptr_t row = ui.GetState(EntryList);
-    if (row < 0) {
-        ShowError(state, u"DeleteButton");
-        return;
-    }
-    if (SelectedDayExists(state)) {
-        const Selection& selection = state.selection;
-        std::u16string before(GetDayText(state.document, selection.week, selection.day));
-        RemoveDayEntry(state.document, selection.week, selection.day, WholeNumber(row));
-        RecordSelectedDayChange(state, std::move(before));
-    }
-    ui.RemoveItem(EntryList, row);
-}
-
-void SaveBothFiles(ProgramState& state) {
-    const DailyBackup backup{WholeNumber(ParseInteger(state.settings.backups)), Today()};
-    // Both are attempted, history first; each reports its own failure.
-    const SaveOutcome history = SaveWeekHistory(state.document, backup);
-    ShowReport(state, history.report);
-    const SaveOutcome units = SaveUnitCatalogue(state.document, backup);
-    ShowReport(state, units.report);
-    // A backup that could not be made never stops a save; the user hears of it once a run.
-    for (const Report& failed : {history.backup, units.backup}) {
-        if (failed.ok() || state.backupFailureShown) continue;
-        ShowReport(state, failed);
-        state.backupFailureShown = true;
-    }
-    if (!history.report.ok() || !units.report.ok()) return;
-    UiServices& ui = state.ui;
-    ui.SetText(SaveButton, LookupText(state.texts, u"Global", u"Saved"));
-    ui.Pause(SavedPauseMs);
-    ui.SetText(SaveButton, LookupText(state.texts, u"Global", u"Save"));
+void UpdateUnitFieldsFromName(ProgramState& state) {
+    SetFieldsDisabled(state, state.ui.GetText(NameField).empty());
 }
 
 void CreateUnitFromFields(ProgramState& state) {
@@ -124,6 +60,26 @@ void CreateUnitFromFields(ProgramState& state) {
     ClearUnitFields(state);
     SetFieldsDisabled(state, true);
     ui.Pause(CreatePauseMs);
+}
+
+void SaveBothFiles(ProgramState& state) {
+    const DailyBackup backup{WholeNumber(ParseInteger(state.settings.backups)), Today()};
+    // Both are attempted, history first; each reports its own failure.
+    const SaveOutcome history = SaveWeekHistory(state.document, backup);
+    ShowReport(state, history.report);
+    const SaveOutcome units = SaveUnitCatalogue(state.document, backup);
+    ShowReport(state, units.report);
+    // A backup that could not be made never stops a save; the user hears of it once a run.
+    for (const Report& failed : {history.backup, units.backup}) {
+        if (failed.ok() || state.backupFailureShown) continue;
+        ShowReport(state, failed);
+        state.backupFailureShown = true;
+    }
+    if (!history.report.ok() || !units.report.ok()) return;
+    UiServices& ui = state.ui;
+    ui.SetText(SaveButton, LookupText(state.texts, u"Global", u"Saved"));
+    ui.Pause(SavedPauseMs);
+    ui.SetText(SaveButton, LookupText(state.texts, u"Global", u"Save"));
 }
 
 void SelectWeek(ProgramState& state) {

@@ -1,5 +1,5 @@
 // The undo record: a list of day changes and the point between the done and the undone ones.
-// What a step shows and changes when it is applied is left to edit_commands.cpp.
+// What a step shows and changes when it is applied is left to day_edits.cpp.
 #include "app/edit_history.h"
 
 #include <utility>

@@ -1,6 +1,6 @@
 // The record of undoable changes to the days' entries: whole day texts before and after each
 // change, in the order made, at most MostEditSteps of them. Applying a step to the window is
-// edit_commands.cpp's work.
+// day_edits.cpp's work.
 #pragma once
 
 #include <cstddef>

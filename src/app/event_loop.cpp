@@ -1,11 +1,11 @@
-// The event loop, the dispatch tables of control ids and key commands to actions, and the
-// enable state of the unit fields that follows the name field.
+// The event loop and its dispatch tables of control ids and key commands to actions; menu
+// choices go to the context menu's table.
 #include "app/event_loop.h"
 
 #include "app/commands.h"
+#include "app/context_menu.h"
 #include "app/control_ids.h"
-#include "app/edit_commands.h"
-#include "app/export_commands.h"
+#include "app/day_edits.h"
 
 namespace {
 
@@ -33,32 +33,13 @@ struct CommandEntry {
 
 // Ctrl+S is the save button itself; the back ends have already applied the focus rule.
 constexpr CommandEntry CommandTable[] = {
-    {UserCommand::Save, SaveBothFiles},
-    {UserCommand::Delete, DeleteEntryByKey},
-    {UserCommand::Undo, UndoDayChange},
-    {UserCommand::Redo, RedoDayChange},
-    {UserCommand::Copy, CopyEntries},
-    {UserCommand::Cut, CutSelectedEntry},
+    {UserCommand::Save, SaveBothFiles}, {UserCommand::Delete, DeleteEntryByKey},
+    {UserCommand::Undo, UndoDayChange}, {UserCommand::Redo, RedoDayChange},
+    {UserCommand::Copy, CopyEntries},   {UserCommand::Cut, CutSelectedEntry},
     {UserCommand::Paste, PasteEntries},
-    {UserCommand::ShowReport, ShowTrainingReport},
-    {UserCommand::ExportCsv, ExportTrainingCsv},
-    {UserCommand::ExportCalendar, ExportTrainingCalendar},
 };
 
 }  // namespace
-
-void SetFieldsDisabled(ProgramState& state, bool disabled) {
-    if (disabled == state.fieldsDisabled) return;
-    UiServices& ui = state.ui;
-    ui.SetEnabled(Count1Field, !disabled);
-    ui.SetEnabled(Count2Field, !disabled);
-    ui.SetEnabled(DescriptionField, !disabled);
-    state.fieldsDisabled = disabled;
-}
-
-void UpdateUnitFieldsFromName(ProgramState& state) {
-    SetFieldsDisabled(state, state.ui.GetText(NameField).empty());
-}
 
 void DispatchControlEvent(ProgramState& state, int controlId) {
     for (const DispatchEntry& entry : DispatchTable) {
@@ -85,6 +66,8 @@ void RunEventLoop(ProgramState& state) {
             DispatchControlEvent(state, event.controlId);
         } else if (event.kind == UiEvent::Kind::Command) {
             DispatchCommand(state, event.command);
+        } else if (event.kind == UiEvent::Kind::MenuChoice) {
+            RunMenuItem(state, event.menuItem);
         }
         // No action raises a fatal message today; should one ever do, the program ends.
         if (state.endRequested) state.quitRequested = true;

@@ -4,41 +4,30 @@
 
 #include "app/message_boxes.h"
 #include "data/safe_save.h"
-#include "platform/clock.h"
 #include "reports/exports.h"
 
 namespace {
 
-using Writer = std::string (*)(const std::vector<TrainingWeek>&, const TextTable&,
-                               const LocalDate&);
-
-// Each export once: the command of its menu item, the item's text key, its file, its writer.
-struct ExportSpec {
-    UserCommand command;
-    const char16_t* menuKey;
-    const char16_t* fileName;
-    Writer writer;
+// A new export is a row here and its writer in reports/, with its menu text in the languages.
+constexpr ExportSpec ExportTable[] = {
+    {u"Report", "report", u"report.html", ReportHtml},
+    {u"Csv", "csv", u"training.csv", TrainingCsv},
+    {u"Calendar", "calendar", u"training.ics", TrainingIcs},
 };
-
-constexpr ExportSpec Exports[] = {
-    {UserCommand::ShowReport, u"Report", u"report.html", ReportHtml},
-    {UserCommand::ExportCsv, u"Csv", u"training.csv", TrainingCsv},
-    {UserCommand::ExportCalendar, u"Calendar", u"training.ics", TrainingIcs},
-};
-
-const ExportSpec& SpecOf(ExportKind kind) {
-    return Exports[static_cast<std::size_t>(kind)];
-}
 
 }  // namespace
 
-std::u16string ExportPath(ExportKind kind) {
-    return std::u16string(ReportsFolder) + u"/" + SpecOf(kind).fileName;
+std::span<const ExportSpec> Exports() {
+    return ExportTable;
 }
 
-void ExportAndOpen(ProgramState& state, ExportKind kind) {
-    const std::u16string path = ExportPath(kind);
-    const std::string bytes = SpecOf(kind).writer(state.document.history, state.texts, Today());
+std::u16string ExportPath(const ExportSpec& spec) {
+    return std::u16string(ReportsFolder) + u"/" + spec.fileName;
+}
+
+void ExportAndOpen(ProgramState& state, const ExportSpec& spec) {
+    const std::u16string path = ExportPath(spec);
+    const std::string bytes = spec.writer(state.document.history, state.texts, Today());
     if (!OsMakeFolder(ReportsFolder)) {
         ShowError(state, u"Export", path);
         return;
@@ -49,23 +38,4 @@ void ExportAndOpen(ProgramState& state, ExportKind kind) {
         return;
     }
     state.ui.OpenFile(path);
-}
-
-void ShowTrainingReport(ProgramState& state) {
-    ExportAndOpen(state, ExportKind::Report);
-}
-
-void ExportTrainingCsv(ProgramState& state) {
-    ExportAndOpen(state, ExportKind::Csv);
-}
-
-void ExportTrainingCalendar(ProgramState& state) {
-    ExportAndOpen(state, ExportKind::Calendar);
-}
-
-std::vector<MenuItem> ContextMenuItems(const TextTable& texts) {
-    std::vector<MenuItem> items;
-    for (const ExportSpec& spec : Exports)
-        items.push_back({spec.command, LookupText(texts, u"Menu", spec.menuKey)});
-    return items;
 }

@@ -1,26 +1,31 @@
-// The context menu's actions: the training report, the CSV file and the calendar file,
-// written from the data in memory into the reports folder and handed to the desktop to open.
-// The files' contents are reports/exports.h's.
+// The exports of the context menu, one row each in one table: the training report, the CSV
+// file and the calendar file, written from the data in memory into the reports folder and
+// handed to the desktop to open. The files' contents are reports/exports.h's; the menu that
+// offers them is context_menu.h's.
 #pragma once
 
+#include <span>
 #include <string>
-#include <vector>
 
 #include "app/program_state.h"
+#include "platform/clock.h"
 
-// In the order of the context menu's items.
-enum class ExportKind { Report, Csv, Calendar };
+using ExportWriter = std::string (*)(const std::vector<TrainingWeek>& history,
+                                     const TextTable& texts, const LocalDate& today);
+
+struct ExportSpec {
+    const char16_t* menuKey;   // the text of its menu item, in the group Menu
+    const char* headlessName;  // "menu NAME" in velmora-headless
+    const char16_t* fileName;  // in the reports folder
+    ExportWriter writer;
+};
 
 inline constexpr char16_t ReportsFolder[] = u"reports";
 
-// "reports/report.html", "reports/training.csv" or "reports/training.ics".
-std::u16string ExportPath(ExportKind kind);
+// In the order of their menu items.
+std::span<const ExportSpec> Exports();
+// "reports/" + its file name.
+std::u16string ExportPath(const ExportSpec& spec);
 // Writes the file through the safe save (the folder made when missing), then asks the back
 // end to open it; a failure shows Errors/Export with the path.
-void ExportAndOpen(ProgramState& state, ExportKind kind);
-// The three items of the context menu.
-void ShowTrainingReport(ProgramState& state);
-void ExportTrainingCsv(ProgramState& state);
-void ExportTrainingCalendar(ProgramState& state);
-// Their texts from the group Menu, for the back end's context menu.
-std::vector<MenuItem> ContextMenuItems(const TextTable& texts);
+void ExportAndOpen(ProgramState& state, const ExportSpec& spec);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/context_menu.h"
 #include "app/control_ids.h"
 #include "platform/unicode.h"
 
@@ -130,28 +131,16 @@ HeadlessCommand ParseClipboard(std::string_view rest) {
     return command;
 }
 
-struct MenuWord {
-    std::string_view word;
-    UserCommand command;
-};
-
-constexpr MenuWord MenuWords[] = {
-    {"report", UserCommand::ShowReport},
-    {"csv", UserCommand::ExportCsv},
-    {"calendar", UserCommand::ExportCalendar},
-};
-
-// "menu report|csv|calendar": the context menu opened and that item chosen.
+// "menu NAME": the context menu opened and the item of that name chosen.
 HeadlessCommand ParseMenu(const std::vector<std::string_view>& words) {
-    if (words.size() != 2) return Error("usage: menu report|csv|calendar");
-    for (const MenuWord& item : MenuWords) {
-        if (item.word != words[1]) continue;
-        HeadlessCommand command;
-        command.kind = HeadlessCommand::Kind::Step;
-        command.step.event = {UiEvent::Kind::Command, -1, item.command};
-        return command;
-    }
-    return Error("unknown menu item: " + std::string(words[1]));
+    if (words.size() != 2) return Error("usage: menu " + MenuItemNames());
+    const std::intptr_t item = MenuItemNamed(words[1]);
+    if (item < 0) return Error("unknown menu item: " + std::string(words[1]));
+    HeadlessCommand command;
+    command.kind = HeadlessCommand::Kind::Step;
+    command.step.event.kind = UiEvent::Kind::MenuChoice;
+    command.step.event.menuItem = std::size_t(item);
+    return command;
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // The main window's control table and its creation sequence. The list fills come from
-// list_fills.cpp; the enable state of the unit fields from event_loop.cpp.
+// list_fills.cpp; the enable state of the unit fields from commands.cpp.
 #include "app/main_window.h"
 
-#include "app/event_loop.h"
-#include "app/export_commands.h"
+#include "app/commands.h"
+#include "app/context_menu.h"
 #include "app/list_fills.h"
 #include "calendar/week_calendar.h"
 #include "text/messages.h"

@@ -193,8 +193,11 @@ void ScriptedUi::QueueKey(int id, UserCommand command) {
     steps.push_back(std::move(step));
 }
 
-void ScriptedUi::QueueMenu(UserCommand command) {
-    QueueKey(-1, command);
+void ScriptedUi::QueueMenu(std::size_t item) {
+    Step step;
+    step.event.kind = UiEvent::Kind::MenuChoice;
+    step.event.menuItem = item;
+    steps.push_back(std::move(step));
 }
 
 void ScriptedUi::QueueClose() {

@@ -72,8 +72,8 @@ class ScriptedUi : public UiServices {
     // The key event a back end raises for a command while control id (-1: none) has the
     // focus; the focus rule (CommandForKey) is taken as already applied.
     void QueueKey(int id, UserCommand command);
-    // The context menu opened and the item of this command chosen.
-    void QueueMenu(UserCommand command);
+    // The context menu opened and the item at this position chosen.
+    void QueueMenu(std::size_t item);
     void QueueClose();
 
     // --- Inspection

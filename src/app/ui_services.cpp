@@ -147,10 +147,10 @@ void UiServices::ShowMessageBox(const std::u16string& title, const std::u16strin
     DoShowMessageBox(title, text, fatal, DoIsWindowActive());
 }
 
-void UiServices::RaiseMenuCommand(UserCommand command) {
+void UiServices::RaiseMenuChoice(std::size_t item) {
     UiEvent event;
-    event.kind = UiEvent::Kind::Command;
-    event.command = command;
+    event.kind = UiEvent::Kind::MenuChoice;
+    event.menuItem = item;
     RaiseEvent(event);
 }
 
@@ -171,7 +171,9 @@ UiEvent UiServices::WaitForEvent() {
 }
 
 void UiServices::RaiseEvent(const UiEvent& event) {
-    const bool user = event.kind == UiEvent::Kind::Control || event.kind == UiEvent::Kind::Command;
+    const bool user = event.kind == UiEvent::Kind::Control ||
+                      event.kind == UiEvent::Kind::Command ||
+                      event.kind == UiEvent::Kind::MenuChoice;
     if (user && programChanging_ > 0) return;
     events_.push_back(event);
 }

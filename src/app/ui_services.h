@@ -39,8 +39,7 @@ inline constexpr int MainWindowParent = -1;
 // An opened drop-down list reaches this far down, its closed field included.
 inline constexpr int DropDownOpenedHeight = 350;
 
-// What the user asks the program to do by a key or an item of the context menu; None leaves
-// a key to the control.
+// What the user asks the program to do by a key; None leaves a key to the control.
 enum class UserCommand {
     None,
     Save,
@@ -50,9 +49,6 @@ enum class UserCommand {
     Copy,
     Cut,
     Paste,
-    ShowReport,  // the context menu's items
-    ExportCsv,
-    ExportCalendar,
 };
 
 // A key press as a back end reads it from its toolkit, before the focus rule.
@@ -64,18 +60,18 @@ struct KeyStroke {
     bool alt = false;  // Alt, AltGr or a system key: never part of a command
 };
 
-// One item of the main window's context menu: its text and the command it raises.
+// One item of the main window's context menu; choosing it raises its position in the menu.
 struct MenuItem {
-    UserCommand command = UserCommand::None;
     std::u16string text;
 };
 
 struct UiEvent {
-    enum class Kind { CloseRequest, Control, Command, Other };
+    enum class Kind { CloseRequest, Control, Command, MenuChoice, Other };
     Kind kind = Kind::Other;
-    // For Kind::Control; for Kind::Command the focused control, -1 for none or for a menu.
+    // For Kind::Control; for Kind::Command the focused control, -1 for none.
     int controlId = -1;
     UserCommand command = UserCommand::None;  // for Kind::Command
+    std::size_t menuItem = 0;                 // for Kind::MenuChoice: the item's position
 };
 
 // The cells a report-list row shows: its text split at each line feed.
@@ -139,7 +135,7 @@ class UiServices {
     std::u16string GetClipboardText() { return DoGetClipboardText(); }
     void SetClipboardText(const std::u16string& text);
     // The context menu of the main window (right mouse button, the menu key, Shift+F10; the
-    // input fields keep their own editing menu): choosing an item raises its command.
+    // input fields keep their own editing menu): choosing an item raises a MenuChoice event.
     void SetContextMenu(const std::vector<MenuItem>& items) { menu_ = items; }
     const std::vector<MenuItem>& ContextMenu() const { return menu_; }
     // Hands a file to the desktop's program for its kind (a browser, a spreadsheet, a
@@ -164,8 +160,8 @@ class UiServices {
     // Every event the user caused, in order. Control and key events raised while the program
     // itself changes a control or the clipboard are dropped.
     void RaiseEvent(const UiEvent& event);
-    // The user chose an item of the context menu.
-    void RaiseMenuCommand(UserCommand command);
+    // The user chose the item at this position of the context menu.
+    void RaiseMenuChoice(std::size_t item);
     // A key pressed while control focusedId (of kind focusedKind; -1 and nullopt for none)
     // has the focus. True when it is a command: the event is raised and the back end must
     // keep the key from the control.

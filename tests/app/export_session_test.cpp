@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app_test_support.h"
+#include "app/context_menu.h"
 #include "app/control_ids.h"
 #include "config/configuration.h"
 #include "data/week_history.h"
@@ -29,21 +30,21 @@ TEST_F(ExportSession, EachItemWritesItsFileFromMemoryAndOpensIt) {
     SeedFiles({u"Push-ups|3|15|wide"}, {{1, {u"Plank|3|60|hold"}}, {8, {}}});
     struct Row {
         const char* name;
-        UserCommand command;
+        const char* item;  // its name in the menu table
         const char* path;
         std::string (*writer)(const std::vector<TrainingWeek>&, const TextTable&, const LocalDate&);
     };
     const Row rows[] = {
-        {"report", UserCommand::ShowReport, "reports/report.html", ReportHtml},
-        {"CSV", UserCommand::ExportCsv, "reports/training.csv", TrainingCsv},
-        {"calendar", UserCommand::ExportCalendar, "reports/training.ics", TrainingIcs},
+        {"report", "report", "reports/report.html", ReportHtml},
+        {"CSV", "csv", "reports/training.csv", TrainingCsv},
+        {"calendar", "calendar", "reports/training.ics", TrainingIcs},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         fs::remove_all("reports");
         ScriptedUi ui;
         ui.QueueClick(AddEntryButton);  // not saved: the export shows it all the same
-        ui.QueueMenu(row.command);
+        ui.QueueMenu(std::size_t(MenuItemNamed(row.item)));
         Run(ui);
         EXPECT_TRUE(ui.messages.empty());
         EXPECT_EQ(ui.openedFiles, std::vector<std::u16string>{test::ToUtf16(row.path)});
@@ -63,7 +64,7 @@ TEST_F(ExportSession, MenuTextsComeFromTheTextTable) {
     EXPECT_EQ(german.ContextMenu()[0].text, u"Bericht anzeigen");
     EXPECT_EQ(german.ContextMenu()[1].text, u"Als CSV exportieren");
     EXPECT_EQ(german.ContextMenu()[2].text, u"Als Kalender exportieren");
-    EXPECT_EQ(german.ContextMenu()[2].command, UserCommand::ExportCalendar);
+    EXPECT_EQ(MenuItemNamed("calendar"), 2) << "the third item raises the calendar export";
 
     fs::create_directory("lang");
     fs::copy_file(VELMORA_DEFAULT_FOLDER "/lang/English.txt", "lang/English.txt");
@@ -94,8 +95,8 @@ TEST_F(ExportSession, AFileThatCannotBeWrittenIsReportedAndNothingIsOpened) {
         fs::remove_all("reports");
         row.block();
         ScriptedUi ui;
-        ui.QueueMenu(UserCommand::ExportCsv);
-        ui.QueueMenu(UserCommand::ExportCsv);
+        ui.QueueMenu(std::size_t(MenuItemNamed("csv")));
+        ui.QueueMenu(std::size_t(MenuItemNamed("csv")));
         Run(ui);
         EXPECT_EQ(MessageTexts(ui), (std::vector<std::u16string>{row.text, row.text}))
             << "not fatal: the program goes on";

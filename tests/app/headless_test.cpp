@@ -159,6 +159,7 @@ TEST(AppHeadlessProtocol, KeyAndMenuLinesGoThroughTheFocusRule) {
         UiEvent::Kind kind;  // Other: the key stays the control's own
         UserCommand command;
         int focus;
+        std::size_t menuItem = 0;
     };
     using K = UiEvent::Kind;
     const Case cases[] = {
@@ -173,9 +174,9 @@ TEST(AppHeadlessProtocol, KeyAndMenuLinesGoThroughTheFocusRule) {
         {"key 9 ctrl+z", K::Other, UserCommand::None, -1},
         {"key 8 delete", K::Other, UserCommand::None, -1},
         {"key 16 delete", K::Other, UserCommand::None, -1},
-        {"menu report", K::Command, UserCommand::ShowReport, -1},
-        {"menu csv", K::Command, UserCommand::ExportCsv, -1},
-        {"menu  calendar", K::Command, UserCommand::ExportCalendar, -1},
+        {"menu report", K::MenuChoice, UserCommand::None, -1, 0},
+        {"menu csv", K::MenuChoice, UserCommand::None, -1, 1},
+        {"menu  calendar", K::MenuChoice, UserCommand::None, -1, 2},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.line);
@@ -186,6 +187,7 @@ TEST(AppHeadlessProtocol, KeyAndMenuLinesGoThroughTheFocusRule) {
         EXPECT_EQ(command.step.event.kind, row.kind);
         EXPECT_EQ(command.step.event.command, row.command);
         EXPECT_EQ(command.step.event.controlId, row.focus);
+        EXPECT_EQ(command.step.event.menuItem, row.menuItem);
         EXPECT_FALSE(command.step.apply) << "a key or menu item changes no control by itself";
     }
 }

@@ -165,15 +165,15 @@ bool QtUi::KeyPress(QObject* receiver, const QKeyEvent& event) {
 void QtUi::ContextMenuAt(const QPoint& screenPosition) {
     if (window_ == nullptr || ContextMenu().empty()) return;
     QMenu menu(window_);
-    for (const MenuItem& item : ContextMenu()) {
-        QAction* action = menu.addAction(QString::fromStdU16String(item.text));
-        action->setData(static_cast<int>(item.command));
+    for (std::size_t position = 0; position < ContextMenu().size(); ++position) {
+        QAction* action = menu.addAction(QString::fromStdU16String(ContextMenu()[position].text));
+        action->setData(static_cast<qulonglong>(position));
     }
     if (onContextMenu) {
         QTimer::singleShot(0, &menu, [this, &menu] { onContextMenu(menu); });
     }
     const QAction* chosen = menu.exec(screenPosition);
-    if (chosen != nullptr) RaiseMenuCommand(static_cast<UserCommand>(chosen->data().toInt()));
+    if (chosen != nullptr) RaiseMenuChoice(std::size_t(chosen->data().toULongLong()));
 }
 
 bool QtUi::DoOpenFile(const std::u16string& path) {

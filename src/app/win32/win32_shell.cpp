@@ -44,7 +44,7 @@ void Win32Ui::NoteContextMenu(HWND from, int x, int y) {
                                             y, 0, mainWindow_, nullptr));
     DestroyMenu(menu);
     if (chosen >= FirstMenuId && chosen < FirstMenuId + items.size())
-        RaiseMenuCommand(items[chosen - FirstMenuId].command);
+        RaiseMenuChoice(chosen - FirstMenuId);
 }
 
 bool Win32Ui::DoOpenFile(const std::u16string& path) {
