@@ -157,13 +157,14 @@ std::string_view LanguagePart(std::string_view locale) {
 }  // namespace
 
 std::u16string LanguageForLocale(const char* lcAll, const char* lcMessages, const char* lang) {
-    for (const char* value : {lcAll, lcMessages, lang}) {
-        if (!IsSet(value)) continue;
-        const std::string_view code = LanguagePart(value);
-        for (const StarterLanguage& language : Languages) {
-            if (language.localeCode == code) return std::u16string(language.file);
-        }
-        break;
+    // LC_ALL overrides LC_MESSAGES, which overrides LANG, as for every other program.
+    const char* locale = "";
+    for (const char* value : {lang, lcMessages, lcAll}) {
+        if (IsSet(value)) locale = value;
+    }
+    const std::string_view code = LanguagePart(locale);
+    for (const StarterLanguage& language : Languages) {
+        if (language.localeCode == code) return std::u16string(language.file);
     }
     return std::u16string(Languages[0].file);
 }
