@@ -73,7 +73,8 @@ day or deleted from it, new units are created, and everything is saved in
 two plain text files in the user's data folder.
 
 A first start creates the data folder with eight common exercises in the
-user's language (English or German).")
+user's language. The program speaks English, Czech, Dutch, French, German,
+Italian, Polish, Portuguese (Brazil), Spanish and Swedish.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

@@ -3,9 +3,9 @@
 #include "app/data_folder.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <system_error>
 
+#include "app/starter_languages.h"
 #include "config/configuration.h"
 #include "config/preference_file.h"
 #include "data/safe_save.h"
@@ -17,40 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-struct StarterUnit {
-    std::u16string_view name;
-    std::u16string_view count1;
-    std::u16string_view count2;
-    std::u16string_view description;
-};
-
-// Sets x repetitions (or seconds, or minutes, as the description says).
-constexpr StarterUnit EnglishUnits[] = {
-    {u"Push-ups", u"3", u"15", u"Body in one straight line"},
-    {u"Squats", u"3", u"20", u"Thighs down to parallel"},
-    {u"Plank", u"3", u"60", u"Seconds, on the forearms"},
-    {u"Running", u"1", u"30", u"Minutes, easy pace"},
-    {u"Lunges", u"3", u"12", u"Each leg"},
-    {u"Sit-ups", u"3", u"20", u"Slow and controlled"},
-    {u"Pull-ups", u"3", u"8", u"Full range of motion"},
-    {u"Burpees", u"3", u"10", u"With a jump at the top"},
-};
-
-constexpr StarterUnit GermanUnits[] = {
-    {u"Liegestütze", u"3", u"15", u"Körper in einer geraden Linie"},
-    {u"Kniebeugen", u"3", u"20", u"Oberschenkel bis waagerecht"},
-    {u"Unterarmstütz", u"3", u"60", u"Sekunden, auf den Unterarmen"},
-    {u"Laufen", u"1", u"30", u"Minuten, lockeres Tempo"},
-    {u"Ausfallschritte", u"3", u"12", u"Je Bein"},
-    {u"Sit-ups", u"3", u"20", u"Langsam und kontrolliert"},
-    {u"Klimmzüge", u"3", u"8", u"Voller Bewegungsumfang"},
-    {u"Burpees", u"3", u"10", u"Mit Strecksprung"},
-};
-
-bool IsSet(const char* value) {
-    return value != nullptr && value[0] != '\0';
-}
 
 // The file services take UTF-16 paths with "/" as separator.
 std::u16string PathText(const fs::path& path) {
@@ -118,39 +84,6 @@ void Complain(std::string_view program, const std::string& text) {
 }
 
 }  // namespace
-
-std::u16string LanguageForLocale(const char* lcAll, const char* lcMessages, const char* lang) {
-    for (const char* value : {lcAll, lcMessages, lang}) {
-        if (!IsSet(value)) continue;
-        return std::string_view(value).starts_with("de") ? u"Deutsch" : u"English";
-    }
-    return u"English";
-}
-
-std::u16string LanguageFromEnvironment() {
-    return LanguageForLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
-                             std::getenv("LANG"));
-}
-
-std::vector<std::u16string> StarterUnitLines(std::u16string_view language) {
-    std::vector<std::u16string> lines;
-    const auto add = [&lines](const auto& units) {
-        for (const StarterUnit& unit : units) {
-            std::u16string line(unit.name);
-            for (std::u16string_view field : {unit.count1, unit.count2, unit.description}) {
-                line += u'|';
-                line += field;
-            }
-            lines.push_back(std::move(line));
-        }
-    };
-    if (language == u"Deutsch") {
-        add(GermanUnits);
-    } else {
-        add(EnglishUnits);
-    }
-    return lines;
-}
 
 fs::path ExecutableDirectory() {
     std::error_code error;

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 enum class FolderPreparation {
     AlreadyThere,  // left exactly as it was
@@ -14,12 +13,6 @@ enum class FolderPreparation {
     Incomplete,    // created (or not even that), then a step failed; what exists stays
 };
 
-// "Deutsch" when the first set of LC_ALL, LC_MESSAGES and LANG starts with "de", else
-// "English"; null and empty values count as unset.
-std::u16string LanguageForLocale(const char* lcAll, const char* lcMessages, const char* lang);
-std::u16string LanguageFromEnvironment();
-// The eight starter exercises in that language as lines of units/units.txt.
-std::vector<std::u16string> StarterUnitLines(std::u16string_view language);
 // The folder of the running program; empty when it cannot be found.
 std::filesystem::path ExecutableDirectory();
 // The shipped defaults beside the program: <dir>/default (a build tree), else

@@ -1,5 +1,5 @@
 // The fills of the main window's four lists from the program's data; the row texts are
-// calendar/list_views.h's, the controls the back end's.
+// list_rows.h's, the controls the back end's.
 #pragma once
 
 #include "app/program_state.h"

@@ -2,6 +2,7 @@
 // left alone, the language chosen by the locale, where the defaults are found, and
 // failures at each step leaving only whole files behind.
 #include "app/data_folder.h"
+#include "app/starter_languages.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +10,11 @@
 #include <filesystem>
 #include <set>
 
+#include "config/configuration.h"
 #include "data/unit_catalogue.h"
 #include "platform/os_file_faults.h"
 #include "test_support.h"
+#include "text/text_table.h"
 
 namespace {
 
@@ -51,8 +54,17 @@ std::set<std::string> FilesIn(const fs::path& folder) {
     return files;
 }
 
-const std::set<std::string> Defaulted = {"lang/Deutsch.txt", "lang/English.txt",
-                                         "media/BigImage.png", "media/SmallImage.png"};
+// The ten shipped languages, as every new folder gets them.
+const std::set<std::string> LanguageFiles = {
+    "lang/Cestina.txt",   "lang/Deutsch.txt",  "lang/English.txt",    "lang/Espanol.txt",
+    "lang/Francais.txt",  "lang/Italiano.txt", "lang/Nederlands.txt", "lang/Polski.txt",
+    "lang/Portugues.txt", "lang/Svenska.txt"};
+
+const std::set<std::string> Defaulted = [] {
+    std::set<std::string> files = LanguageFiles;
+    files.insert({"media/BigImage.png", "media/SmallImage.png"});
+    return files;
+}();
 
 class AppDataFolder : public ::testing::Test {
   protected:
@@ -85,20 +97,42 @@ TEST_F(AppDataFolder, NewFolderGetsExactlyTheSeededBytes) {
     EXPECT_EQ(UnitAt(doc, 7).description, u"With a jump at the top");
 }
 
-TEST_F(AppDataFolder, GermanStarterUnitsAreTheSameExercisesWithCleanTexts) {
+TEST_F(AppDataFolder, StarterUnitsOfEveryLanguageAreTheSameExercisesWithCleanTexts) {
     EXPECT_EQ(StarterUnitLines(u"Klingonisch"), EnglishLines);
-    const std::vector<std::u16string> german = StarterUnitLines(u"Deutsch");
-    ASSERT_EQ(german.size(), 8u);
-    EXPECT_EQ(german[0], u"Liegestütze|3|15|Körper in einer geraden Linie");
+    EXPECT_EQ(StarterUnitLines(u"English"), EnglishLines);
+    struct Row {
+        std::u16string language;
+        std::u16string first;  // the push-ups
+    };
+    const Row rows[] = {
+        {u"Deutsch", u"Liegestütze|3|15|Körper in einer geraden Linie"},
+        {u"Francais", u"Pompes|3|15|Corps en ligne droite"},
+        {u"Espanol", u"Flexiones|3|15|Cuerpo en línea recta"},
+        {u"Italiano", u"Flessioni|3|15|Corpo in linea retta"},
+        {u"Portugues", u"Flexões|3|15|Corpo em linha reta"},
+        {u"Nederlands", u"Opdrukken|3|15|Lichaam in één lijn"},
+        {u"Polski", u"Pompki|3|15|Ciało w jednej linii"},
+        {u"Cestina", u"Kliky|3|15|Tělo v jedné přímce"},
+        {u"Svenska", u"Armhävningar|3|15|Rak kropp"},
+    };
     const auto counts = [](const std::u16string& line) {
         return line.substr(line.find(u'|'), line.rfind(u'|') - line.find(u'|'));
     };
-    for (std::size_t i = 0; i < german.size(); ++i) {
-        SCOPED_TRACE(test::ToUtf8(german[i]));
-        EXPECT_EQ(counts(german[i]), counts(EnglishLines[i]));
-        EXPECT_EQ(std::count(german[i].begin(), german[i].end(), u'|'), 3);
-        EXPECT_TRUE(std::all_of(german[i].begin(), german[i].end(),
-                                [](char16_t unit) { return unit >= 0x20 && unit != u'\\'; }));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(test::ToUtf8(row.language));
+        const std::vector<std::u16string> lines = StarterUnitLines(row.language);
+        ASSERT_EQ(lines.size(), 8u);
+        EXPECT_EQ(lines[0], row.first);
+        std::set<std::u16string> names;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            SCOPED_TRACE(test::ToUtf8(lines[i]));
+            EXPECT_EQ(counts(lines[i]), counts(EnglishLines[i]));
+            EXPECT_EQ(std::count(lines[i].begin(), lines[i].end(), u'|'), 3);
+            EXPECT_TRUE(std::all_of(lines[i].begin(), lines[i].end(),
+                                    [](char16_t unit) { return unit >= 0x20 && unit != u'\\'; }));
+            // A unit is known by its name: two starter units of one name would be one.
+            EXPECT_TRUE(names.insert(lines[i].substr(0, lines[i].find(u'|'))).second);
+        }
     }
 }
 
@@ -131,17 +165,55 @@ TEST_F(AppDataFolder, LanguageFollowsTheFirstSetLocaleVariable) {
         {"German LANG", nullptr, nullptr, "de_DE.UTF-8", u"Deutsch"},
         {"Austrian LANG", nullptr, nullptr, "de_AT", u"Deutsch"},
         {"English LANG", nullptr, nullptr, "en_US.UTF-8", u"English"},
-        {"French LANG", nullptr, nullptr, "fr_FR.UTF-8", u"English"},
+        {"French LANG", nullptr, nullptr, "fr_FR.UTF-8", u"Francais"},
+        {"Canadian French", nullptr, nullptr, "fr_CA.UTF-8", u"Francais"},
+        {"Spanish LANG", nullptr, nullptr, "es_ES.UTF-8", u"Espanol"},
+        {"Mexican Spanish", nullptr, nullptr, "es_MX", u"Espanol"},
+        {"Italian LANG", nullptr, nullptr, "it_IT.UTF-8", u"Italiano"},
+        {"Brazilian Portuguese", nullptr, nullptr, "pt_BR.UTF-8", u"Portugues"},
+        {"Portuguese of Portugal", nullptr, nullptr, "pt_PT@euro", u"Portugues"},
+        {"Dutch LANG", nullptr, nullptr, "nl_NL.UTF-8", u"Nederlands"},
+        {"Flemish", nullptr, nullptr, "nl_BE", u"Nederlands"},
+        {"Polish LANG", nullptr, nullptr, "pl_PL.UTF-8", u"Polski"},
+        {"Czech LANG", nullptr, nullptr, "cs_CZ.UTF-8", u"Cestina"},
+        {"Swedish LANG", nullptr, nullptr, "sv_SE.UTF-8", u"Svenska"},
+        {"Finland Swedish", nullptr, nullptr, "sv_FI", u"Svenska"},
+        {"language without a region", nullptr, nullptr, "pl", u"Polski"},
+        {"Kashubian is not Czech", nullptr, nullptr, "csb_PL", u"English"},
+        {"a language without a file", nullptr, nullptr, "fi_FI.UTF-8", u"English"},
         {"C locale", nullptr, nullptr, "C", u"English"},
+        {"C with UTF-8", nullptr, nullptr, "C.UTF-8", u"English"},
         {"nothing set", nullptr, nullptr, nullptr, u"English"},
         {"LC_ALL wins", "en_GB.UTF-8", "de_DE", "de_DE", u"English"},
+        {"LC_ALL wins even without a file", "fi_FI", "de_DE", "de_DE", u"English"},
         {"LC_MESSAGES before LANG", nullptr, "de_CH.UTF-8", "en_US", u"Deutsch"},
+        {"LC_MESSAGES in French", nullptr, "fr_BE.UTF-8", "de_DE", u"Francais"},
         {"empty values are unset", "", "", "de_DE", u"Deutsch"},
+        {"empty values before Swedish", "", nullptr, "sv_SE", u"Svenska"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(LanguageForLocale(c.lcAll, c.lcMessages, c.lang), c.expected);
     }
+}
+
+// Each language a locale picks has its file, and that file's report speaks the language of
+// the locale: the code before "_" begins its [Report] Language.
+TEST_F(AppDataFolder, EveryLocaleLanguageHasItsFile) {
+    const char* const codes[] = {"en", "de", "fr", "es", "it", "pt", "nl", "pl", "cs", "sv"};
+    std::set<std::string> files;
+    for (const char* code : codes) {
+        SCOPED_TRACE(code);
+        const std::string language = test::ToUtf8(LanguageForLocale(nullptr, nullptr, code));
+        const std::string file = "lang/" + language + ".txt";
+        files.insert(file);
+        ASSERT_TRUE(fs::is_regular_file(Defaults / file));
+        TextTable texts = BuildTextTable();
+        ApplyLanguageFile(texts, test::ToUtf16((Defaults / file).string()));
+        const std::string report = test::ToUtf8(LookupText(texts, u"Report", u"Language"));
+        EXPECT_EQ(report.substr(0, report.find('-')), code);
+    }
+    EXPECT_EQ(files, LanguageFiles);
 }
 
 TEST_F(AppDataFolder, DefaultsAreFoundBesideTheProgramThenInTheSharedFolder) {
@@ -184,9 +256,9 @@ TEST_F(AppDataFolder, AFailedStepLeavesOnlyWholeFiles) {
     const Case cases[] = {
         {"defaults folder missing", {}, directory.path() / "nowhere", none},
         {"the first picture cannot be copied",
-         {.failCreate = true, .passBeforeFault = 2},
+         {.failCreate = true, .passBeforeFault = int(LanguageFiles.size())},
          Defaults,
-         {"lang/Deutsch.txt", "lang/English.txt"}},
+         LanguageFiles},
         {"ini.ini cannot be created",
          {.failCreate = true, .passBeforeFault = copies},
          Defaults,

@@ -1,15 +1,97 @@
-// Language files over the built-in texts: which lines override which texts, and encodings.
+// Language files over the built-in texts: which lines override which texts, and encodings;
+// every shipped file in default/lang/ holds exactly the built-in keys with their placeholders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "config/configuration.h"
+#include "config/preference_file.h"
 #include "test_support.h"
 #include "text/text_table.h"
 
 namespace {
+
+namespace fs = std::filesystem;
+
+int CountOf(std::string_view text, std::string_view part) {
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string_view::npos;
+         at = text.find(part, at + part.size())) {
+        ++count;
+    }
+    return count;
+}
+
+bool EndsWithBlank(std::string_view text) {
+    return !text.empty() && (text.back() == ' ' || text.back() == '\t');
+}
+
+// What keeps a language file from shipping, one line each: no byte order mark, a group or
+// key written twice or outside a group, a key of the built-in table missing or one it lacks,
+// a placeholder lost or added, a trailing blank lost or added. Names are compared exactly as
+// the built-in table spells them.
+std::vector<std::string> LanguageFileFaults(std::string_view bytes) {
+    std::vector<std::string> faults;
+    if (!bytes.starts_with("\xEF\xBB\xBF")) faults.push_back("no byte order mark");
+    std::map<std::pair<std::string, std::string>, std::string> found;
+    std::set<std::string> groups;
+    std::string group;
+    for (const PreferenceEntry& entry : ParsePreferenceText(bytes)) {
+        if (entry.kind == PreferenceEntry::Kind::GroupHeader) {
+            if (!groups.insert(entry.name).second) faults.push_back("[" + entry.name + "] twice");
+            group = entry.name;
+        } else if (entry.kind == PreferenceEntry::Kind::KeyValue) {
+            if (group.empty()) {
+                faults.push_back(entry.name + " before any group");
+            } else if (!found.emplace(std::pair(group, entry.name), entry.value).second) {
+                faults.push_back("[" + group + "] " + entry.name + " twice");
+            }
+        }
+    }
+    group.clear();
+    for (const BuiltInText* text = BuiltInTexts; std::u16string_view(text->first) != u"_END_";
+         ++text) {
+        if (std::u16string_view(text->first) == u"_GROUP_") {
+            group = test::ToUtf8(text->second);
+            continue;
+        }
+        const std::string key = test::ToUtf8(text->first);
+        const std::string builtIn = test::ToUtf8(text->second);
+        const std::string name = "[" + group + "] " + key;
+        const auto translated = found.find(std::pair(group, key));
+        if (translated == found.end()) {
+            faults.push_back("missing " + name);
+            continue;
+        }
+        for (std::string_view placeholder : {"{replace}", "{replace2}"}) {
+            const int wanted = CountOf(builtIn, placeholder);
+            const int got = CountOf(translated->second, placeholder);
+            if (got != wanted) {
+                faults.push_back(name + ": " + std::string(placeholder) + " " +
+                                 std::to_string(got) + " times, built in " +
+                                 std::to_string(wanted));
+            }
+        }
+        if (EndsWithBlank(translated->second) != EndsWithBlank(builtIn))
+            faults.push_back(name + ": trailing blank differs");
+        found.erase(translated);
+    }
+    for (const auto& [where, value] : found)
+        faults.push_back("extra [" + where.first + "] " + where.second);
+    return faults;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
 
 class LanguageFileTest : public ::testing::Test {
   protected:
@@ -115,6 +197,69 @@ TEST_F(LanguageFileTest, LargeFileLoadsQuickly) {
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(LookupText(table, u"Days", u"Sunday"), u"Sunday");
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 5000);
+}
+
+TEST(ShippedLanguageFiles, HoldExactlyTheBuiltInKeysWithTheirPlaceholders) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(VELMORA_DEFAULT_DIR "/lang"))
+        names.insert(entry.path().filename().string());
+    const std::set<std::string> expected = {
+        "Cestina.txt",  "Deutsch.txt",    "English.txt", "Espanol.txt",   "Francais.txt",
+        "Italiano.txt", "Nederlands.txt", "Polski.txt",  "Portugues.txt", "Svenska.txt"};
+    EXPECT_EQ(names, expected);
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const test::Bytes bytes = test::ReadFileBytes(fs::path(VELMORA_DEFAULT_DIR "/lang") / name);
+        const std::vector<std::string> faults = LanguageFileFaults(
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        EXPECT_TRUE(faults.empty()) << Joined(faults);
+    }
+}
+
+TEST(ShippedLanguageFiles, TheCheckFindsEveryKindOfFault) {
+    const test::Bytes english = test::ReadFileBytes(VELMORA_DEFAULT_DIR "/lang/English.txt");
+    const std::string good(english.begin(), english.end());
+    ASSERT_TRUE(LanguageFileFaults(good).empty()) << Joined(LanguageFileFaults(good));
+    const auto changed = [&good](std::string_view from, std::string_view to) {
+        std::string text = good;
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) text.replace(at, from.size(), to);
+        return text;
+    };
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> faults;
+    };
+    const Row rows[] = {
+        {"a key left out", changed("Delete = Delete\r\n", ""), {"missing [Edit] Delete"}},
+        {"a key the table lacks",
+         changed("[Menu]\r\n", "[Menu]\r\nPrint = Print\r\n"),
+         {"extra [Menu] Print"}},
+        {"a key in the wrong group",
+         changed("Saved = Saved!\r\n", "") + "Saved = Saved!\r\n",
+         {"missing [Global] Saved", "extra [Menu] Saved"}},
+        {"a key twice", good + "Csv = CSV\r\n", {"[Menu] Csv twice"}},
+        {"a group twice", good + "[Days]\r\n", {"[Days] twice"}},
+        {"a placeholder lost",
+         changed("picture {replace} was", "picture was"),
+         {"[Errors] Image: {replace} 0 times, built in 1"}},
+        {"the second placeholder lost",
+         changed("best week {replace2}", "best week"),
+         {"[Report] UnitSummary: {replace2} 0 times, built in 1"}},
+        {"a placeholder added",
+         changed("Save = Save", "Save = Save {replace}"),
+         {"[Global] Save: {replace} 1 times, built in 0"}},
+        {"a trailing blank lost",
+         changed("Week = Week - \r\n", "Week = Week -\r\n"),
+         {"[Calendar] Week: trailing blank differs"}},
+        {"no byte order mark", good.substr(3), {"no byte order mark"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(LanguageFileFaults(row.bytes), row.faults);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 # First starts of the installed program on a running X server, as a new user would make
-# them: a fresh HOME per language, the German or English window without any message box,
+# them: a fresh HOME per language, the German, English, French or Czech window without any
+# message box,
 # the seeded data folder, a real close request, and a second start that finds the data
 # byte for byte as the first left it. Installing and the X server are left to
 # scripts/test-package. Prints PASS/FAIL lines and "RESULT passed failed".
@@ -18,11 +19,16 @@ X_CLOSE = os.path.join(HERE, "..", "windows", "x_close.py")
 DAYS = {
     "Deutsch": ["Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"],
     "English": ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"],
+    "Francais": ["Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi", "Dimanche"],
+    "Cestina": ["Pondělí", "Úterý", "Středa", "Čtvrtek", "Pátek", "Sobota", "Neděle"],
 }
-FIRST_UNIT = {"Deutsch": "Liegestütze|3|15|", "English": "Push-ups|3|15|"}
-SEEDED = ["ini.ini", "lang/Deutsch.txt", "lang/English.txt", "media/BigImage.png",
-          "media/SmallImage.png", "units/history.txt", "units/units.txt"]
-BOX_TITLES = "^(Fehler|Error)$"
+FIRST_UNIT = {"Deutsch": "Liegestütze|3|15|", "English": "Push-ups|3|15|",
+              "Francais": "Pompes|3|15|", "Cestina": "Kliky|3|15|"}
+LANGUAGES = ["Cestina", "Deutsch", "English", "Espanol", "Francais", "Italiano", "Nederlands",
+             "Polski", "Portugues", "Svenska"]
+SEEDED = (["ini.ini"] + ["lang/%s.txt" % language for language in LANGUAGES] +
+          ["media/BigImage.png", "media/SmallImage.png", "units/history.txt", "units/units.txt"])
+BOX_TITLES = "^(Fehler|Error|Erreur|Chyba)$"
 
 
 class Failure(Exception):
@@ -172,7 +178,8 @@ def main():
         return 2
     program, version, work = sys.argv[1:]
     os.makedirs(work, exist_ok=True)
-    cases = [("Deutsch", "de_DE.UTF-8"), ("English", "en_US.UTF-8")]
+    cases = [("Deutsch", "de_DE.UTF-8"), ("English", "en_US.UTF-8"),
+             ("Francais", "fr_FR.UTF-8"), ("Cestina", "cs_CZ.UTF-8")]
     failed = 0
     for language, variable in cases:
         title = "first and second start with LANG=%s" % variable

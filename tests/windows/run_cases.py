@@ -17,8 +17,11 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 CLIENT_WIDTH, CLIENT_HEIGHT = 656, 236
 GERMAN_DAYS = ["Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"]
 ENGLISH_DAYS = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"]
-ZIP_FILES = {"README.txt", "ini.ini", "lang/Deutsch.txt", "lang/English.txt",
-             "media/BigImage.png", "media/SmallImage.png", "units/history.txt", "units/units.txt"}
+LANGUAGES = ["Cestina", "Deutsch", "English", "Espanol", "Francais", "Italiano", "Nederlands",
+             "Polski", "Portugues", "Svenska"]
+ZIP_FILES = ({"COPYING.txt", "README.txt", "ini.ini", "media/BigImage.png", "media/SmallImage.png",
+              "units/history.txt", "units/units.txt"} |
+             {"lang/%s.txt" % language for language in LANGUAGES})
 DAY_KEYS = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"]
 # Days to the Monday of the same week, indexed by weekday with Sunday = 0.
 MONDAY_OFFSET = [-6, 0, -1, -2, -3, -4, -5]
@@ -432,8 +435,16 @@ def case_release_zip(zip_path, exe, folder):
     readme = read(os.path.join(folder, "README.txt"))
     if readme.count(b"\n") < 10 or readme.count(b"\r\n") != readme.count(b"\n"):
         raise Failure("README.txt does not have CRLF line ends throughout")
-    if exe.encode() not in readme or b"Language = Deutsch" not in readme:
-        raise Failure("README.txt does not say how to start %s and switch to German" % exe)
+    if exe.encode() not in readme:
+        raise Failure("README.txt does not say how to start %s" % exe)
+    unlisted = [name for name in LANGUAGES if b"Language = %s" % name.encode() not in readme]
+    if unlisted or b"GPL-3.0-or-later" not in readme:
+        raise Failure("README.txt does not list the languages %r or the licence" % unlisted)
+    licence = read(os.path.join(folder, "COPYING.txt"))
+    if (not licence.startswith(b"                    GNU GENERAL PUBLIC LICENSE\r\n")
+            or b"Version 3, 29 June 2007" not in licence
+            or licence.count(b"\r\n") != licence.count(b"\n")):
+        raise Failure("COPYING.txt is not the GPL 3 with CRLF line ends")
     expected_ini = b"\xef\xbb\xbf\r\nVersion = %s\r\nLanguage = English\r\n" % version.encode()
     expect_bytes(os.path.join(folder, "ini.ini"), expected_ini, "ini.ini in the zip")
     units = read(os.path.join(folder, "units", "units.txt")).decode("utf-16-le").split("\r\n")
