@@ -14,7 +14,9 @@ import sys
 import time
 import zipfile
 
-import msaa_names
+# The helper module is imported without leaving a __pycache__ in the source tree.
+sys.dont_write_bytecode = True
+import msaa_names  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 CLIENT_WIDTH, CLIENT_HEIGHT = 656, 236
