@@ -105,8 +105,9 @@ def start_x_server(log):
         if os.path.exists("/tmp/.X11-unix/X%d" % number) or \
                 os.path.exists("/tmp/.X%d-lock" % number):
             continue
+        # -noreset: the server must not restart when its last client (xdpyinfo) leaves.
         server = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "1024x768x24",
-                                   "-nolisten", "tcp"], stdout=log, stderr=log)
+                                   "-nolisten", "tcp", "-noreset"], stdout=log, stderr=log)
         display = ":%d" % number
         deadline = time.monotonic() + 10
         while time.monotonic() < deadline and server.poll() is None:
