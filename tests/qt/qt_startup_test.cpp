@@ -1,6 +1,6 @@
 // After a real start-up on the Qt back end: every control's kind, place, size, text, enabled
-// state and Tab order, the window itself, the picture tooltips, the list columns and what
-// Qt's accessibility reports of each control.
+// state and Tab order, the window itself, the picture tooltips, the list columns, a buddy
+// label's text and a drop-down list's accessible text.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -247,78 +247,36 @@ TEST(QtStartupGerman, TheGermanButtonCaptionsFitTheirButtons) {
     EXPECT_EQ(german.Run(steps), 0);
 }
 
-struct ExpectedAccessible {
-    const char* name;
-    int id;
-    QAccessible::Role role;
-    const char* accessibleName;
-    int label;  // the label whose buddy the control is, -1 for none
-};
-
-// German built-in texts, with NameTxt from a language file that holds a '&'.
-const ExpectedAccessible kAccessible[] = {
-    {"PlanPanel", PlanPanel, QAccessible::Grouping, "Trainingsplan", -1},
-    {"EntryList", EntryList, QAccessible::Table, "Einträge des Tages", -1},
-    {"WeekCombo", WeekCombo, QAccessible::ComboBox, "Woche", -1},
-    {"DayCombo", DayCombo, QAccessible::ComboBox, "Tag", -1},
-    {"EditPanel", EditPanel, QAccessible::Grouping, "Einträge bearbeiten", -1},
-    {"UnitCombo", UnitCombo, QAccessible::ComboBox, "Trainingseinheit", -1},
-    {"Count1Field", Count1Field, QAccessible::EditableText, "Anzahl:", CountLabel},
-    {"Count2Field", Count2Field, QAccessible::EditableText, "Anzahl: x", TimesLabel},
-    {"NameField", NameField, QAccessible::EditableText, "Sätze & Wdh.:", NameLabel},
-    {"DescriptionField", DescriptionField, QAccessible::EditableText,
-     "Beschreibung:", DescriptionLabel},
-    {"SmallPicture", SmallPicture, QAccessible::Graphic, "Kleines Bild", -1},
-    {"BigPicture", BigPicture, QAccessible::Graphic, "Großes Bild", -1},
-    {"SaveButton", SaveButton, QAccessible::Button, "Speichern", -1},
-    {"NameLabel", NameLabel, QAccessible::StaticText, "Sätze & Wdh.:", -1},
-};
-
-TEST(QtStartupAccessibleNames, EveryControlReportsItsNameRoleDescriptionAndLabel) {
+// What the AT-SPI test (tests/access) cannot see: a buddy label's '&' is shown and read back
+// as the program set it, and a drop-down list's text follows its selected row.
+TEST(QtStartupAccessibleNames, BuddyLabelsKeepTheirAmpersandAndListsTheirRow) {
     qttest::Session session("Probe");
     test::WriteFileBytes(session.Folder() / "lang" / "Probe.txt",
                          "[Edit]\nNameTxt = S\xC3\xA4tze & Wdh.:\n");
     std::vector<qttest::Step> steps;
     steps.push_back([](QtUi& ui) {
-        for (const ExpectedAccessible& expected : kAccessible) {
-            SCOPED_TRACE(expected.name);
-            QWidget* widget = ui.Control(expected.id);
-            ASSERT_NE(widget, nullptr);
-            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-            ASSERT_NE(accessible, nullptr);
-            EXPECT_EQ(accessible->role(), expected.role);
-            EXPECT_EQ(accessible->text(QAccessible::Name),
-                      QString::fromUtf8(expected.accessibleName));
-            // A picture is described by its tooltip; buttons and labels name themselves.
-            EXPECT_EQ(accessible->text(QAccessible::Description), widget->toolTip());
-            EXPECT_EQ(widget->accessibleDescription(), widget->toolTip());
-            const bool ownText =
-                expected.role == QAccessible::Button || expected.role == QAccessible::StaticText;
-            EXPECT_EQ(widget->accessibleName().isEmpty(), ownText);
-            if (expected.label >= 0) {
-                EXPECT_EQ(qobject_cast<QLabel*>(ui.Control(expected.label))->buddy(), widget);
-            }
-        }
-        EXPECT_FALSE(ui.Control(BigPicture)->toolTip().isEmpty());
-        // The buddy label still shows its '&', as the program reads and sets its text.
         auto* label = qobject_cast<QLabel*>(ui.Control(NameLabel));
+        EXPECT_EQ(label->buddy(), ui.Control(NameField));
         EXPECT_EQ(label->text(), QStringLiteral("Sätze && Wdh.:"));
         EXPECT_EQ(ui.GetText(NameLabel), u"Sätze & Wdh.:");
+        EXPECT_EQ(ui.Control(NameField)->accessibleName(), QStringLiteral("Sätze & Wdh.:"));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
+                  QStringLiteral("Sätze & Wdh.:"));
         ui.SetText(NameLabel, u"A & B");
         EXPECT_EQ(label->text(), QStringLiteral("A && B"));
         EXPECT_EQ(ui.GetText(NameLabel), u"A & B");
-        EXPECT_EQ(qobject_cast<QLabel*>(ui.Control(CountLabel))->text(), QStringLiteral("Anzahl:"));
-        // A drop-down list keeps its selected row as its value and as its text.
-        QAccessibleInterface* days = QAccessible::queryAccessibleInterface(ui.Control(DayCombo));
-        EXPECT_EQ(days->text(QAccessible::Value), QStringLiteral("Mittwoch"));
+
+        auto* list = qobject_cast<QComboBox*>(ui.Control(DayCombo));
+        QAccessibleInterface* days = QAccessible::queryAccessibleInterface(list);
         QAccessibleTextInterface* shown = days->textInterface();
         ASSERT_NE(shown, nullptr);
         EXPECT_EQ(shown->text(0, shown->characterCount()), QStringLiteral("Mittwoch"));
-        ASSERT_EQ(days->childCount(), 1);
-        EXPECT_EQ(days->child(0)->object(), qobject_cast<QComboBox*>(ui.Control(DayCombo))->view());
-        qobject_cast<QComboBox*>(ui.Control(DayCombo))->setCurrentIndex(4);
+        list->setCurrentIndex(4);
         EXPECT_EQ(shown->text(0, shown->characterCount()), QStringLiteral("Freitag"));
+        EXPECT_EQ(days->text(QAccessible::Value), QStringLiteral("Freitag"));
         EXPECT_EQ(days->text(QAccessible::Name), QStringLiteral("Tag"));
+        ASSERT_EQ(days->childCount(), 1);
+        EXPECT_EQ(days->child(0)->object(), list->view());
     });
     EXPECT_EQ(session.Run(steps), 0);
 }
