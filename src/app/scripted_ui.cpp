@@ -67,7 +67,7 @@ void ScriptedUi::DoSetTooltip(int id, const std::u16string& text) {
 void ScriptedUi::DoSetAccessibleText(int id, const AccessibleText& text) {
     ScriptedControl& control = Control(id);
     assert((text.labelId == -1 || (controls.count(text.labelId) != 0 &&
-                                   controls[text.labelId].kind == ControlKind::Label)) &&
+                                   controls.at(text.labelId).kind == ControlKind::Label)) &&
            "the control beside a named control must be a label that exists");
     control.accessibleName = text.name;
     control.accessibleDescription = text.description;
