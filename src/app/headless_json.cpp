@@ -78,6 +78,8 @@ std::string ControlJson(ScriptedUi& ui, const ScriptedControl& control) {
     out += ",\"enabled\":" + Bool(control.enabled);
     out += ",\"items\":" + ItemsJson(control);
     out += ",\"selected\":" + Number(control.selected);
+    out += ",\"accessibleName\":" + JsonString(control.accessibleName);
+    out += ",\"accessibleDescription\":" + JsonString(control.accessibleDescription);
     if (control.kind == ControlKind::Label) {
         out += ",\"alignment\":\"" + std::string(AlignmentName(control.alignment)) + "\"";
     }

@@ -1,7 +1,9 @@
 // The main window's control table and its creation sequence. The list fills come from
-// list_fills.cpp; the enable state of the unit fields from commands.cpp.
+// list_fills.cpp, the enable state of the unit fields from commands.cpp, the accessible names
+// from accessible_names.cpp.
 #include "app/main_window.h"
 
+#include "app/accessible_names.h"
 #include "app/commands.h"
 #include "app/context_menu.h"
 #include "app/list_fills.h"
@@ -97,11 +99,12 @@ std::u16string ComposeWindowTitle(const ProgramState& state) {
            LookupText(state.texts, u"Days", TodayDayKey()) + u" - " + state.settings.version;
 }
 
-namespace {
-
-std::u16string PictureTooltip(const TextTable& texts, const char16_t* fileName) {
+std::u16string PictureTooltip(const TextTable& texts, int pictureId) {
+    const char16_t* fileName = pictureId == SmallPicture ? u"SmallImage.png" : u"BigImage.png";
     return SubstitutePlaceholders(LookupText(texts, u"Edit", u"ImageToolTipp"), fileName, u"");
 }
+
+namespace {
 
 // What follows the creation of a control: its columns, its fill, its picture.
 void AfterCreating(ProgramState& state, int id) {
@@ -131,8 +134,8 @@ void AfterCreating(ProgramState& state, int id) {
             break;
         case BigPicture:
             ui.SetPicture(BigPicture, state.bigPicture);
-            ui.SetTooltip(SmallPicture, PictureTooltip(state.texts, u"SmallImage.png"));
-            ui.SetTooltip(BigPicture, PictureTooltip(state.texts, u"BigImage.png"));
+            ui.SetTooltip(SmallPicture, PictureTooltip(state.texts, SmallPicture));
+            ui.SetTooltip(BigPicture, PictureTooltip(state.texts, BigPicture));
             break;
         default:
             break;
@@ -153,5 +156,7 @@ bool BuildMainWindow(ProgramState& state) {
                          InitialTextOf(state.texts, spec), spec.alignment);
         AfterCreating(state, spec.id);
     }
+    // The names refer to labels, which are created after their fields.
+    NameControls(state);
     return true;
 }

@@ -43,8 +43,11 @@ std::u16string ControlNameOf(int id);
 const char* ControlKindName(ControlKind kind);
 std::u16string InitialTextOf(const TextTable& texts, const ControlSpec& spec);
 
+// The tooltip of SmallPicture or BigPicture: Edit/ImageToolTipp naming the picture's file.
+std::u16string PictureTooltip(const TextTable& texts, int pictureId);
 // Global/WinTitle + today's day name + " - " + the version setting.
 std::u16string ComposeWindowTitle(const ProgramState& state);
-// Opens the window and creates every control with its fills, pictures and tooltips. False
+// Opens the window and creates every control with its fills, pictures, tooltips and
+// accessible names. False
 // when the window cannot be opened; then no control exists.
 bool BuildMainWindow(ProgramState& state);

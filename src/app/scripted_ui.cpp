@@ -64,6 +64,16 @@ void ScriptedUi::DoSetTooltip(int id, const std::u16string& text) {
     Control(id).tooltip = text;
 }
 
+void ScriptedUi::DoSetAccessibleText(int id, const AccessibleText& text) {
+    ScriptedControl& control = Control(id);
+    assert((text.labelId == -1 || (controls.count(text.labelId) != 0 &&
+                                   controls.at(text.labelId).kind == ControlKind::Label)) &&
+           "the control beside a named control must be a label that exists");
+    control.accessibleName = text.name;
+    control.accessibleDescription = text.description;
+    control.accessibleLabel = text.labelId;
+}
+
 void ScriptedUi::DoSetText(int id, const std::u16string& text) {
     Control(id).text = text;
 }

@@ -30,6 +30,10 @@ struct ScriptedControl {
     std::intptr_t selected = -1;
     std::vector<std::pair<std::u16string, int>> columns;  // header text, width
     std::u16string tooltip;
+    // As last set by SetAccessibleText; "" leaves the control's own text as its name.
+    std::u16string accessibleName;
+    std::u16string accessibleDescription;
+    int accessibleLabel = -1;  // the label beside the control, -1 for none
     bool hasPicture = false;
     int pictureWidth = 0;  // the picture's own size and depth, as last set
     int pictureHeight = 0;
@@ -111,6 +115,7 @@ class ScriptedUi : public UiServices {
     void DoAddColumn(int id, const std::u16string& header, int width) override;
     void DoSetPicture(int id, const Picture& picture) override;
     void DoSetTooltip(int id, const std::u16string& text) override;
+    void DoSetAccessibleText(int id, const AccessibleText& text) override;
     void DoSetText(int id, const std::u16string& text) override;
     std::u16string DoGetText(int id) override;
     std::intptr_t DoGetState(int id) override;

@@ -103,6 +103,11 @@ void UiServices::SetTooltip(int id, const std::u16string& text) {
     DoSetTooltip(id, text);
 }
 
+void UiServices::SetAccessibleText(int id, const AccessibleText& text) {
+    ProgramChange change(*this);
+    DoSetAccessibleText(id, text);
+}
+
 void UiServices::SetText(int id, const std::u16string& text) {
     ProgramChange change(*this);
     DoSetText(id, text);

@@ -2,8 +2,8 @@
 // the rules every back end (scripted, Qt, Win32) follows alike: how a row splits into cells,
 // selections, how far a drop-down list opens, which pictures can be shown, which key is a
 // command with the focus where, where a menu opened by a key appears, who owns a message box,
-// and that a change the program makes itself raises no event. Nothing outside a back end sees
-// a toolkit.
+// what a screen reader is told about a control, and that a change the program makes itself
+// raises no event. Nothing outside a back end sees a toolkit.
 #pragma once
 
 #include <cstdint>
@@ -74,6 +74,15 @@ struct UiEvent {
     std::size_t menuItem = 0;                 // for Kind::MenuChoice: the item's position
 };
 
+// What a screen reader announces for a control besides its role and value. An empty name
+// leaves the control's own text as its name (buttons, labels); labelId is the label that
+// stands beside an input field, or -1.
+struct AccessibleText {
+    std::u16string name;
+    std::u16string description;
+    int labelId = -1;
+};
+
 // The cells a report-list row shows: its text split at each line feed.
 std::vector<std::u16string> RowCells(std::u16string_view rowText);
 
@@ -117,6 +126,9 @@ class UiServices {
     // The picture control takes the picture's own pixel size.
     void SetPicture(int id, const Picture& picture);
     void SetTooltip(int id, const std::u16string& text);
+    // The accessible name and description of a control that exists, and the label that
+    // stands beside it (which must exist too). The Tab order stays as created.
+    void SetAccessibleText(int id, const AccessibleText& text);
 
     void SetText(int id, const std::u16string& text);
     std::u16string GetText(int id) { return DoGetText(id); }
@@ -183,6 +195,7 @@ class UiServices {
     virtual void DoAddColumn(int id, const std::u16string& header, int width) = 0;
     virtual void DoSetPicture(int id, const Picture& picture) = 0;
     virtual void DoSetTooltip(int id, const std::u16string& text) = 0;
+    virtual void DoSetAccessibleText(int id, const AccessibleText& text) = 0;
     virtual void DoSetText(int id, const std::u16string& text) = 0;
     virtual std::u16string DoGetText(int id) = 0;
     virtual std::intptr_t DoGetState(int id) = 0;

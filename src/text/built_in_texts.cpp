@@ -102,5 +102,15 @@ const BuiltInText BuiltInTexts[] = {
     {u"Report", u"Bericht anzeigen"},
     {u"Csv", u"Als CSV exportieren"},
     {u"Calendar", u"Als Kalender exportieren"},
+    // The names a screen reader gives the controls that have no text or label of their own.
+    {u"_GROUP_", u"Access"},
+    {u"PlanPanel", u"Trainingsplan"},
+    {u"EntryList", u"Einträge des Tages"},
+    {u"WeekCombo", u"Woche"},
+    {u"DayCombo", u"Tag"},
+    {u"EditPanel", u"Einträge bearbeiten"},
+    {u"UnitCombo", u"Trainingseinheit"},
+    {u"SmallPicture", u"Kleines Bild"},
+    {u"BigPicture", u"Großes Bild"},
     {u"_END_", u""},
 };

@@ -242,6 +242,11 @@ void RecordingUi::DoSetTooltip(int id, const std::u16string& text) {
     ScriptedUi::DoSetTooltip(id, text);
 }
 
+void RecordingUi::DoSetAccessibleText(int id, const AccessibleText& text) {
+    log.push_back("access " + std::to_string(id));
+    ScriptedUi::DoSetAccessibleText(id, text);
+}
+
 void RecordingUi::DoSetText(int id, const std::u16string& text) {
     log.push_back("text " + std::to_string(id) + " " + test::ToUtf8(text));
     ScriptedUi::DoSetText(id, text);

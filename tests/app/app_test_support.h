@@ -87,6 +87,7 @@ class RecordingUi : public ScriptedUi {
     void DoAddColumn(int id, const std::u16string& header, int width) override;
     void DoSetPicture(int id, const Picture& picture) override;
     void DoSetTooltip(int id, const std::u16string& text) override;
+    void DoSetAccessibleText(int id, const AccessibleText& text) override;
     void DoSetText(int id, const std::u16string& text) override;
     void DoSetState(int id, std::intptr_t index) override;
     void DoAddItem(int id, const std::u16string& text) override;

@@ -297,27 +297,34 @@ TEST_F(AppHeadlessSession, ProtocolDrivesAWholeSession) {
               0u)
         << dump;
     EXPECT_NE(
-        dump.find("{\"id\":10,\"name\":\"EntryList\",\"kind\":\"ReportList\",\"parent\":0,"
-                  "\"x\":9,\"y\":39,\"width\":210,\"height\":140,\"text\":\"\","
-                  "\"enabled\":true,\"items\":[[\"Laufen\",\"1 - 15\",\"Intervall\"]],"
-                  "\"selected\":-1,\"columns\":[{\"header\":\"Einheit\",\"width\":100},"
-                  "{\"header\":\"Anzahl\",\"width\":50},{\"header\":\"Mehr\",\"width\":56}]}"),
+        dump.find(
+            "{\"id\":10,\"name\":\"EntryList\",\"kind\":\"ReportList\",\"parent\":0,"
+            "\"x\":9,\"y\":39,\"width\":210,\"height\":140,\"text\":\"\","
+            "\"enabled\":true,\"items\":[[\"Laufen\",\"1 - 15\",\"Intervall\"]],"
+            "\"selected\":-1,\"accessibleName\":\"Eintr\xC3\xA4ge des Tages\","
+            "\"accessibleDescription\":\"\",\"columns\":[{\"header\":\"Einheit\",\"width\":100},"
+            "{\"header\":\"Anzahl\",\"width\":50},{\"header\":\"Mehr\",\"width\":56}]}"),
         std::string::npos)
         << dump;
     EXPECT_NE(dump.find("{\"id\":4,\"name\":\"UnitCombo\",\"kind\":\"DropDownList\",\"parent\":1,"
                         "\"x\":169,\"y\":9,\"width\":220,\"height\":20,"
                         "\"text\":\"Laufen: 1-15 | Intervall\",\"enabled\":true,"
-                        "\"items\":[\"Laufen: 1-15 | Intervall\"],\"selected\":0}"),
+                        "\"items\":[\"Laufen: 1-15 | Intervall\"],\"selected\":0,"
+                        "\"accessibleName\":\"Trainingseinheit\",\"accessibleDescription\":\"\"}"),
               std::string::npos)
         << dump;
     EXPECT_NE(dump.find("{\"id\":6,\"name\":\"Count1Field\",\"kind\":\"Input\",\"parent\":1,"
                         "\"x\":79,\"y\":69,\"width\":20,\"height\":20,\"text\":\"\","
-                        "\"enabled\":false,\"items\":[],\"selected\":-1}"),
+                        "\"enabled\":false,\"items\":[],\"selected\":-1,"
+                        "\"accessibleName\":\"Anzahl:\",\"accessibleDescription\":\"\"}"),
               std::string::npos)
         << dump;
     EXPECT_NE(dump.find("\"name\":\"BigPicture\",\"kind\":\"Picture\",\"parent\":1,\"x\":169,"
                         "\"y\":99,\"width\":220,\"height\":80,\"text\":\"\",\"enabled\":true,"
-                        "\"items\":[],\"selected\":-1,\"tooltip\":\"Du kannst das Bild "
+                        "\"items\":[],\"selected\":-1,\"accessibleName\":\"Gro\xC3\x9F"
+                        "es Bild\","
+                        "\"accessibleDescription\":\"Du kannst das Bild BigImage.png im Ordner "
+                        "'media' \xC3\xA4ndern!\",\"tooltip\":\"Du kannst das Bild "
                         "BigImage.png im Ordner 'media' \xC3\xA4ndern!\",\"picture\":{\"width\":"
                         "220,\"height\":80,\"bitsPerPixel\":32}}"),
               std::string::npos)

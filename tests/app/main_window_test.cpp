@@ -1,14 +1,18 @@
 // The main window as built: every control's id, kind, parent, geometry, creation order and
-// initial text; the order of columns, fills, pictures and tooltips in the build; the
-// enabling of the unit fields by the name field.
+// initial text; the order of columns, fills, pictures, tooltips and accessible names in the
+// build; each control's accessible name in German and English; the enabling of the unit
+// fields by the name field.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 
+#include "app/accessible_names.h"
 #include "app/app_test_support.h"
 #include "app/control_ids.h"
 #include "app/main_window.h"
+#include "config/configuration.h"
 
 namespace {
 
@@ -143,6 +147,19 @@ TEST_F(AppMainWindow, BuildRunsFillsPicturesAndTooltipsAtTheirPlaces) {
         "create 17",
         "create 18",
         "create 19",
+        // The names come last: a field's label is created after it.
+        "access 0",
+        "access 10",
+        "access 11",
+        "access 12",
+        "access 1",
+        "access 4",
+        "access 6",
+        "access 7",
+        "access 8",
+        "access 9",
+        "access 14",
+        "access 15",
     };
     EXPECT_EQ(build, expected);
 }
@@ -201,6 +218,113 @@ TEST_F(AppMainWindow, EventsOfOtherControlsChangeNothing) {
     EXPECT_FALSE(ui.Control(Count1Field).enabled);
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"),
               test::LineFileBytes({u"A|1|2|x", u"B|3|4|y"}));
+}
+
+struct ExpectedAccessible {
+    int id;
+    const char16_t* german;   // the built-in texts and default/lang/Deutsch.txt
+    const char16_t* english;  // default/lang/English.txt
+    int label;                // the label beside the control, -1 for none
+};
+
+// Buttons and labels are left out: they keep their own text as name.
+const ExpectedAccessible AccessibleRows[] = {
+    {PlanPanel, u"Trainingsplan", u"Training plan", -1},
+    {EntryList, u"Einträge des Tages", u"Entries of the day", -1},
+    {WeekCombo, u"Woche", u"Week", -1},
+    {DayCombo, u"Tag", u"Day", -1},
+    {EditPanel, u"Einträge bearbeiten", u"Edit entries", -1},
+    {UnitCombo, u"Trainingseinheit", u"Training unit", -1},
+    {Count1Field, u"Anzahl:", u"Count:", CountLabel},
+    {Count2Field, u"Anzahl: x", u"Count: x", TimesLabel},
+    {NameField, u"Name:", u"Name:", NameLabel},
+    {DescriptionField, u"Beschreibung:", u"Description:", DescriptionLabel},
+    {SmallPicture, u"Kleines Bild", u"Small picture", -1},
+    {BigPicture, u"Großes Bild", u"Big picture", -1},
+};
+
+class AppAccessibleNames : public AppMainWindow {
+  protected:
+    // The accessible text of every control after a start in this language; an empty
+    // language file name starts on the built-in texts.
+    void CheckNames(const std::string& languageFile, bool english) {
+        if (!languageFile.empty()) {
+            std::filesystem::create_directories("lang");
+            std::filesystem::copy_file(std::string(VELMORA_DEFAULT_FOLDER "/lang/") + languageFile,
+                                       "lang/" + languageFile);
+            apptest::WriteIni(languageFile.substr(0, languageFile.size() - 4));
+        }
+        ScriptedUi ui;
+        Run(ui);
+        std::set<int> named;
+        for (const ExpectedAccessible& row : AccessibleRows) {
+            SCOPED_TRACE(test::ToUtf8(ControlNameOf(row.id)));
+            named.insert(row.id);
+            const ScriptedControl& control = ui.Control(row.id);
+            EXPECT_EQ(control.accessibleName, english ? row.english : row.german);
+            EXPECT_EQ(control.accessibleLabel, row.label);
+            // A picture is described by its tooltip, nothing else has a description.
+            const bool picture = control.kind == ControlKind::Picture;
+            EXPECT_EQ(control.accessibleDescription, picture ? control.tooltip : u"");
+            if (picture) {
+                EXPECT_FALSE(control.tooltip.empty());
+            }
+            EXPECT_EQ(AccessibleTextOf(program->texts, row.id).name, control.accessibleName);
+        }
+        for (const auto& [id, control] : ui.controls) {
+            if (named.count(id) != 0) continue;
+            SCOPED_TRACE(test::ToUtf8(ControlNameOf(id)));
+            EXPECT_TRUE(control.kind == ControlKind::PushButton ||
+                        control.kind == ControlKind::Label);
+            EXPECT_EQ(control.accessibleName, u"");
+            EXPECT_EQ(control.accessibleDescription, u"");
+            EXPECT_EQ(control.accessibleLabel, -1);
+            EXPECT_FALSE(control.text.empty()) << "its own text is its name";
+        }
+    }
+};
+
+TEST_F(AppAccessibleNames, GermanBuiltInTexts) {
+    CheckNames("", false);
+}
+
+TEST_F(AppAccessibleNames, GermanLanguageFile) {
+    CheckNames("Deutsch.txt", false);
+}
+
+TEST_F(AppAccessibleNames, EnglishLanguageFile) {
+    CheckNames("English.txt", true);
+}
+
+TEST(AppAccessibleText, LabelTextsAreJoinedByOneBlankWithoutTheirOuterBlanks) {
+    test::TempWorkingDirectory directory;
+    struct Row {
+        const char* name;
+        const char* languageFile;  // the two labels' texts
+        const char16_t* expected;
+    };
+    const Row rows[] = {
+        {"plain", "[Edit]\nAddCountTxt = S\xC3\xA4tze:\nDividerTxt = \xC3\x97\n", u"Sätze: ×"},
+        {"blanks after the texts", "[Edit]\nAddCountTxt = Sets:  \nDividerTxt = x \n", u"Sets: x"},
+        {"empty count label", "[Edit]\nAddCountTxt =\nDividerTxt = x\n", u"x"},
+        {"empty times label", "[Edit]\nAddCountTxt = Count:\nDividerTxt =\n", u"Count:"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::WriteFileBytes("texts.txt", row.languageFile);
+        TextTable texts = BuildTextTable();
+        ApplyLanguageFile(texts, u"texts.txt");
+        const AccessibleText text = AccessibleTextOf(texts, Count2Field);
+        EXPECT_EQ(text.name, row.expected);
+        EXPECT_EQ(text.labelId, TimesLabel);
+        EXPECT_EQ(text.description, u"");
+    }
+    const TextTable texts = BuildTextTable();
+    EXPECT_EQ(AccessibleTextOf(texts, SaveButton).name, u"");
+    EXPECT_EQ(AccessibleTextOf(texts, TimesLabel).labelId, -1);
+    EXPECT_EQ(AccessibleTextOf(texts, ControlCount).name, u"");
+    EXPECT_EQ(AccessibleTextOf(texts, SmallPicture).description,
+              u"Du kannst das Bild SmallImage.png im Ordner 'media' ändern!");
 }
 
 TEST(AppControlTable, IdsAreUniqueAndParentsComeFirst) {

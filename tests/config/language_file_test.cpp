@@ -2,6 +2,8 @@
 // every shipped file in default/lang/ holds exactly the built-in keys with their placeholders.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -238,9 +240,11 @@ TEST(ShippedLanguageFiles, TheCheckFindsEveryKindOfFault) {
          changed("[Menu]\r\n", "[Menu]\r\nPrint = Print\r\n"),
          {"extra [Menu] Print"}},
         {"a key in the wrong group",
-         changed("Saved = Saved!\r\n", "") + "Saved = Saved!\r\n",
+         changed("Saved = Saved!\r\n", "")
+             .insert(good.find("[Menu]\r\n") + 8 - std::strlen("Saved = Saved!\r\n"),
+                     "Saved = Saved!\r\n"),
          {"missing [Global] Saved", "extra [Menu] Saved"}},
-        {"a key twice", good + "Csv = CSV\r\n", {"[Menu] Csv twice"}},
+        {"a key twice", changed("[Menu]\r\n", "[Menu]\r\nCsv = CSV\r\n"), {"[Menu] Csv twice"}},
         {"a group twice", good + "[Days]\r\n", {"[Days] twice"}},
         {"a placeholder lost",
          changed("picture {replace} was", "picture was"),

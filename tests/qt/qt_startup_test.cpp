@@ -1,7 +1,9 @@
 // After a real start-up on the Qt back end: every control's kind, place, size, text, enabled
-// state and Tab order, the window itself, the picture tooltips and the list columns.
+// state and Tab order, the window itself, the picture tooltips, the list columns, a buddy
+// label's text and a drop-down list's accessible text.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -243,6 +245,40 @@ TEST(QtStartupGerman, TheGermanButtonCaptionsFitTheirButtons) {
                   QStringLiteral("Trainingseinheit hinzufügen"));
     });
     EXPECT_EQ(german.Run(steps), 0);
+}
+
+// What the AT-SPI test (tests/access) cannot see: a buddy label's '&' is shown and read back
+// as the program set it, and a drop-down list's text follows its selected row.
+TEST(QtStartupAccessibleNames, BuddyLabelsKeepTheirAmpersandAndListsTheirRow) {
+    qttest::Session session("Probe");
+    test::WriteFileBytes(session.Folder() / "lang" / "Probe.txt",
+                         "[Edit]\nNameTxt = S\xC3\xA4tze & Wdh.:\n");
+    std::vector<qttest::Step> steps;
+    steps.push_back([](QtUi& ui) {
+        auto* label = qobject_cast<QLabel*>(ui.Control(NameLabel));
+        EXPECT_EQ(label->buddy(), ui.Control(NameField));
+        EXPECT_EQ(label->text(), QStringLiteral("Sätze && Wdh.:"));
+        EXPECT_EQ(ui.GetText(NameLabel), u"Sätze & Wdh.:");
+        EXPECT_EQ(ui.Control(NameField)->accessibleName(), QStringLiteral("Sätze & Wdh.:"));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
+                  QStringLiteral("Sätze & Wdh.:"));
+        ui.SetText(NameLabel, u"A & B");
+        EXPECT_EQ(label->text(), QStringLiteral("A && B"));
+        EXPECT_EQ(ui.GetText(NameLabel), u"A & B");
+
+        auto* list = qobject_cast<QComboBox*>(ui.Control(DayCombo));
+        QAccessibleInterface* days = QAccessible::queryAccessibleInterface(list);
+        QAccessibleTextInterface* shown = days->textInterface();
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->text(0, shown->characterCount()), QStringLiteral("Mittwoch"));
+        list->setCurrentIndex(4);
+        EXPECT_EQ(shown->text(0, shown->characterCount()), QStringLiteral("Freitag"));
+        EXPECT_EQ(days->text(QAccessible::Value), QStringLiteral("Freitag"));
+        EXPECT_EQ(days->text(QAccessible::Name), QStringLiteral("Tag"));
+        ASSERT_EQ(days->childCount(), 1);
+        EXPECT_EQ(days->child(0)->object(), list->view());
+    });
+    EXPECT_EQ(session.Run(steps), 0);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 # End-to-end checks of one Windows exe under Wine on a running X server: the window and its
 # title, the files written by a click on the save button or by Ctrl+S, entries pasted from and
-# copied to the X clipboard, the missing-picture box, the close request, the daily backup and
-# a second start on the same folder; and of a release zip unpacked into a fresh folder and
-# started there. Building, Wine and the X server are left to scripts/test-windows.
+# copied to the X clipboard, the missing-picture box, the close request, the daily backup, a
+# second start on the same folder and the controls' accessible names as far as Wine's oleacc
+# shows them; and of a release zip unpacked into a fresh folder and started there. Building,
+# Wine and the X server are left to scripts/test-windows.
 import datetime
 import os
 import re
@@ -12,6 +13,10 @@ import subprocess
 import sys
 import time
 import zipfile
+
+# The helper module is imported without leaving a __pycache__ in the source tree.
+sys.dont_write_bytecode = True
+import msaa_names  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 CLIENT_WIDTH, CLIENT_HEIGHT = 656, 236
@@ -77,13 +82,16 @@ class Failure(Exception):
 
 
 class Run:
-    """One start of the exe in its own working directory."""
+    """One start of the exe in its own working directory; Wine's messages go to wine.log."""
 
-    def __init__(self, exe, folder):
+    def __init__(self, exe, folder, wine_debug=None):
         self.log = open(os.path.join(folder, "wine.log"), "wb")
         loader = os.environ.get("VELMORA_WINE", "wine")
+        environment = dict(os.environ)
+        if wine_debug is not None:
+            environment["WINEDEBUG"] = wine_debug
         self.process = subprocess.Popen([loader, exe], cwd=folder, stdout=self.log,
-                                        stderr=subprocess.STDOUT)
+                                        stderr=subprocess.STDOUT, env=environment)
 
     def wait_window(self, pattern, seconds):
         deadline = time.time() + seconds
@@ -422,6 +430,29 @@ def case_context_menu_export(exe, folder, media):
         run.stop()
 
 
+def case_accessible_names(exe, folder, media):
+    """Each control's MSAA name and description as the exe hands them to oleacc, read from
+    Wine's own record of the calls (Wine 8 stores no annotation), and the names oleacc
+    reports of the buttons and labels, which keep their own text."""
+    prepare(folder, media, ini=UNKNOWN_LANGUAGE_INI)
+    with open(os.path.join(folder, "units", "units.txt"), "wb") as handle:
+        handle.write(line_file(["Plank|3|60|hold"]))
+    open(os.path.join(folder, "units", "history.txt"), "wb").close()
+    run = Run(exe, folder, wine_debug=msaa_names.WINE_DEBUG)
+    try:
+        main = run.wait_window("^Velmora - ", 120)
+        controls, problem = msaa_names.probe_controls(folder)
+        if problem:
+            raise Failure(problem)
+        run.close(main)
+    finally:
+        run.stop()
+    log_text = read(os.path.join(folder, "wine.log")).decode("utf-8", "replace")
+    problems = msaa_names.check_names(controls, log_text)
+    if problems:
+        raise Failure("; ".join(problems))
+
+
 def case_release_zip(zip_path, exe, folder):
     """Unpacked into a fresh folder: English starter files, then a start without any box."""
     version = re.match(r"velmora-(.+)-win(64|32)\.zip$", os.path.basename(zip_path)).group(1)
@@ -516,6 +547,8 @@ def main():
             exe, os.path.join(work, "lock"), media)),
         ("context menu: export as CSV", lambda: case_context_menu_export(
             exe, os.path.join(work, "menu"), media)),
+        ("accessible names handed to oleacc", lambda: case_accessible_names(
+            exe, os.path.join(work, "access"), media)),
     ]
     failed = 0
     for title, case in cases:

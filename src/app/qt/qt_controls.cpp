@@ -1,5 +1,6 @@
 // The Qt back end's controls: creation at a fixed place in its panel's inner area, and the
-// operations the program calls by id. The window, keys and boxes are qt_ui.cpp's.
+// operations the program calls by id, their accessible names included. The window, keys and
+// boxes are qt_ui.cpp's.
 #include <QAbstractButton>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -26,6 +27,18 @@ Qt::Alignment LabelAlignment(Alignment alignment) {
             break;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// A label with a buddy reads a single '&' as the mark of a shortcut letter and hides it;
+// doubled, every '&' still shows as the program set it.
+QString LabelShown(const QString& text, const QLabel& label) {
+    return label.buddy() != nullptr ? QString(text).replace(u'&', QStringLiteral("&&")) : text;
+}
+QString LabelText(const QLabel& label) {
+    const QString shown = label.text();
+    return label.buddy() != nullptr
+               ? QString(shown).replace(QStringLiteral("&&"), QStringLiteral("&"))
+               : shown;
 }
 
 QTableWidget* MakeReportList(WidgetEvents& ui, int id, QWidget* parent) {
@@ -144,6 +157,19 @@ void QtUi::DoSetTooltip(int id, const std::u16string& text) {
     if (widget != nullptr) widget->setToolTip(QString::fromStdU16String(text));
 }
 
+void QtUi::DoSetAccessibleText(int id, const AccessibleText& text) {
+    QWidget* widget = Control(id);
+    if (widget == nullptr) return;
+    widget->setAccessibleName(QString::fromStdU16String(text.name));
+    widget->setAccessibleDescription(QString::fromStdU16String(text.description));
+    auto* label = Find<QLabel>(text.labelId, ControlKind::Label);
+    if (label == nullptr) return;
+    // The buddy gives the field its labelled-by relation; the label's text stays as shown.
+    const QString labelText = LabelText(*label);
+    label->setBuddy(widget);
+    label->setText(LabelShown(labelText, *label));
+}
+
 void QtUi::DoSetText(int id, const std::u16string& text) {
     auto found = controls_.find(id);
     if (found == controls_.end()) return;
@@ -156,9 +182,11 @@ void QtUi::DoSetText(int id, const std::u16string& text) {
         case ControlKind::Input:
             static_cast<QLineEdit*>(widget)->setText(value);
             break;
-        case ControlKind::Label:
-            static_cast<QLabel*>(widget)->setText(value);
+        case ControlKind::Label: {
+            auto* label = static_cast<QLabel*>(widget);
+            label->setText(LabelShown(value, *label));
             break;
+        }
         default:
             break;
     }
@@ -174,7 +202,7 @@ std::u16string QtUi::DoGetText(int id) {
         case ControlKind::Input:
             return static_cast<QLineEdit*>(widget)->text().toStdU16String();
         case ControlKind::Label:
-            return static_cast<QLabel*>(widget)->text().toStdU16String();
+            return LabelText(*static_cast<QLabel*>(widget)).toStdU16String();
         case ControlKind::DropDownList:
             return static_cast<QComboBox*>(widget)->currentText().toStdU16String();
         default:

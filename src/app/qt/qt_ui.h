@@ -53,6 +53,7 @@ class QtUi : public UiServices, private WidgetEvents {
     void DoAddColumn(int id, const std::u16string& header, int width) override;
     void DoSetPicture(int id, const Picture& picture) override;
     void DoSetTooltip(int id, const std::u16string& text) override;
+    void DoSetAccessibleText(int id, const AccessibleText& text) override;
     void DoSetText(int id, const std::u16string& text) override;
     std::u16string DoGetText(int id) override;
     std::intptr_t DoGetState(int id) override;

@@ -28,6 +28,7 @@ void MainWindowWidget::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 PanelFrame::PanelFrame(QWidget* parent) : QFrame(parent) {
+    UseOwnAccessibleInterface(*this);
     // The border is painted by hand so it is exactly one pixel wide in every style.
     setFrameStyle(QFrame::NoFrame);
     setContentsMargins(1, 1, 1, 1);
@@ -41,6 +42,7 @@ void PanelFrame::paintEvent(QPaintEvent*) {
 
 DropDownList::DropDownList(WidgetEvents& ui, int id, QWidget* parent)
     : QComboBox(parent), ui_(ui), id_(id) {
+    UseOwnAccessibleInterface(*this);
     setEditable(false);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 }

@@ -113,6 +113,11 @@ class VelmoraStyle : public QProxyStyle {
                   QStyleHintReturn* returnData) const override;
 };
 
+// Gives a drop-down list or a panel the back end's own accessible interface (qt_accessible.cpp),
+// which reports the accessible name the program set. Call as the widget is made.
+void UseOwnAccessibleInterface(QComboBox& list);
+void UseOwnAccessibleInterface(QFrame& panel);
+
 // A deep copy of the program's picture; a picture with alpha stays unpremultiplied RGBA.
 QImage PictureToImage(const Picture& picture);
 // The program icon in all its built-in sizes.

@@ -21,6 +21,8 @@
 
 #include "app/ui_services.h"
 
+struct IAccPropServices;
+
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Win32 text is UTF-16, as the program's");
 
 inline const wchar_t* WideText(const std::u16string& text) {
@@ -59,6 +61,7 @@ class Win32Ui : public UiServices {
     void DoAddColumn(int id, const std::u16string& header, int width) override;
     void DoSetPicture(int id, const Picture& picture) override;
     void DoSetTooltip(int id, const std::u16string& text) override;
+    void DoSetAccessibleText(int id, const AccessibleText& text) override;
     void DoSetText(int id, const std::u16string& text) override;
     std::u16string DoGetText(int id) override;
     std::intptr_t DoGetState(int id) override;
@@ -85,6 +88,11 @@ class Win32Ui : public UiServices {
     HWND ParentWindowOf(int parent);
     void CreateTooltipWindow();
     HBITMAP BuildShownBitmap(HWND pictureWindow, const Picture& picture);
+    // The MSAA annotation service (win32_access.cpp): started on first use, false when COM
+    // or the service is missing; the annotations go before the windows, COM at the end.
+    bool StartAnnotations();
+    void ClearAnnotations();
+    void EndAnnotations();
 
     HINSTANCE instance_ = nullptr;
     HWND mainWindow_ = nullptr;
@@ -94,6 +102,10 @@ class Win32Ui : public UiServices {
     bool focusPlaced_ = false;
     std::vector<Win32Control> controls_;  // indexed by control id
     std::vector<HBITMAP> bitmaps_;        // owned, deleted after the window
+    IAccPropServices* annotations_ = nullptr;
+    bool annotationsTried_ = false;
+    bool comStarted_ = false;
+    std::vector<HWND> annotated_;  // the windows that carry annotations
 };
 
 // Window classes of the main window and the bordered panels; registered once.

@@ -126,6 +126,7 @@ Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
 
 Win32Ui::~Win32Ui() {
     CloseWindow();
+    EndAnnotations();
 }
 
 bool Win32Ui::DoOpenWindow(int /*windowNumber*/, int clientWidth, int clientHeight,
@@ -220,6 +221,7 @@ void Win32Ui::DoSetTooltip(int id, const std::u16string& text) {
 }
 
 void Win32Ui::DoCloseWindow() {
+    ClearAnnotations();
     if (tooltip_ != nullptr) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
     // Destroying the main window destroys every control with it.
