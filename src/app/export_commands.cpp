@@ -9,8 +9,8 @@
 
 namespace {
 
-using Writer = std::string (*)(const std::vector<TrainingWeek>&, const TextTable&,
-                               const LocalDate&);
+using Writer = std::string (*)(const std::vector<TrainingWeek>&, const TextTable&, const LocalDate&,
+                               const std::optional<LocalDate>&);
 
 // Each export once: the command of its menu item, the item's text key, its file, its writer.
 struct ExportSpec {
@@ -38,7 +38,8 @@ std::u16string ExportPath(ExportKind kind) {
 
 void ExportAndOpen(ProgramState& state, ExportKind kind) {
     const std::u16string path = ExportPath(kind);
-    const std::string bytes = SpecOf(kind).writer(state.document.history, state.texts, Today());
+    const std::string bytes = SpecOf(kind).writer(state.document.history, state.texts, Today(),
+                                                  state.document.lastWeekEvidence);
     if (!OsMakeFolder(ReportsFolder)) {
         ShowError(state, u"Export", path);
         return;

@@ -31,7 +31,8 @@ TEST_F(ExportSession, EachItemWritesItsFileFromMemoryAndOpensIt) {
         const char* name;
         UserCommand command;
         const char* path;
-        std::string (*writer)(const std::vector<TrainingWeek>&, const TextTable&, const LocalDate&);
+        std::string (*writer)(const std::vector<TrainingWeek>&, const TextTable&, const LocalDate&,
+                              const std::optional<LocalDate>&);
     };
     const Row rows[] = {
         {"report", UserCommand::ShowReport, "reports/report.html", ReportHtml},
@@ -49,7 +50,8 @@ TEST_F(ExportSession, EachItemWritesItsFileFromMemoryAndOpensIt) {
         EXPECT_EQ(ui.openedFiles, std::vector<std::u16string>{test::ToUtf16(row.path)});
         ASSERT_TRUE(test::FileExists(row.path));
         const std::string written = FileText(row.path);
-        EXPECT_EQ(written, row.writer(program->document.history, program->texts, Today()));
+        EXPECT_EQ(written, row.writer(program->document.history, program->texts, Today(),
+                                      program->document.lastWeekEvidence));
         EXPECT_NE(written.find("Push-ups"), std::string::npos) << "the unsaved entry is in it";
         EXPECT_TRUE(test::TemporaryFilesIn("reports").empty());
     }
