@@ -35,7 +35,8 @@ std::u16string ShownSetting(std::u16string_view value) {
 DailyBackup BackupForToday(ProgramState& state) {
     const BackupSetting setting = ReadBackupSetting(state.settings.backups);
     if (!setting.valid && !state.backupSettingShown) {
-        ShowError(state, u"BackupSetting", ShownSetting(state.settings.backups));
+        // The whole line, so that even an empty value is named.
+        ShowError(state, u"BackupSetting", u"Backups = " + ShownSetting(state.settings.backups));
         state.backupSettingShown = true;
     }
     return {setting.days, Today()};
