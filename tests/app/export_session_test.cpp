@@ -105,4 +105,42 @@ TEST_F(ExportSession, AFileThatCannotBeWrittenIsReportedAndNothingIsOpened) {
     }
 }
 
+// Trained on Monday 23 and Monday 30 December 2024, each day saved, then exported on
+// Thursday 2 January 2025: 1 January lies in the newest week, so no week was added, and the
+// day the history last changed puts both weeks in 2024, not a year ahead.
+TEST_F(ExportSession, ExportsInTheFirstDaysOfJanuaryDateLastDecember) {
+    SeedFiles({u"Plank|3|60|hold"}, {});
+    for (int day : {23, 30}) {
+        SCOPED_TRACE(day);
+        SetClock([day] { return DateOf(2024, 12, day); });
+        ScriptedUi ui;
+        ui.QueueClick(AddEntryButton);
+        ui.QueueClick(SaveButton);
+        Run(ui);
+        EXPECT_TRUE(ui.messages.empty());
+        ASSERT_TRUE(test::SetFileDay("units/history.txt", 2024, 12, day));
+    }
+    SetClock([] { return DateOf(2025, 1, 2); });
+    ScriptedUi ui;
+    ui.QueueMenu(UserCommand::ExportCsv);
+    ui.QueueMenu(UserCommand::ExportCalendar);
+    ui.QueueMenu(UserCommand::ShowReport);
+    Run(ui);
+    EXPECT_TRUE(ui.messages.empty());
+    const std::string csv = FileText("reports/training.csv");
+    EXPECT_NE(csv.find("\r\n358,2024-12-23,2024-12-23,Montag,Plank,3,60,hold\r\n365,2024-12-30,"
+                       "2024-12-30,Montag,Plank,3,60,hold\r\n"),
+              std::string::npos)
+        << csv;
+    const std::string ics = FileText("reports/training.ics");
+    for (const char* line : {"UID:velmora-20241223@velmora", "DTSTART;VALUE=DATE:20241223",
+                             "UID:velmora-20241230@velmora", "DTSTART;VALUE=DATE:20241230"})
+        EXPECT_NE(ics.find(line), std::string::npos) << line;
+    const std::string html = FileText("reports/report.html");
+    EXPECT_NE(html.find("2024-12-30"), std::string::npos);
+    EXPECT_EQ(csv.find("2025-12"), std::string::npos) << "no week a year ahead";
+    EXPECT_EQ(html.find("2025-12"), std::string::npos);
+    EXPECT_EQ(ics.find("202512"), std::string::npos);
+}
+
 }  // namespace
