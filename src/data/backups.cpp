@@ -1,6 +1,7 @@
 // Daily backups by a second name for the old file: the save that follows puts its new file
 // under the data file's name, so the backup keeps the old bytes without copying a byte. Where
-// the file system has no second names, the old file is copied.
+// the file system has no second names, the old file is copied. Also the strict reading of
+// the Backups setting; telling the user about a bad one is app/'s.
 #include "data/backups.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // Daily backups of the data files: before a save replaces a file, the version that stood at
 // the start of the day is kept in a backup folder beside it as "<name>-YYYY-MM-DD.txt", and
-// only the newest days are kept. Whether and how many is the caller's setting.
+// only the newest days are kept. How many is the caller's setting, which ReadBackupSetting
+// reads from its text.
 #pragma once
 
 #include <string>
