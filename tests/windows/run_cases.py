@@ -396,13 +396,14 @@ def catch_up_number(monday, today):
 
 
 def case_catch_up_after_a_break(exe, folder, media):
-    """A history saved 40 weeks ago (its file time says so) gets every week up to today."""
+    """A history saved 60 weeks ago gets every week up to today: only its file time tells, a
+    week number of more than a year ago naming no Monday of the last year."""
     prepare(folder, media, ini=UNKNOWN_LANGUAGE_INI)
     with open(os.path.join(folder, "units", "units.txt"), "wb") as handle:
         handle.write(line_file(["Plank|3|60|hold"]))
     today = datetime.date.today()
     this_monday = today - datetime.timedelta(days=today.weekday())
-    saved_monday = this_monday - datetime.timedelta(weeks=40)
+    saved_monday = this_monday - datetime.timedelta(weeks=60)
     history = os.path.join(folder, "units", "history.txt")
     with open(history, "wb") as handle:
         handle.write(history_of_one_empty_week(saved_monday.timetuple().tm_yday))
@@ -423,7 +424,7 @@ def case_catch_up_after_a_break(exe, folder, media):
                if line.startswith("#")]
     expected = [saved_monday.timetuple().tm_yday] + [
         catch_up_number(saved_monday + datetime.timedelta(weeks=week), today)
-        for week in range(1, 41)]
+        for week in range(1, 61)]
     if numbers != expected and datetime.date.today() == today:
         raise Failure("weeks %r, expected %r" % (numbers, expected))
 
