@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -159,27 +158,6 @@ TEST(WeekDates, TheNewestWeekLiesWhereTheEvidenceDayPutsIt) {
         const std::vector<CivilDate> mondays = WeekMondays(HistoryOf({row.number}), row.evidence);
         ASSERT_EQ(mondays.size(), 1u);
         EXPECT_EQ(IsoDate(mondays[0]), row.monday);
-    }
-}
-
-TEST(WeekDates, EvidenceDayIsTheFileDayUnlessUnknownOrUnbelievable) {
-    struct Row {
-        const char* name;
-        std::optional<LocalDate> fileDay;
-        const char* evidence;
-    };
-    const LocalDate today = DateOf(2024, 1, 10);
-    const Row rows[] = {
-        {"unknown", std::nullopt, "2024-01-10"},
-        {"a day before today", DateOf(2023, 4, 10), "2023-04-10"},
-        {"today", DateOf(2024, 1, 10), "2024-01-10"},
-        {"tomorrow", DateOf(2024, 1, 11), "2024-01-10"},
-        {"the last day of 1980", DateOf(1980, 12, 31), "2024-01-10"},
-        {"the first day of 1981", DateOf(1981, 1, 1), "1981-01-01"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(IsoDate(CivilDateOf(EvidenceDay(row.fileDay, today))), row.evidence);
     }
 }
 
