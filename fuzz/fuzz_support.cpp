@@ -2,10 +2,13 @@
 // Each target's own properties live in its fuzz_*.cpp.
 #include "fuzz_support.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -56,6 +59,21 @@ void WriteFile(const char* path, const std::uint8_t* data, std::size_t size) {
 
 void WriteFile(const char* path, const Bytes& bytes) {
     WriteFile(path, bytes.data(), bytes.size());
+}
+
+void SetFileDay(const char* path, int year, int month, int day) {
+    std::tm noon{};
+    noon.tm_year = year - 1900;
+    noon.tm_mon = month - 1;
+    noon.tm_mday = day;
+    noon.tm_hour = 12;
+    noon.tm_isdst = -1;
+    const std::time_t moment = std::mktime(&noon);
+    const timespec times[2] = {{moment, 0}, {moment, 0}};
+    if (moment == std::time_t(-1) || ::utimensat(AT_FDCWD, path, times, 0) != 0) {
+        std::fprintf(stderr, "cannot set the time of %s\n", path);
+        std::abort();
+    }
 }
 
 Bytes ReadFile(const char* path) {

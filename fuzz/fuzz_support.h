@@ -21,6 +21,9 @@ void WriteFile(const char* path, const std::uint8_t* data, std::size_t size);
 void WriteFile(const char* path, const Bytes& bytes);
 Bytes ReadFile(const char* path);
 bool FileExists(const char* path);
+// Sets when the file last changed to noon, local time, of that Gregorian day, as a save on
+// that day would have left it (the targets fix the program's clock, not the file system's).
+void SetFileDay(const char* path, int year, int month, int day);
 // True when the folder holds none of the temporary files of a save.
 bool NoTemporaryFileIn(const char* folder);
 

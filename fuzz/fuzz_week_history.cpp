@@ -1,10 +1,12 @@
 // LoadWeekHistory on arbitrary file bytes with a fixed clock (the first three input bytes
-// choose the date), followed by the catch-up: the history ends at or after the current
-// week, the catch-up appends a bounded number of weeks, and a
-// history that was loaded and saved loads back to the same weeks and saves to the same bytes.
+// choose the date, and the file's time says it was saved that day), followed by the
+// catch-up: the history's last week lies in the current week or after it, the catch-up
+// appends a bounded number of weeks, and a history that was loaded and saved loads back to
+// the same weeks and saves to the same bytes.
 #include <vector>
 
 #include "calendar/week_calendar.h"
+#include "calendar/week_dates.h"
 #include "data/week_history.h"
 #include "fuzz_support.h"
 #include "platform/clock.h"
@@ -12,7 +14,8 @@
 namespace {
 
 constexpr std::size_t DateBytes = 3;
-// From a number 371 days behind, or a year-change rebase, the catch-up adds at most this many.
+// From a damaged number 371 days behind, or a Monday up to a year before the file's day, the
+// catch-up adds at most this many.
 constexpr std::size_t MostCatchUpWeeks = 56;
 
 LocalDate DateFrom(const std::uint8_t* data) {
@@ -37,13 +40,22 @@ void CheckLoaded(const Document& doc, std::size_t fileSize) {
     FUZZ_CHECK(!history.empty(), "a load always leaves at least one week");
     // Every stored week needs a header line: one character and its line end, 2 bytes in UTF-8.
     FUZZ_CHECK(history.size() <= fileSize / 2 + 1 + MostCatchUpWeeks, "bounded catch-up");
-    FUZZ_CHECK(history.back().weekNumber >= CurrentWeekNumber(),
+    const LocalDate today = Today();
+    const long long currentMonday = LocalDayNumber(today) - TodayDayIndex();
+    const LocalDate evidence = EvidenceDay(doc.lastWeekEvidence, today);
+    FUZZ_CHECK(PlaceNewestWeek(history.back().weekNumber, evidence).monday >= currentMonday,
                "the history reaches the current week");
+}
+
+void SetFileDayToToday() {
+    const CivilDate today = CivilDateOf(Today());
+    fuzz::SetFileDay("units/history.txt", today.year, today.month, today.day);
 }
 
 void SaveAndCheck(const Document& doc) {
     FUZZ_CHECK(SaveWeekHistory(doc).report.ok(), "the history saves");
     FUZZ_CHECK(fuzz::NoTemporaryFileIn("units"), "no temporary file is left");
+    SetFileDayToToday();
 }
 
 }  // namespace
@@ -59,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetClock([today] { return today; });
     Document doc;
     fuzz::WriteFile("units/history.txt", data + DateBytes, size - DateBytes);
+    SetFileDayToToday();
 
     FUZZ_CHECK(LoadHistoryUpToToday(doc).ok(), "an existing file loads without a report");
     CheckLoaded(doc, size - DateBytes);

@@ -2,11 +2,13 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cassert>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 
@@ -54,6 +56,19 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
 bool FileExists(const std::filesystem::path& path) {
     std::error_code ignored;
     return std::filesystem::exists(path, ignored);
+}
+
+bool SetFileDay(const std::filesystem::path& path, int year, int month, int day) {
+    std::tm noon{};
+    noon.tm_year = year - 1900;
+    noon.tm_mon = month - 1;
+    noon.tm_mday = day;
+    noon.tm_hour = 12;
+    noon.tm_isdst = -1;
+    const std::time_t moment = std::mktime(&noon);
+    if (moment == std::time_t(-1)) return false;
+    const timespec times[2] = {{moment, 0}, {moment, 0}};
+    return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
 std::vector<std::string> TemporaryFilesIn(const std::filesystem::path& folder) {

@@ -31,6 +31,10 @@ Bytes ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes);
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 bool FileExists(const std::filesystem::path& path);
+// Sets when the file last changed to noon, local time, of that day, as a save on that day
+// would have left it (the tests fix the program's clock, not the file system's). False when
+// the file does not exist or the day cannot be converted.
+bool SetFileDay(const std::filesystem::path& path, int year, int month, int day);
 // The names in a folder that the program gives its temporary files while it saves.
 std::vector<std::string> TemporaryFilesIn(const std::filesystem::path& folder);
 

@@ -6,6 +6,7 @@
 #include "app/control_ids.h"
 #include "app/list_fills.h"
 #include "app/message_boxes.h"
+#include "data/backups.h"
 #include "data/day_entries.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
@@ -15,6 +16,28 @@ namespace {
 
 constexpr int CreatePauseMs = 100;
 constexpr int SavedPauseMs = 1000;
+// A box names at most this much of a setting, so that a damaged ini.ini cannot flood it.
+constexpr std::size_t MostShownSettingUnits = 40;
+
+std::u16string ShownSetting(std::u16string_view value) {
+    if (value.size() <= MostShownSettingUnits) return std::u16string(value);
+    std::size_t cut = MostShownSettingUnits;
+    // Never half of a character beyond U+FFFF.
+    if (value[cut - 1] >= 0xD800 && value[cut - 1] <= 0xDBFF) --cut;
+    return std::u16string(value.substr(0, cut)) + u"\u2026";
+}
+
+// How many days of backups the save keeps. A Backups value that is no plain number counts as
+// the default, and the user hears so once a run, with the value that was meant.
+DailyBackup BackupForToday(ProgramState& state) {
+    const BackupSetting setting = ReadBackupSetting(state.settings.backups);
+    if (!setting.valid && !state.backupSettingShown) {
+        // The whole line, so that even an empty value is named.
+        ShowError(state, u"BackupSetting", u"Backups = " + ShownSetting(state.settings.backups));
+        state.backupSettingShown = true;
+    }
+    return {setting.days, Today()};
+}
 
 }  // namespace
 
@@ -63,7 +86,7 @@ void CreateUnitFromFields(ProgramState& state) {
 }
 
 void SaveBothFiles(ProgramState& state) {
-    const DailyBackup backup{WholeNumber(ParseInteger(state.settings.backups)), Today()};
+    const DailyBackup backup = BackupForToday(state);
     // Both are attempted, history first; each reports its own failure.
     const SaveOutcome history = SaveWeekHistory(state.document, backup);
     ShowReport(state, history.report);

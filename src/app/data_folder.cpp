@@ -102,14 +102,59 @@ fs::path FindDefaultFolder(const fs::path& executableDirectory) {
     return {};
 }
 
+bool ResolveFolderPath(const fs::path& given, fs::path& resolved, std::error_code& error) {
+    error.clear();
+    fs::path base = given.has_root_path() ? given.root_path() : fs::current_path(error);
+    if (error) return false;
+    // The system walks the path part by part from the start: it goes through links and ".."
+    // only as far as the parts exist, and stops at the first one that does not.
+    fs::path missing;
+    bool baseIsFolder = true;
+    for (const fs::path& part : given.relative_path()) {
+        if (part.empty() || part == ".") continue;  // a trailing "/" gives an empty part
+        if (!baseIsFolder) {
+            error = std::make_error_code(std::errc::not_a_directory);
+            return false;
+        }
+        if (!missing.empty()) {
+            if (part == "..") {
+                error = std::make_error_code(std::errc::no_such_file_or_directory);
+                return false;
+            }
+            missing /= part;
+            continue;
+        }
+        const fs::path next = base / part;
+        const fs::file_status status = fs::status(next, error);
+        if (status.type() == fs::file_type::not_found) {
+            // A dangling link exists but leads nowhere: nothing can be made in its place.
+            if (fs::symlink_status(next, error).type() != fs::file_type::not_found) {
+                error = std::make_error_code(std::errc::no_such_file_or_directory);
+                return false;
+            }
+            error.clear();
+            missing = part;
+            continue;
+        }
+        if (error) return false;
+        // A file at the end is left for entering to refuse; nothing goes below it.
+        baseIsFolder = status.type() == fs::file_type::directory;
+        base = fs::canonical(next, error);
+        if (error) return false;
+    }
+    resolved = missing.empty() ? base : base / missing;
+    return true;
+}
+
 FolderPreparation PrepareDataFolder(const fs::path& givenFolder, const fs::path& defaults,
                                     const std::u16string& language, std::string_view version) {
-    // "data/" would count as the child "" of "data": made with the parents, never filled.
-    fs::path folder = givenFolder.lexically_normal();
-    if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
+    // The folder the program will enter, not the path simplified as text: "a/../b" with a
+    // missing "a", or "link/../b", name other folders than "b" (or none).
+    fs::path folder;
     std::error_code error;
+    if (!ResolveFolderPath(givenFolder, folder, error)) return FolderPreparation::Incomplete;
     if (fs::exists(fs::symlink_status(folder, error))) return FolderPreparation::AlreadyThere;
-    if (folder.has_parent_path()) fs::create_directories(folder.parent_path(), error);
+    fs::create_directories(folder.parent_path(), error);
     // Creating the folder itself decides: whoever made it first, it is not filled twice.
     if (!fs::create_directory(folder, error)) {
         return error ? FolderPreparation::Incomplete : FolderPreparation::AlreadyThere;
@@ -125,8 +170,12 @@ bool EnterDataFolder(const std::string& folder, std::string_view program,
                  "no folder for the data: neither XDG_DATA_HOME nor HOME is set; use --dir");
         return false;
     }
-    const fs::path path(folder);
+    fs::path path;
     std::error_code error;
+    if (!ResolveFolderPath(fs::path(folder), path, error)) {
+        Complain(program, "cannot use the folder " + folder + ": " + error.message());
+        return false;
+    }
     if (fs::symlink_status(path, error).type() == fs::file_type::not_found) {
         const fs::path defaults = FindDefaultFolder(ExecutableDirectory());
         if (defaults.empty()) {
@@ -138,6 +187,7 @@ bool EnterDataFolder(const std::string& folder, std::string_view program,
             Complain(program, "could not fill the new folder " + folder + " completely");
         }
     }
+    // The folder just prepared, by the path it was prepared under.
     fs::current_path(path, error);
     if (error) {
         Complain(program, "cannot use the folder " + folder + ": " + error.message());

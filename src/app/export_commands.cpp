@@ -27,7 +27,8 @@ std::u16string ExportPath(const ExportSpec& spec) {
 
 void ExportAndOpen(ProgramState& state, const ExportSpec& spec) {
     const std::u16string path = ExportPath(spec);
-    const std::string bytes = spec.writer(state.document.history, state.texts, Today());
+    const std::string bytes =
+        spec.writer(state.document.history, state.texts, Today(), state.document.lastWeekEvidence);
     if (!OsMakeFolder(ReportsFolder)) {
         ShowError(state, u"Export", path);
         return;

@@ -4,14 +4,17 @@
 // offers them is context_menu.h's.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 
 #include "app/program_state.h"
 #include "platform/clock.h"
 
+// The bytes of an export of the history; see reports/exports.h.
 using ExportWriter = std::string (*)(const std::vector<TrainingWeek>& history,
-                                     const TextTable& texts, const LocalDate& today);
+                                     const TextTable& texts, const LocalDate& today,
+                                     const std::optional<LocalDate>& lastWeekEvidence);
 
 struct ExportSpec {
     const char16_t* menuKey;   // the text of its menu item, in the group Menu

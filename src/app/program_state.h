@@ -39,4 +39,5 @@ struct ProgramState {
     Picture smallPicture;
     OsFile folderLock;
     bool backupFailureShown = false;  // the Backup box comes once per run
+    bool backupSettingShown = false;  // so does the BackupSetting box
 };

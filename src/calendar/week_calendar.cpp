@@ -1,7 +1,9 @@
 // Week numbers (the day of the year of the week's Monday, in today's year), today's day,
-// and the catch-up that appends weeks to the history up to the current week.
+// and the catch-up that appends weeks to the history up to the current week. Where the last
+// stored week lies is week_dates' rule, the same one the exports use.
 #include "calendar/week_calendar.h"
 
+#include "calendar/week_dates.h"
 #include "data/week_history.h"
 #include "platform/clock.h"
 
@@ -11,10 +13,8 @@ namespace {
 constexpr int MondayFirstIndex[7] = {6, 0, 1, 2, 3, 4, 5};
 constexpr int MondayOffset[7] = {-6, 0, -1, -2, -3, -4, -5};
 
-// A last week more than half a year above today's number was stored in the previous year.
-constexpr WholeNumber YearChangeDistance = 182;
-// More than a year's worth of weeks behind: the number is damaged, not merely old.
-constexpr WholeNumber DamagedDistance = 371;
+// More than a year's worth of weeks behind: a damaged number is left behind, not stepped on.
+constexpr long long DamagedDistance = 371;
 
 int WeekdayOf(const LocalDate& date) {
     return date.weekday >= 0 && date.weekday <= 6 ? date.weekday : 0;
@@ -22,6 +22,10 @@ int WeekdayOf(const LocalDate& date) {
 
 int TodayWeekday() {
     return WeekdayOf(Today());
+}
+
+long long NewYearDay(int year) {
+    return DayNumberOf(CivilDate{year, 1, 1});
 }
 
 }  // namespace
@@ -39,31 +43,46 @@ WholeNumber TodayDayIndex() {
     return MondayFirstIndex[TodayWeekday()];
 }
 
-void AdvanceToCurrentWeek(std::vector<TrainingWeek>& history, bool loadedFromFile) {
-    const WholeNumber current = CurrentWeekNumber();
+WholeNumber WeekNumberOfWeekBeginning(long long firstDay) {
+    const LocalDate today = Today();
+    const long long todayDay = LocalDayNumber(today);
+    // A week of the past keeps the number it had while it was current, read in the year
+    // most of its days lie in; the week of today is numbered as CurrentWeekNumber does.
+    const int year = firstDay + 6 < todayDay ? CivilDateOfDayNumber(firstDay + 3).year : today.year;
+    return static_cast<WholeNumber>(firstDay - NewYearDay(year) + 1);
+}
+
+LocalDate AdvanceToCurrentWeek(std::vector<TrainingWeek>& history, bool loadedFromFile,
+                               const std::optional<LocalDate>& fileDay) {
+    const LocalDate today = Today();
     if (!loadedFromFile || history.empty()) {
-        AddWeek(history, current);
-        return;
+        AddWeek(history, CurrentWeekNumber());
+        return today;
     }
-    // current lies between -5 and 366, so the distances below are computed on its side
-    // and cannot overflow whatever the stored number is.
-    WholeNumber last = history.back().weekNumber;
-    if (last > current + YearChangeDistance) {
-        int previousYear = Today().year - 1;
-        last -= IsLeapYear(previousYear) ? 366 : 365;
+    const LocalDate evidence = EvidenceDay(fileDay, today);
+    const NewestWeekPlace last = PlaceNewestWeek(history.back().weekNumber, evidence);
+    const long long currentMonday = LocalDayNumber(today) - TodayDayIndex();
+    if (last.monday >= currentMonday) return evidence;
+    // A real Monday is at most a year before the evidence, which is never after today, so
+    // the steps are bounded by the days since the file changed.
+    if (!last.onMonday && last.monday < currentMonday - DamagedDistance) {
+        AddWeek(history, CurrentWeekNumber());
+        return today;
     }
-    if (last < current - DamagedDistance) {
-        AddWeek(history, current);
-        return;
-    }
-    while (last < current) {
-        last += 7;
-        AddWeek(history, last);
-    }
+    // Seven days apart from the last week's day, so that numbers that are not 7 apart
+    // (a damaged file) go on as they are; the last step reaches the current week.
+    long long day = last.monday;
+    do {
+        day += 7;
+        AddWeek(history, WeekNumberOfWeekBeginning(day));
+    } while (day < currentMonday);
+    return today;
 }
 
 Report LoadHistoryUpToToday(Document& document) {
     const HistoryLoad load = LoadWeekHistory(document);
-    AdvanceToCurrentWeek(document.history, load.fromFile);
+    std::optional<LocalDate> fileDay;
+    if (load.changedAt) fileDay = LocalDateAt(*load.changedAt);
+    document.lastWeekEvidence = AdvanceToCurrentWeek(document.history, load.fromFile, fileDay);
     return load.report;
 }

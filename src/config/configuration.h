@@ -9,8 +9,8 @@
 struct Settings {
     std::u16string language = u"English";
     std::u16string version = u"0.1";
-    // Days of daily backups to keep, as written in the file (a whole number; 0 turns them
-    // off). Read only: the program never writes it.
+    // Days of daily backups to keep, as written in the file (plain decimal digits, read by
+    // data/backups.h's ReadBackupSetting; 0 turns them off). Read only: never written.
     std::u16string backups = u"14";
 };
 

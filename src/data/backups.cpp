@@ -1,9 +1,11 @@
 // Daily backups by a second name for the old file: the save that follows puts its new file
 // under the data file's name, so the backup keeps the old bytes without copying a byte. Where
-// the file system has no second names, the old file is copied.
+// the file system has no second names, the old file is copied. Also the strict reading of
+// the Backups setting; telling the user about a bad one is app/'s.
 #include "data/backups.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "platform/os_file.h"
@@ -38,11 +40,16 @@ std::u16string_view BackupDateIn(std::u16string_view name, std::u16string_view s
     return date;
 }
 
-// Removes the backups of this stem beyond the newest `days` dates.
-void KeepNewest(const std::u16string& folder, const std::u16string& stem, WholeNumber days) {
+// Removes the backups of this stem beyond the newest `days` dates up to `today`. A backup
+// dated later (a clock once set ahead, a folder from such a machine) is neither removed nor
+// counted: counting it would remove today's, the only copy of what the save replaces.
+void KeepNewest(const std::u16string& folder, const std::u16string& stem, WholeNumber days,
+                std::u16string_view today) {
     std::vector<std::u16string> backups;
-    for (std::u16string& name : OsFolderFiles(folder))
-        if (!BackupDateIn(name, stem).empty()) backups.push_back(std::move(name));
+    for (std::u16string& name : OsFolderFiles(folder)) {
+        const std::u16string_view date = BackupDateIn(name, stem);
+        if (!date.empty() && date <= today) backups.push_back(std::move(name));
+    }
     if (WholeNumber(backups.size()) <= days) return;
     // Same stem, same length: the newest date sorts last.
     std::sort(backups.begin(), backups.end());
@@ -50,14 +57,39 @@ void KeepNewest(const std::u16string& folder, const std::u16string& stem, WholeN
     for (std::size_t i = 0; i < surplus; ++i) OsRemoveFile(folder + u"/" + backups[i]);
 }
 
+// "2026-12-07": the date in a backup's name.
+std::u16string DateText(const LocalDate& day) {
+    return Utf8ToUtf16(IsoDate(CivilDateOf(day)));
+}
+
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
+
 }  // namespace
+
+BackupSetting ReadBackupSetting(std::u16string_view text) {
+    std::size_t at = 0;
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    const std::size_t digitsStart = at;
+    constexpr WholeNumber Most = std::numeric_limits<WholeNumber>::max();
+    WholeNumber days = 0;
+    for (; at < text.size() && text[at] >= u'0' && text[at] <= u'9'; ++at) {
+        const WholeNumber digit = text[at] - u'0';
+        // Past the largest number of the word every backup is kept, never a wrapped count.
+        days = days > (Most - digit) / 10 ? Most : days * 10 + digit;
+    }
+    const bool digits = at > digitsStart;
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    if (!digits || at != text.size()) return {DefaultBackupDays, false};
+    return {days, true};
+}
 
 std::u16string DailyBackupPath(const std::u16string& dataFile, const LocalDate& day) {
     std::u16string folder;
     std::u16string stem;
     SplitPath(dataFile, folder, stem);
-    return folder + BackupFolderName + u"/" + stem + u"-" + Utf8ToUtf16(IsoDate(CivilDateOf(day))) +
-           BackupExtension;
+    return folder + BackupFolderName + u"/" + stem + u"-" + DateText(day) + BackupExtension;
 }
 
 Report KeepDailyBackup(const std::u16string& dataFile, const std::u16string& oldFile,
@@ -73,6 +105,6 @@ Report KeepDailyBackup(const std::u16string& dataFile, const std::u16string& old
     folder += BackupFolderName;
     if (!OsMakeFolder(folder)) return {u"Backup", path};
     if (!OsHardLink(oldFile, path) && !OsCopyFile(oldFile, path)) return {u"Backup", path};
-    KeepNewest(folder, stem, backup.days);
+    KeepNewest(folder, stem, backup.days, DateText(backup.today));
     return {};
 }

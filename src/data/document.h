@@ -4,10 +4,12 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/clock.h"
 #include "text/text_helpers.h"
 
 struct TrainingUnit {
@@ -29,6 +31,10 @@ struct Document {
     // replace it, so that what could not be read is not lost.
     bool unitFileUnreadable = false;
     bool historyFileUnreadable = false;
+    // The latest day the history's last week can have been recorded on: the day
+    // units/history.txt last changed, or today once the catch-up has appended a week. Unset
+    // stands for today. The weeks' dates are read from it (calendar/week_dates.h).
+    std::optional<LocalDate> lastWeekEvidence;
 };
 
 // The English day keys in Monday-first order: the day labels of the history file and the

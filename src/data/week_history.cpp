@@ -8,6 +8,7 @@
 #include "data/line_blocks.h"
 #include "data/line_file.h"
 #include "data/safe_save.h"
+#include "platform/os_file.h"
 #include "platform/os_memory.h"
 
 namespace {
@@ -50,7 +51,7 @@ HistoryLoad LoadWeekHistory(Document& document) {
     LineFile file;
     if (!OpenForReading(file, path)) {
         document.historyFileUnreadable = size != -1;
-        return {{u"HistoryFile", path}, false};
+        return {{u"HistoryFile", path}, false, std::nullopt};
     }
     SkipByteOrderMark(file);
     std::int64_t minimum = file.encoding == LineFile::Encoding::Utf8 ? MinimumUtf8HistoryFileSize
@@ -67,6 +68,8 @@ HistoryLoad LoadWeekHistory(Document& document) {
             std::min(size / MinimumHistoryFileSize + 1, MostReservedWeeks)));
         OsPreferLargePages(history.data(), history.capacity() * sizeof(TrainingWeek));
         ReadWeeks(file, history);
+        std::int64_t changedAt = 0;
+        if (OsModificationTime(path, changedAt)) load.changedAt = changedAt;
     }
     if (!Close(file)) {
         // Only part of the file may have arrived: keep what was read, protect the file.

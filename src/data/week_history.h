@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,11 +20,15 @@ struct HistoryLoad {
     // The weeks came from the file; false when it was missing, unreadable or too short to
     // hold a week (the history is then empty and the catch-up starts it anew).
     bool fromFile = false;
+    // When the file last changed (seconds since 1970 UTC), for the weeks that came from it:
+    // its last week was recorded then or before. None when the system tells no time.
+    std::optional<std::int64_t> changedAt;
 };
 
 void AddWeek(std::vector<TrainingWeek>& history, WholeNumber weekNumber);
-// Replaces the history by the file's weeks. Reports HistoryFile when the file cannot be
-// opened or not be read completely; a file shorter than one week gives no week.
+// Replaces the history by the file's weeks and tells when the file last changed. Reports
+// HistoryFile when the file cannot be opened or not be read completely; a file shorter than
+// one week gives no week.
 HistoryLoad LoadWeekHistory(Document& document);
 // Writes a temporary file beside the old one and puts it in place in one step. Reports
 // SaveHistory on any failure; the old file then stays as it was. The daily backup, when the

@@ -84,6 +84,15 @@ CivilDate CivilDateOf(const LocalDate& date) {
     return AddDays(CivilDate{date.year, 1, 1}, date.dayOfYear - 1);
 }
 
+long long LocalDayNumber(const LocalDate& date) {
+    return DayNumberOf(CivilDate{date.year, 1, 1}) + date.dayOfYear - 1;
+}
+
+int MondayFirstWeekday(long long dayNumber) {
+    // 1 January 1970 was a Thursday, day 3 counted from Monday.
+    return static_cast<int>(((dayNumber + 3) % 7 + 7) % 7);
+}
+
 std::string IsoDate(const CivilDate& date) {
     char text[32];
     if (date.year >= 0 && date.year <= 9999)

@@ -20,10 +20,9 @@ struct CivilDate {
 };
 
 LocalDate SystemToday();
-#ifndef _WIN32
-// The local date at a moment given in seconds since 1970 (the user's time zone).
+// The local date at a moment given in seconds since 1970 UTC (the user's time zone with the
+// daylight saving time of that moment); 1 January 1970 when the system cannot convert it.
 LocalDate LocalDateAt(std::int64_t secondsSinceEpoch);
-#endif
 // An empty function restores the system clock.
 void SetClock(std::function<LocalDate()> clock);
 LocalDate Today();
@@ -37,5 +36,9 @@ long long DayNumberOf(const CivilDate& date);
 CivilDate CivilDateOfDayNumber(long long dayNumber);
 CivilDate AddDays(const CivilDate& date, long long days);
 CivilDate CivilDateOf(const LocalDate& date);
+// Days from 1 January 1970 of a local date.
+long long LocalDayNumber(const LocalDate& date);
+// 0 = Monday .. 6 = Sunday, of the day with this day number.
+int MondayFirstWeekday(long long dayNumber);
 // "2024-01-08"; years outside 0 .. 9999 get a sign and at least four digits.
 std::string IsoDate(const CivilDate& date);

@@ -20,6 +20,9 @@ struct OsFile {
 
 // Size in bytes; -1 when the path is empty or nothing exists there, -2 for a folder.
 std::int64_t OsFileSize(const std::u16string& path);
+// When the file last changed (on POSIX a link's target), in whole seconds since 1970 UTC,
+// rounded down; false when nothing exists there or the file system keeps no time.
+bool OsModificationTime(const std::u16string& path, std::int64_t& secondsSinceEpoch);
 // Existing file, read access; others may read but not write while it is open (where the
 // platform can enforce it).
 bool OsOpenRead(const std::u16string& path, OsFile& file);

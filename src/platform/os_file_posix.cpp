@@ -1,6 +1,6 @@
-// The file services on POSIX systems: open, read, write, flush, rename, links, folders and the
-// folder lock by UTF-8 path. Other programs are not kept from writing an open file (no
-// mandatory locking here).
+// The file services on POSIX systems: sizes and times, open, read, write, flush, rename, links,
+// folders and the folder lock by UTF-8 path. Other programs are not kept from writing an open file
+// (no mandatory locking here).
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -67,6 +67,14 @@ std::int64_t OsFileSize(const std::u16string& path) {
     if (::stat(NativePath(path).c_str(), &info) != 0) return -1;
     if (S_ISDIR(info.st_mode)) return -2;
     return static_cast<std::int64_t>(info.st_size);
+}
+
+bool OsModificationTime(const std::u16string& path, std::int64_t& secondsSinceEpoch) {
+    if (path.empty()) return false;
+    struct stat info {};
+    if (::stat(NativePath(path).c_str(), &info) != 0) return false;
+    secondsSinceEpoch = static_cast<std::int64_t>(info.st_mtime);
+    return true;
 }
 
 bool OsOpenRead(const std::u16string& path, OsFile& file) {

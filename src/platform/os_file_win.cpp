@@ -61,6 +61,20 @@ std::int64_t OsFileSize(const std::u16string& path) {
            static_cast<std::int64_t>(data.nFileSizeLow);
 }
 
+bool OsModificationTime(const std::u16string& path, std::int64_t& secondsSinceEpoch) {
+    if (!IsUsablePath(path)) return false;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(NativePath(path), GetFileExInfoStandard, &data)) return false;
+    // 100-nanosecond steps since 1601; a file system that keeps no time gives 0.
+    const std::int64_t steps = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime);
+    if (steps <= 0) return false;
+    constexpr std::int64_t SecondsFrom1601To1970 = 11644473600;
+    secondsSinceEpoch = steps / 10000000 - SecondsFrom1601To1970;
+    return true;
+}
+
 bool OsOpenRead(const std::u16string& path, OsFile& file) {
     return OpenWith(path, GENERIC_READ, OPEN_EXISTING, file);
 }

@@ -15,7 +15,7 @@ constexpr const char16_t* ColumnKeys[8] = {u"CsvWeek",    u"CsvMonday",     u"Cs
 }  // namespace
 
 std::string TrainingCsv(const std::vector<TrainingWeek>& history, const TextTable& texts,
-                        const LocalDate& today) {
+                        const LocalDate& today, const std::optional<LocalDate>& lastWeekEvidence) {
     std::string out = "\xEF\xBB\xBF";
     for (std::size_t column = 0; column < 8; ++column) {
         if (column > 0) out += ',';
@@ -26,7 +26,8 @@ std::string TrainingCsv(const std::vector<TrainingWeek>& history, const TextTabl
     std::string weekdays[7];
     for (int day = 0; day < 7; ++day)
         weekdays[day] = CsvTextField(LookupText(texts, u"Days", DayKeys[day]));
-    const std::vector<CivilDate> mondays = WeekMondays(history, today);
+    const std::vector<CivilDate> mondays =
+        WeekMondays(history, EvidenceDay(lastWeekEvidence, today));
     std::vector<LoggedEntry> entries;
     for (std::size_t index = 0; index < history.size(); ++index) {
         const TrainingWeek& week = history[index];

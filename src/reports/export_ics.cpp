@@ -57,7 +57,7 @@ void AppendEvent(std::string& out, const CivilDate& date, const std::string& uid
 }  // namespace
 
 std::string TrainingIcs(const std::vector<TrainingWeek>& history, const TextTable& texts,
-                        const LocalDate& today) {
+                        const LocalDate& today, const std::optional<LocalDate>& lastWeekEvidence) {
     std::string out;
     AppendIcsLine(out, "BEGIN:VCALENDAR");
     AppendIcsLine(out, "VERSION:2.0");
@@ -68,7 +68,8 @@ std::string TrainingIcs(const std::vector<TrainingWeek>& history, const TextTabl
 
     const std::string stamp = CompactDate(CivilDateOf(today)) + "T000000Z";
     const std::u16string unnamed = LookupText(texts, u"Report", u"Unnamed");
-    const std::vector<CivilDate> mondays = WeekMondays(history, today);
+    const std::vector<CivilDate> mondays =
+        WeekMondays(history, EvidenceDay(lastWeekEvidence, today));
     // Only damaged week numbers put two days on one date; their events still need their own
     // UIDs, so later ones get a running suffix.
     std::unordered_map<long long, int> eventsOnDay;

@@ -3,6 +3,7 @@
 // file. Writing them to disk and opening them is left to the caller.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,14 @@
 // How many of the newest weeks the report's charts and table show.
 inline constexpr std::size_t ReportWeeks = 52;
 
+// Each dates the weeks by WeekMondays from `lastWeekEvidence` (Document::lastWeekEvidence;
+// unset: today); `today` is the day the file is made.
 std::string ReportHtml(const std::vector<TrainingWeek>& history, const TextTable& texts,
-                       const LocalDate& today);
+                       const LocalDate& today,
+                       const std::optional<LocalDate>& lastWeekEvidence = std::nullopt);
 std::string TrainingCsv(const std::vector<TrainingWeek>& history, const TextTable& texts,
-                        const LocalDate& today);
+                        const LocalDate& today,
+                        const std::optional<LocalDate>& lastWeekEvidence = std::nullopt);
 std::string TrainingIcs(const std::vector<TrainingWeek>& history, const TextTable& texts,
-                        const LocalDate& today);
+                        const LocalDate& today,
+                        const std::optional<LocalDate>& lastWeekEvidence = std::nullopt);

@@ -163,8 +163,9 @@ void AppendWeekTable(std::string& out, const std::vector<TrainingWeek>& history,
 }  // namespace
 
 std::string ReportHtml(const std::vector<TrainingWeek>& history, const TextTable& texts,
-                       const LocalDate& today) {
-    const std::vector<CivilDate> mondays = WeekMondays(history, today);
+                       const LocalDate& today, const std::optional<LocalDate>& lastWeekEvidence) {
+    const std::vector<CivilDate> mondays =
+        WeekMondays(history, EvidenceDay(lastWeekEvidence, today));
     WeeklyVolumes volumes = WeeklyVolumesOf(history, mondays, ReportWeeks, ChartedUnits);
     for (UnitVolumes& unit : volumes.largest) unit.name = DisplayName(unit.name, texts);
 

@@ -36,6 +36,10 @@ const BuiltInText BuiltInTexts[] = {
     {u"Backup",
      u"Die Sicherung {replace} konnte nicht angelegt werden. Die Daten wurden trotzdem "
      u"gespeichert."},
+    // Shown once a run at a save when the Backups value of ini.ini is no plain number.
+    {u"BackupSetting",
+     u"Die Einstellung \u201E{replace}\u201C in ini.ini nennt keine Zahl von Tagen. Es werden "
+     u"die Sicherungen der letzten 14 Tage behalten."},
     // Shown when a second program starts on a folder that one already uses.
     {u"Running", u"Velmora läuft in diesem Ordner bereits. Bitte verwende das offene Fenster."},
     // Shown when an export file (report, CSV, calendar) cannot be written.

@@ -1,6 +1,7 @@
 // Preparing a new data folder: the exact bytes of every seeded file, an existing folder
-// left alone, the language chosen by the locale, where the defaults are found, and
-// failures at each step leaving only whole files behind.
+// left alone, the language chosen by the locale, where the defaults are found, the folder a
+// path names through links and "..", and failures at each step leaving only whole files
+// behind.
 #include "app/data_folder.h"
 #include "app/starter_languages.h"
 
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <set>
 
 #include "config/configuration.h"
@@ -304,6 +306,55 @@ TEST_F(AppDataFolder, AFailedStepLeavesOnlyWholeFiles) {
                   FolderPreparation::AlreadyThere);
         EXPECT_EQ(FilesIn(folder), c.expected);
     }
+}
+
+TEST_F(AppDataFolder, APathNamesTheFolderTheSystemReachesThroughLinksAndDotDot) {
+    fs::create_directories("real/sub");
+    fs::create_directory_symlink("real/sub", "link");
+    fs::create_symlink("nowhere", "dangling");
+    test::WriteFileBytes("afile", std::string_view("x"));
+    const fs::path here = fs::canonical(".");
+    struct Row {
+        const char* name;
+        fs::path given;
+        std::optional<fs::path> resolved;  // none: cannot be entered
+    };
+    const Row rows[] = {
+        {"a new folder", "seeded", here / "seeded"},
+        {"an existing one", "real/sub", here / "real/sub"},
+        {"\"..\" after a missing part", "./nothere/../seeded", std::nullopt},
+        {"\"..\" after the link: above its target", "link/../x", here / "real/x"},
+        {"below the link, new parts and a trailing slash", "link/new/deeper/",
+         here / "real/sub/new/deeper"},
+        {"\".\" and \"..\" among existing parts", "real/./sub/../sub", here / "real/sub"},
+        {"\".\" after a missing part", "nothere/./x", here / "nothere/x"},
+        {"absolute", here / "link/../x", here / "real/x"},
+        {"a file, left for entering to refuse", "afile", here / "afile"},
+        {"below a file", "afile/y", std::nullopt},
+        {"a dangling link", "dangling", std::nullopt},
+        {"below a dangling link", "dangling/z", std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::path resolved;
+        std::error_code error;
+        EXPECT_EQ(ResolveFolderPath(row.given, resolved, error), row.resolved.has_value());
+        if (row.resolved) {
+            EXPECT_EQ(resolved, *row.resolved);
+            EXPECT_FALSE(error);
+        } else {
+            EXPECT_TRUE(error);
+        }
+    }
+    // Preparing goes by the same resolution: nothing for the first, real/x for the second.
+    EXPECT_EQ(PrepareDataFolder("./nothere/../seeded", Defaults, u"English", "1"),
+              FolderPreparation::Incomplete);
+    EXPECT_FALSE(fs::exists("nothere"));
+    EXPECT_FALSE(fs::exists("seeded"));
+    EXPECT_EQ(PrepareDataFolder("link/../x", Defaults, u"English", "1"),
+              FolderPreparation::Prepared);
+    EXPECT_FALSE(fs::exists("x"));
+    EXPECT_TRUE(fs::exists("real/x/units/units.txt"));
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ TEST_F(ExportSession, EachItemWritesItsFileFromMemoryAndOpensIt) {
         const char* name;
         const char* item;  // its name in the menu table
         const char* path;
-        std::string (*writer)(const std::vector<TrainingWeek>&, const TextTable&, const LocalDate&);
+        std::string (*writer)(const std::vector<TrainingWeek>&, const TextTable&, const LocalDate&,
+                              const std::optional<LocalDate>&);
     };
     const Row rows[] = {
         {"report", "report", "reports/report.html", ReportHtml},
@@ -50,7 +51,8 @@ TEST_F(ExportSession, EachItemWritesItsFileFromMemoryAndOpensIt) {
         EXPECT_EQ(ui.openedFiles, std::vector<std::u16string>{test::ToUtf16(row.path)});
         ASSERT_TRUE(test::FileExists(row.path));
         const std::string written = FileText(row.path);
-        EXPECT_EQ(written, row.writer(program->document.history, program->texts, Today()));
+        EXPECT_EQ(written, row.writer(program->document.history, program->texts, Today(),
+                                      program->document.lastWeekEvidence));
         EXPECT_NE(written.find("Push-ups"), std::string::npos) << "the unsaved entry is in it";
         EXPECT_TRUE(test::TemporaryFilesIn("reports").empty());
     }
@@ -102,6 +104,43 @@ TEST_F(ExportSession, AFileThatCannotBeWrittenIsReportedAndNothingIsOpened) {
             << "not fatal: the program goes on";
         EXPECT_TRUE(ui.openedFiles.empty());
     }
+}
+
+// Trained on Monday 23 and Monday 30 December 2024, each day saved, then exported on
+// Thursday 2 January 2025: 1 January lies in the newest week, so no week was added, and the
+// day the history last changed puts both weeks in 2024, not a year ahead.
+TEST_F(ExportSession, ExportsInTheFirstDaysOfJanuaryDateLastDecember) {
+    SeedFiles({u"Plank|3|60|hold"}, {});
+    for (int day : {23, 30}) {
+        SCOPED_TRACE(day);
+        SetClock([day] { return DateOf(2024, 12, day); });
+        ScriptedUi ui;
+        ui.QueueClick(AddEntryButton);
+        ui.QueueClick(SaveButton);
+        Run(ui);
+        EXPECT_TRUE(ui.messages.empty());
+        ASSERT_TRUE(test::SetFileDay("units/history.txt", 2024, 12, day));
+    }
+    SetClock([] { return DateOf(2025, 1, 2); });
+    ScriptedUi ui;
+    for (const char* item : {"csv", "calendar", "report"})
+        ui.QueueMenu(std::size_t(MenuItemNamed(item)));
+    Run(ui);
+    EXPECT_TRUE(ui.messages.empty());
+    const std::string csv = FileText("reports/training.csv");
+    EXPECT_NE(csv.find("\r\n358,2024-12-23,2024-12-23,Montag,Plank,3,60,hold\r\n365,2024-12-30,"
+                       "2024-12-30,Montag,Plank,3,60,hold\r\n"),
+              std::string::npos)
+        << csv;
+    const std::string ics = FileText("reports/training.ics");
+    for (const char* line : {"UID:velmora-20241223@velmora", "DTSTART;VALUE=DATE:20241223",
+                             "UID:velmora-20241230@velmora", "DTSTART;VALUE=DATE:20241230"})
+        EXPECT_NE(ics.find(line), std::string::npos) << line;
+    const std::string html = FileText("reports/report.html");
+    EXPECT_NE(html.find("2024-12-30"), std::string::npos);
+    EXPECT_EQ(csv.find("2025-12"), std::string::npos) << "no week a year ahead";
+    EXPECT_EQ(html.find("2025-12"), std::string::npos);
+    EXPECT_EQ(ics.find("202512"), std::string::npos);
 }
 
 }  // namespace

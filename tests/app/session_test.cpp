@@ -1,6 +1,6 @@
 // Whole sessions on the scripted back end: start-up messages and files (also in a newly
-// prepared folder), the fatal picture check, and the commands end to end with the exact
-// bytes of the data files.
+// prepared folder), the fatal picture check, the commands end to end with the exact bytes
+// of the data files, and the start after a long break.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -410,6 +410,29 @@ TEST_F(AppSession, TitleAndDayFollowTheStartDay) {
         EXPECT_EQ(ui.ShownText(DayCombo), row.shownDay);
         EXPECT_EQ(ui.Control(DayCombo).selected, row.dayIndex);
     }
+}
+
+// Saved on Monday 10 April 2023 in week 100, started again on Monday 22 January 2024: every
+// week between is added, each numbered in its own year, and today's entry goes to week 22,
+// the one shown.
+TEST_F(AppSession, StartAfterABreakAcrossTheNewYearAddsTheWeeksUpToTheCurrentOne) {
+    SeedFiles({u"Plank|3|60|hold"}, {{100, {u"Run|1|30|easy"}}});
+    ASSERT_TRUE(test::SetFileDay("units/history.txt", 2023, 4, 10));
+    SetClock([] { return DateOf(2024, 1, 22); });
+    ScriptedUi ui;
+    ui.QueueClick(AddEntryButton);
+    ui.QueueClick(SaveButton);
+    Run(ui);
+    EXPECT_TRUE(ui.messages.empty());
+    std::vector<WeekSeed> weeks = {{100, {u"Run|1|30|easy"}}};
+    for (long long number = 107; number <= 359; number += 7) weeks.push_back({number, {}});
+    for (long long number = 1; number <= 22; number += 7) weeks.push_back({number, {}});
+    weeks.back().days = {u"Plank|3|60|hold"};
+    EXPECT_EQ(ReadFileBytes("units/history.txt"), LineFileBytes(HistoryLines(weeks)));
+    const ScriptedControl& combo = ui.Control(WeekCombo);
+    ASSERT_EQ(combo.items.size(), weeks.size());
+    EXPECT_EQ(combo.selected, std::intptr_t(weeks.size()) - 1);
+    EXPECT_EQ(ui.ShownText(WeekCombo), u"Woche - 22");
 }
 
 TEST_F(AppSession, VersionFromIniEndsTheTitleWithItsBlanks) {

@@ -142,4 +142,32 @@ TEST(AppStartBinary, AnswersEarlyOrStartsInANewlySeededFolder) {
     EXPECT_FALSE(test::FileExists("ini.ini"));  // the starting folder is left alone
 }
 
+// --dir through ".." and links as the system goes: the folder seeded is the one entered, and
+// a path the system cannot go through creates nothing.
+TEST(AppStartBinary, DirIsTheFolderTheSystemMeans) {
+    test::TempWorkingDirectory directory;
+    std::filesystem::create_directories("real/sub");
+    std::filesystem::create_directory_symlink("real/sub", "link");
+    const test::ProcessRun missing =
+        test::RunProcess(VELMORA_HEADLESS_PATH, {"--dir", "./nothere/../seeded"}, "close\n");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.errors,
+              "velmora-headless: cannot use the folder ./nothere/../seeded: No such file or "
+              "directory\n");
+    EXPECT_FALSE(test::FileExists("seeded"));
+    EXPECT_FALSE(test::FileExists("nothere"));
+
+    // "link/.." is the folder above the link's target: real/x, not ./x.
+    const test::ProcessRun linked =
+        test::RunProcess(VELMORA_HEADLESS_PATH, {"--dir", "link/../x"}, "click 16\nclose\n");
+    EXPECT_EQ(linked.status, 0);
+    EXPECT_EQ(linked.errors, "");
+    EXPECT_EQ(linked.out.find("\"message\""), std::string::npos) << linked.out;
+    EXPECT_FALSE(test::FileExists("x"));
+    EXPECT_TRUE(test::FileExists("real/x/ini.ini"));
+    EXPECT_TRUE(test::FileExists("real/x/lang/English.txt"));
+    // The save of the session went into the folder that was seeded.
+    EXPECT_GT(std::filesystem::file_size("real/x/units/history.txt"), 0u);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // Week numbers on fixed dates, today's day, the calendar arithmetic of DateOf, and the
-// catch-up of a history: steps of seven, the year change and damaged numbers.
+// catch-up of a history: steps of seven, the year change and damaged numbers, and the weeks
+// and Mondays that the day the history file last changed gives.
 #include "calendar/week_calendar.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +9,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "calendar/week_dates.h"
 #include "data/data_fixture.h"
 #include "platform/clock.h"
 
@@ -32,6 +35,26 @@ std::vector<WholeNumber> NumbersOf(const std::vector<TrainingWeek>& history) {
     std::vector<WholeNumber> numbers;
     for (const TrainingWeek& week : history) numbers.push_back(week.weekNumber);
     return numbers;
+}
+
+// first, first + 7, ... up to last, after the numbers already in `numbers`.
+std::vector<WholeNumber> Steps(std::vector<WholeNumber> numbers, WholeNumber first,
+                               WholeNumber last) {
+    for (WholeNumber number = first; number <= last; number += 7) numbers.push_back(number);
+    return numbers;
+}
+
+// `count` dates 7 days apart from `first`, as ISO texts.
+std::vector<std::string> Weekly(CivilDate first, int count) {
+    std::vector<std::string> dates;
+    for (int week = 0; week < count; ++week) dates.push_back(IsoDate(AddDays(first, 7 * week)));
+    return dates;
+}
+
+std::vector<std::string> IsoDates(const std::vector<CivilDate>& dates) {
+    std::vector<std::string> texts;
+    for (const CivilDate& date : dates) texts.push_back(IsoDate(date));
+    return texts;
 }
 
 // The system clock's conversion of moments past January 2038, in every build: a 32-bit time
@@ -210,6 +233,141 @@ TEST_F(CalendarTest, YearChangeOnLoadEndsOnTheCurrentWeek) {
     ASSERT_EQ(doc.history.size(), 4u);
     EXPECT_EQ(doc.history[0].days[0], u"kept");
     EXPECT_EQ(doc.history.back().weekNumber, 13);
+}
+
+// The date rule from end to end: a history file whose time says when it last changed, loaded
+// and caught up on a later day, then dated as the exports date it; a second start on the same
+// day after a save must find nothing to add and the same dates. Rows without a file day read
+// the history as if its time were unknown.
+TEST_F(CalendarTest, FileTimeGivesTheWeeksAndTheirMondays) {
+    struct Row {
+        const char* name;
+        std::optional<CivilDate> fileDay;
+        std::vector<WholeNumber> stored;
+        CivilDate today;
+        std::vector<WholeNumber> numbers;  // after the catch-up
+        std::vector<std::string> mondays;  // of every week, as the exports date them
+    };
+    const Row rows[] = {
+        {"export on 2 January of weeks trained in December",
+         CivilDate{2024, 12, 30},
+         {358, 365},
+         {2025, 1, 2},
+         {358, 365},
+         {"2024-12-23", "2024-12-30"}},
+        {"365 saved on Monday 30 December, opened on Monday 6 January",
+         CivilDate{2024, 12, 30},
+         {358, 365},
+         {2025, 1, 6},
+         {358, 365, 6},
+         {"2024-12-23", "2024-12-30", "2025-01-06"}},
+        {"saved in April, opened nine months later in January",
+         CivilDate{2023, 4, 10},
+         {100},
+         {2024, 1, 22},
+         Steps(Steps({}, 100, 359), 1, 22),
+         Weekly({2023, 4, 10}, 42)},
+        {"a break of exactly one year",
+         CivilDate{2023, 4, 10},
+         {100},
+         {2024, 4, 10},
+         Steps(Steps({}, 100, 359), 1, 99),
+         Weekly({2023, 4, 10}, 53)},
+        {"a break of two years",
+         CivilDate{2022, 4, 11},
+         {101},
+         {2024, 4, 10},
+         Steps(Steps(Steps({}, 101, 360), 2, 359), 1, 99),
+         Weekly({2022, 4, 11}, 105)},
+        {"the week of New Year counts in the year of its Thursday once it has passed",
+         CivilDate{2023, 12, 25},
+         {359},
+         {2025, 1, 8},
+         Steps(Steps(Steps({359}, 1, 358), -1, -1), 6, 6),
+         Weekly({2023, 12, 25}, 55)},
+        {"366 on the last day of a leap year",
+         CivilDate{2012, 12, 31},
+         {359, 366},
+         {2013, 1, 9},
+         {359, 366, 7},
+         {"2012-12-24", "2012-12-31", "2013-01-07"}},
+        {"across 29 February",
+         CivilDate{2024, 2, 19},
+         {50},
+         {2024, 3, 13},
+         {50, 57, 64, 71},
+         Weekly({2024, 2, 19}, 4)},
+        {"recorded on 1 January as -1",
+         CivilDate{2025, 1, 1},
+         {-1},
+         {2025, 1, 13},
+         {-1, 6, 13},
+         Weekly({2024, 12, 30}, 3)},
+        {"saved on a Sunday, opened the next Monday",
+         CivilDate{2024, 1, 14},
+         {1, 8},
+         {2024, 1, 15},
+         {1, 8, 15},
+         Weekly({2024, 1, 1}, 3)},
+        {"file time unknown",
+         std::nullopt,
+         {352, 359, 1, 8},
+         {2024, 1, 10},
+         {352, 359, 1, 8},
+         Weekly({2023, 12, 18}, 4)},
+        {"file time unknown, a break within the year",
+         std::nullopt,
+         {1},
+         {2024, 1, 22},
+         {1, 8, 15, 22},
+         Weekly({2024, 1, 1}, 4)},
+        {"file time in the future counts as today",
+         CivilDate{2030, 6, 3},
+         {352, 359, 1, 8},
+         {2024, 1, 10},
+         {352, 359, 1, 8},
+         Weekly({2023, 12, 18}, 4)},
+        {"the zero time of an archive counts as unknown (363 is a Monday of 1969 too)",
+         CivilDate{1970, 1, 1},
+         {356, 363},
+         {2026, 1, 7},
+         {356, 363, 5},
+         Weekly({2025, 12, 22}, 3)},
+        {"a number that names no Monday steps on in its year",
+         CivilDate{2024, 4, 9},
+         {100},
+         {2024, 4, 29},
+         {100, 107, 114, 121},
+         {"2024-04-09", "2024-04-16", "2024-04-23", "2024-04-30"}},
+        {"1000 is no week number: counted in the file's year, nothing follows it",
+         CivilDate{2024, 1, 10},
+         {1000},
+         {2024, 1, 10},
+         {1000},
+         {"2026-09-26"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetToday(row.today.year, row.today.month, row.today.day);
+        doc = Document{};
+        for (WholeNumber number : row.stored) AddWeek(doc.history, number);
+        // A first start on `today`, then a second one the same day after a save.
+        for (int start = 1; start <= 2; ++start) {
+            SCOPED_TRACE(start == 1 ? "first start" : "second start");
+            if (row.fileDay || start == 2) {
+                ASSERT_TRUE(Kept(SaveWeekHistory(doc)));
+                const CivilDate day = start == 1 ? *row.fileDay : row.today;
+                ASSERT_TRUE(test::SetFileDay(HistoryFilePath, day.year, day.month, day.day));
+                ASSERT_TRUE(LoadHistory());
+            } else {
+                doc.lastWeekEvidence = AdvanceToCurrentWeek(doc.history, true);
+            }
+            EXPECT_EQ(NumbersOf(doc.history), row.numbers);
+            EXPECT_EQ(
+                IsoDates(WeekMondays(doc.history, EvidenceDay(doc.lastWeekEvidence, Today()))),
+                row.mondays);
+        }
+    }
 }
 
 }  // namespace

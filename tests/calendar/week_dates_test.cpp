@@ -1,10 +1,12 @@
 // The dates of history weeks: civil-date arithmetic against the clock's DateOf, every
-// week's Monday around year changes (leap years, negative numbers, 366, damaged numbers)
-// and the date texts of the exports.
+// week's Monday around year changes (leap years, negative numbers, 366, damaged numbers),
+// the newest week's place read from the day its file changed, and the date texts of the
+// exports.
 #include "calendar/week_dates.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -107,6 +109,56 @@ TEST(WeekDates, DamagedNumbersGiveBoundedDates) {
         EXPECT_EQ(CivilDateOfDayNumber(DayNumberOf(monday)), monday);
     }
     EXPECT_EQ(IsoDate(mondays[4]), "2023-12-31");
+}
+
+TEST(WeekDates, TheNewestWeekLiesWhereTheEvidenceDayPutsIt) {
+    struct Row {
+        const char* name;
+        WholeNumber number;
+        LocalDate evidence;
+        const char* monday;
+        bool onMonday;
+    };
+    const Row rows[] = {
+        {"a Monday of the evidence day's year", 358, DateOf(2024, 12, 23), "2024-12-23", true},
+        {"365 seen in January", 365, DateOf(2025, 1, 2), "2024-12-30", true},
+        {"April of the year before", 100, DateOf(2024, 1, 22), "2023-04-10", true},
+        {"-5 seen on the Sunday it was given", -5, DateOf(2023, 1, 1), "2022-12-26", true},
+        {"366 of a leap year", 366, DateOf(2013, 1, 2), "2012-12-31", true},
+        {"recorded on the evidence day's Monday, seen on Sunday", 8, DateOf(2024, 1, 14),
+         "2024-01-08", true},
+        {"no Monday this April: not last year's either", 100, DateOf(2024, 4, 29), "2024-04-09",
+         false},
+        {"a step of the catch-up into this week stays in its year", 121, DateOf(2024, 4, 29),
+         "2024-04-30", false},
+        {"above the evidence day and no Monday last year", 200, DateOf(2024, 1, 22), "2024-07-18",
+         false},
+        {"a Monday after the evidence day is not taken", 127, DateOf(2024, 4, 29), "2024-05-06",
+         false},
+        {"0 on a Sunday", 0, DateOf(2024, 1, 10), "2023-12-31", false},
+        {"1000 is no week number", 1000, DateOf(2024, 1, 10), "2026-09-26", false},
+        {"367 is none either, though 2 January 2023 was a Monday", 367, DateOf(2023, 1, 5),
+         "2024-01-02", false},
+        {"largest 32-bit number, bounded", 2147483647, DateOf(2024, 1, 10), "+12044-09-26", false},
+        {"smallest 32-bit number, bounded", -2147483647 - 1, DateOf(2024, 1, 10), "-7997-04-05",
+         false},
+        {"an evidence day ten thousand years away, bounded", 8, DateOf(2000000, 1, 1),
+         "+11990-01-08", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const NewestWeekPlace place = PlaceNewestWeek(row.number, row.evidence);
+        const CivilDate monday = CivilDateOfDayNumber(place.monday);
+        EXPECT_EQ(IsoDate(monday), row.monday);
+        EXPECT_EQ(place.onMonday, row.onMonday);
+        const WholeNumber bounded = std::clamp<WholeNumber>(row.number, -3660000, 3660000);
+        EXPECT_EQ(place.year, CivilDateOfDayNumber(place.monday - bounded + 1).year)
+            << "the number counts from 1 January of that year";
+        // WeekMondays starts from the same place.
+        const std::vector<CivilDate> mondays = WeekMondays(HistoryOf({row.number}), row.evidence);
+        ASSERT_EQ(mondays.size(), 1u);
+        EXPECT_EQ(IsoDate(mondays[0]), row.monday);
+    }
 }
 
 TEST(WeekDates, DateTexts) {

@@ -1,14 +1,18 @@
 // Whole sessions on a folder a user really has: a second program on the same folder, a folder
-// where no lock can be made, the daily backups of the data files with their setting, their
-// pruning, a data file behind a link, and a backup that cannot be made.
+// where no lock can be made, the daily backups of the data files with their setting (read
+// strictly), their pruning (backups dated after today among them), a data file behind a
+// link, and a backup that cannot be made.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "app/app_test_support.h"
 #include "app/control_ids.h"
+#include "data/backups.h"
 #include "platform/clock.h"
 #include "platform/os_file.h"
 
@@ -53,6 +57,21 @@ class FolderSafety : public apptest::SessionTest {
     }
     static void SetToday(int year, int month, int day) {
         SetClock([=] { return DateOf(year, month, day); });
+    }
+    // The history backups left, oldest first.
+    static std::vector<std::string> HistoryBackups() {
+        std::vector<std::string> left;
+        for (const std::string& name : Backups())
+            if (name.rfind("history-", 0) == 0 && name.size() == 22) left.push_back(name);
+        return left;
+    }
+    static void WriteHistoryBackups(int year, int month, int firstDay, int lastDay) {
+        char name[64];
+        for (int day = firstDay; day <= lastDay; ++day) {
+            std::snprintf(name, sizeof name, "units/backup/history-%04d-%02d-%02d.txt", year, month,
+                          day);
+            test::WriteFileBytes(name, "old");
+        }
     }
 
     std::vector<std::u16string> messages;
@@ -221,6 +240,126 @@ TEST_F(FolderSafety, BackupThatCannotBeMadeIsReportedOnceAndNeverStopsTheSave) {
               test::LineFileBytes(
                   apptest::HistoryLines({{8, {u"", u"", u"Plank|3|60|hold\\Plank|3|60|hold"}}})));
     EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
+}
+
+// The values the sessions below do not try: blanks, zeros, word sizes, signs.
+TEST(BackupSetting, OnlyPlainDecimalDigitsBetweenBlanksAreANumber) {
+    constexpr WholeNumber Most = std::numeric_limits<WholeNumber>::max();
+    struct Row {
+        const char* name;
+        std::u16string text;
+        WholeNumber days;
+        bool valid;
+    };
+    const Row rows[] = {
+        {"plain", u"30", 30, true},
+        {"blanks and tabs around", u" \t3\t ", 3, true},
+        {"leading zeros", u"007", 7, true},
+        {"zero", u"0", 0, true},
+        {"largest 32-bit number", u"2147483647", 2147483647, true},
+        {"twenty digits", u"99999999999999999999", Most, true},
+        {"only blanks", u"  ", 14, false},
+        {"binary", u"%11", 14, false},
+        {"sign", u"+5", 14, false},
+        {"negative", u"-1", 14, false},
+        {"fraction", u"2.5", 14, false},
+        {"full-width digits", u"\uFF13", 14, false},
+        {"digits then text", u"10 days", 14, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const BackupSetting setting = ReadBackupSetting(row.text);
+        EXPECT_EQ(setting.days, row.days);
+        EXPECT_EQ(setting.valid, row.valid);
+    }
+}
+
+TEST_F(FolderSafety, BackupsValueThatIsNoPlainNumberKeepsFourteenDaysAndSaysSoOnce) {
+    const std::u16string Shown = u"Die Einstellung \u201EBackups = ";
+    const std::u16string Kept =
+        u"\u201C in ini.ini nennt keine Zahl von Tagen. Es werden die Sicherungen der letzten 14 "
+        u"Tage behalten.";
+    std::vector<std::string> fourteen;
+    for (int day = 27; day <= 31; ++day)
+        fourteen.push_back("history-2023-12-" + std::to_string(day) + ".txt");
+    for (int day = 1; day <= 8; ++day)
+        fourteen.push_back("history-2024-01-0" + std::to_string(day) + ".txt");
+    fourteen.push_back("history-2024-01-10.txt");
+    std::vector<std::string> every = fourteen;
+    for (int day = 16; day <= 26; ++day)
+        every.push_back("history-2023-12-" + std::to_string(day) + ".txt");
+    std::sort(every.begin(), every.end());
+    struct Row {
+        const char* name;
+        std::string value;
+        std::u16string shown;  // the value the box names; none: no box
+        std::vector<std::string> left;
+    };
+    const std::string digits(100000, '9');
+    const Row rows[] = {
+        {"thousands comma", "1,000", u"1,000", fourteen},
+        {"thousands blank", "1 000", u"1 000", fourteen},
+        {"exponent", "1e2", u"1e2", fourteen},
+        {"word", "unlimited", u"unlimited", fourteen},
+        {"yes", "yes", u"yes", fourteen},
+        {"empty", "", u"", fourteen},
+        {"hexadecimal", "$A", u"$A", fourteen},
+        {"a long damaged value, shortened", digits + "x", std::u16string(40, u'9') + u"\u2026",
+         fourteen},
+        {"twenty digits keep every backup", "9999999999999999999", u"", every},
+        {"a hundred thousand digits keep every backup", digits, u"", every},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove_all("units");
+        fs::create_directories("units/backup");
+        Seed("Backups = " + row.value + "\r\n");
+        WriteHistoryBackups(2023, 12, 16, 31);
+        WriteHistoryBackups(2024, 1, 1, 8);
+        AddAndSave(2);
+        if (row.left == every) {
+            EXPECT_TRUE(messages.empty());
+        } else {
+            EXPECT_EQ(messages, std::vector<std::u16string>{Shown + row.shown + Kept})
+                << "one box for two saves";
+        }
+        EXPECT_EQ(HistoryBackups(), row.left);
+    }
+}
+
+// A clock once set ahead, or a folder copied from such a machine, leaves backups dated after
+// today: they stay, and today's backup, the only copy of what the save replaced, stays too.
+TEST_F(FolderSafety, BackupsDatedAfterTodayAreKeptAndNotCounted) {
+    struct Row {
+        const char* name;
+        int firstJanuaryDay;  // older backups from this day of January to the 21st; 0: none
+        std::vector<std::string> left;
+    };
+    const Row rows[] = {
+        {"three February backups",
+         0,
+         {"history-2024-01-22.txt", "history-2024-02-01.txt", "history-2024-02-02.txt",
+          "history-2024-02-03.txt"}},
+        {"older ones are still pruned",
+         17,
+         {"history-2024-01-20.txt", "history-2024-01-21.txt", "history-2024-01-22.txt",
+          "history-2024-02-01.txt", "history-2024-02-02.txt", "history-2024-02-03.txt"}},
+    };
+    SetToday(2024, 1, 22);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove_all("units");
+        fs::create_directories("units/backup");
+        Seed("Backups = 3\r\n");
+        if (row.firstJanuaryDay > 0) WriteHistoryBackups(2024, 1, row.firstJanuaryDay, 21);
+        WriteHistoryBackups(2024, 2, 1, 3);
+        const Bytes before = ReadFileBytes("units/history.txt");
+        AddAndSave(1);
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ(HistoryBackups(), row.left);
+        EXPECT_EQ(ReadFileBytes("units/backup/history-2024-01-22.txt"), before);
+        EXPECT_TRUE(fs::exists("units/backup/units-2024-01-22.txt"));
+    }
 }
 
 }  // namespace

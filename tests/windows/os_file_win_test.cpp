@@ -1,5 +1,5 @@
-// The Windows file services: sizes, byte-exact writes, the read-sharing rules, the
-// read-only attribute, the one-step replace and the injected faults of the saves.
+// The Windows file services: sizes, modification times, byte-exact writes, the read-sharing
+// rules, the read-only attribute, the one-step replace and the injected faults of the saves.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -82,6 +82,37 @@ TEST_F(OsFileWin, SizeTellsMissingFolderAndFileApart) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(OsFileSize(row.path), row.size);
     }
+}
+
+// The time the file system keeps, set through SetFileTime, read back as seconds since 1970.
+TEST_F(OsFileWin, ModificationTimeIsTheFileSystemsInSecondsSince1970) {
+    WriteAll("units/history.txt", LineBytes);
+    struct Row {
+        const char* name;
+        std::int64_t seconds;
+    };
+    const Row rows[] = {
+        {"noon UTC, 22 January 2024", 1705924800},
+        {"past January 2038", 2159006400},
+        {"before 1970", -86400},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::uint64_t steps =
+            static_cast<std::uint64_t>(row.seconds + 11644473600) * 10000000u + 4999999u;
+        FILETIME written{static_cast<DWORD>(steps & 0xFFFFFFFFu), static_cast<DWORD>(steps >> 32)};
+        HANDLE handle = CreateFileW(L"units/history.txt", FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+        EXPECT_TRUE(SetFileTime(handle, nullptr, nullptr, &written));
+        CloseHandle(handle);
+        std::int64_t seconds = 0;
+        ASSERT_TRUE(OsModificationTime(u"units/history.txt", seconds));
+        EXPECT_EQ(seconds, row.seconds) << "rounded down to the whole second";
+    }
+    std::int64_t seconds = 0;
+    EXPECT_FALSE(OsModificationTime(u"units/none.txt", seconds));
+    EXPECT_FALSE(OsModificationTime(u"", seconds));
 }
 
 TEST_F(OsFileWin, CreateWriteReadGivesTheSameBytes) {

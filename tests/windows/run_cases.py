@@ -2,9 +2,10 @@
 # End-to-end checks of one Windows exe under Wine on a running X server: the window and its
 # title, the files written by a click on the save button or by Ctrl+S, entries pasted from and
 # copied to the X clipboard, the missing-picture box, the close request, the daily backup, a
-# second start on the same folder and the controls' accessible names as far as Wine's oleacc
-# shows them; and of a release zip unpacked into a fresh folder and started there. Building,
-# Wine and the X server are left to scripts/test-windows.
+# second start on the same folder, the catch-up after a break read from the history file's
+# time and the controls' accessible names as far as Wine's oleacc shows them; and of a
+# release zip unpacked into a fresh folder and started there. Building, Wine and the X server
+# are left to scripts/test-windows.
 import datetime
 import os
 import re
@@ -398,6 +399,48 @@ def case_lock_and_backup(exe, folder, media):
             second.stop()
 
 
+def catch_up_number(monday, today):
+    """The number the catch-up gives a week: the current one counts in today's year, a past
+    one in the year of its Thursday."""
+    year = today.year if monday + datetime.timedelta(days=6) >= today else \
+        (monday + datetime.timedelta(days=3)).year
+    return (monday - datetime.date(year, 1, 1)).days + 1
+
+
+def case_catch_up_after_a_break(exe, folder, media):
+    """A history saved 60 weeks ago gets every week up to today: only its file time tells, a
+    week number of more than a year ago naming no Monday of the last year."""
+    prepare(folder, media, ini=UNKNOWN_LANGUAGE_INI)
+    with open(os.path.join(folder, "units", "units.txt"), "wb") as handle:
+        handle.write(line_file(["Plank|3|60|hold"]))
+    today = datetime.date.today()
+    this_monday = today - datetime.timedelta(days=today.weekday())
+    saved_monday = this_monday - datetime.timedelta(weeks=60)
+    history = os.path.join(folder, "units", "history.txt")
+    with open(history, "wb") as handle:
+        handle.write(history_of_one_empty_week(saved_monday.timetuple().tm_yday))
+    noon = time.mktime((saved_monday.year, saved_monday.month, saved_monday.day, 12, 0, 0,
+                        0, 0, -1))
+    os.utime(history, (noon, noon))
+    old = read(history)
+    run = Run(exe, folder)
+    try:
+        main = run.wait_window("^Velmora - ", 120)
+        click_client(main, 10 + 320, 210 + 10)  # SaveButton
+        wait_for(lambda: read(history) != old, 20, "the saved history")
+        time.sleep(1.5)
+        run.close(main)
+    finally:
+        run.stop()
+    numbers = [int(line[1:]) for line in read(history).decode("utf-16-le").split("\r\n")
+               if line.startswith("#")]
+    expected = [saved_monday.timetuple().tm_yday] + [
+        catch_up_number(saved_monday + datetime.timedelta(weeks=week), today)
+        for week in range(1, 61)]
+    if numbers != expected and datetime.date.today() == today:
+        raise Failure("weeks %r, expected %r" % (numbers, expected))
+
+
 def case_context_menu_export(exe, folder, media):
     """A right click on the window opens its menu; its CSV item writes reports/training.csv."""
     prepare(folder, media, ini=UNKNOWN_LANGUAGE_INI)
@@ -549,6 +592,8 @@ def main():
             exe, os.path.join(work, "menu"), media)),
         ("accessible names handed to oleacc", lambda: case_accessible_names(
             exe, os.path.join(work, "access"), media)),
+        ("the weeks since the history file last changed", lambda: case_catch_up_after_a_break(
+            exe, os.path.join(work, "break"), media)),
     ]
     failed = 0
     for title, case in cases:
