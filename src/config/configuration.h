@@ -1,4 +1,5 @@
-// ini.ini: the language and version settings, read at start-up or created with defaults.
+// ini.ini: the settings (language, version, how many days of backups), read at start-up, or
+// created with the language and version when missing. What a setting means is its user's.
 #pragma once
 
 #include <string>

@@ -1,5 +1,5 @@
 // The unit catalogue: training units in insertion order, loaded from and saved to
-// units/units.txt (one line per unit: name|count1|count2|description).
+// units/units.txt, one line per unit in the form of a day entry (day_entries.h).
 #pragma once
 
 #include <string>
