@@ -3,8 +3,9 @@
 // {"client":[W,H],"controls":[{"id":..,"parent":..,"x":..,"y":..,"width":..,"height":..},..],
 //  "columns":[..]}. Places are in the parent's client area, parent -1 being the main window;
 // columns are the widths of the report list's columns. Exit status 1 when no window is found.
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs the types of windows.h first.
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
