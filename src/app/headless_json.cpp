@@ -1,5 +1,6 @@
 // JSON of the headless driver: escaped strings, message and pause lines, the dump of the
-// window with every control's state and the clipboard, and the string literals it reads.
+// window with every control's state, the clipboard and the colours, and the string literals it
+// reads.
 #include <cstdio>
 
 #include "app/headless_protocol.h"
@@ -152,7 +153,9 @@ std::string DumpJson(ScriptedUi& ui) {
         first = false;
         out += ControlJson(ui, control);
     }
-    return out + "],\"clipboard\":" + JsonString(ui.clipboard) + "}";
+    out += "],\"clipboard\":" + JsonString(ui.clipboard);
+    return out +
+           ",\"theme\":" + (ui.colourScheme == ColourScheme::Dark ? "\"dark\"}" : "\"light\"}");
 }
 
 bool ParseJsonString(std::string_view literal, std::u16string& text, std::string& error) {

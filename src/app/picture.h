@@ -1,5 +1,6 @@
 // The one picture decoder of every back end: PNG, Windows bitmap and icon files, decided by
-// the file's content. Showing the decoded picture is left to the back end.
+// the file's content; and the smooth resampling a back end uses to show a picture at another
+// size (picture_scale.cpp). Showing the picture is left to the back end.
 #pragma once
 
 #include <cstddef>
@@ -16,3 +17,8 @@ inline constexpr int MaximumPictureSide = 4096;
 bool LoadPicture(const std::u16string& path, Picture& picture);
 // The same decoding on bytes already in memory.
 bool DecodePicture(const std::uint8_t* data, std::size_t size, Picture& picture);
+// The picture at another size, of the same depth: each new pixel a weighted mean of the old
+// pixels it covers (linear between pixel centres when enlarging, the covered area when
+// shrinking), colours weighted by their alpha so that transparent pixels lend no colour. An
+// unusable picture or a size below 1 gives an empty picture; the same size an exact copy.
+Picture ScalePicture(const Picture& picture, int width, int height);

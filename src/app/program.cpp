@@ -1,6 +1,7 @@
-// The main routine's body: start-up in its fixed order, the event loop and the orderly end.
-// The steps themselves belong to text/, config/, data/, calendar/ and the app files; the
-// boxes for what they report are shown here, in the order the steps run.
+// The main routine's body: start-up in its fixed order (the colours chosen from the theme
+// setting among its steps), the event loop and the orderly end. The steps themselves belong to
+// text/, config/, data/, calendar/ and the app files; the boxes for what they report are shown
+// here, in the order the steps run.
 #include "app/program.h"
 
 #include "app/event_loop.h"
@@ -28,12 +29,26 @@ void LoadDocument(ProgramState& state) {
 
 }  // namespace
 
+ColourScheme ColourSchemeFor(ThemeSetting setting, UiServices& ui) {
+    switch (setting) {
+        case ThemeSetting::Light:
+            return ColourScheme::Light;
+        case ThemeSetting::Dark:
+            return ColourScheme::Dark;
+        case ThemeSetting::System:
+            break;
+    }
+    return ui.DesktopPrefersDark() ? ColourScheme::Dark : ColourScheme::Light;
+}
+
 bool StartUp(ProgramState& state) {
     state.selection.day = TodayDayIndex();
     // The built-in texts first, so that every later failure can be worded.
     state.texts = BuildTextTable();
     for (const Report& report : LoadConfiguration(state.settings)) ShowReport(state, report);
     if (state.endRequested) return false;
+    // Every box from here on and the window come in the chosen colours.
+    state.ui.SetColourScheme(ColourSchemeFor(ParseThemeSetting(state.settings.theme), state.ui));
     state.texts = BuildTextTable();
     ApplyLanguageFile(state.texts, LanguageFilePath(state.settings));
     // In the user's language, and before the data files are read: the other program keeps

@@ -9,6 +9,9 @@
 int RunProgram(UiServices& ui);
 // The same on a state its caller created (fresh) and may look into afterwards.
 int RunProgram(ProgramState& state);
+// The colours of a theme setting: Light and Dark as they say, System as the desktop prefers
+// (the desktop is asked only then).
+ColourScheme ColourSchemeFor(ThemeSetting setting, UiServices& ui);
 // Start-up up to the built window; false when the program must end instead (a fatal box was
 // shown, or the window could not be opened).
 bool StartUp(ProgramState& state);

@@ -170,6 +170,11 @@ std::u16string RecordedPause::TextOf(int id) const {
     return found == texts.end() ? std::u16string() : found->second;
 }
 
+bool ScriptedUi::DoDesktopPrefersDark() {
+    ++desktopQuestions;
+    return desktopPrefersDark;
+}
+
 void ScriptedUi::DoCloseWindow() {
     windowClosed = true;
     windowOpen = false;

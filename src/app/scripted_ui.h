@@ -92,8 +92,11 @@ class ScriptedUi : public UiServices {
     int clientWidth = 0;
     int clientHeight = 0;
     std::u16string title;
-    std::u16string clipboard;                 // the system clipboard's text
-    std::vector<std::u16string> openedFiles;  // in the order they were handed over
+    std::u16string clipboard;         // the system clipboard's text
+    bool desktopPrefersDark = false;  // what DesktopPrefersDark answers
+    int desktopQuestions = 0;         // how often the desktop's colours were asked for
+    ColourScheme colourScheme = ColourScheme::Light;  // as last set
+    std::vector<std::u16string> openedFiles;          // in the order they were handed over
     std::map<int, ScriptedControl> controls;
     std::vector<RecordedMessage> messages;
     std::vector<RecordedPause> pauses;
@@ -132,6 +135,8 @@ class ScriptedUi : public UiServices {
     void DoShowMessageBox(const std::u16string& title, const std::u16string& text, bool fatal,
                           bool ownedByWindow) override;
     void DoCloseWindow() override;
+    bool DoDesktopPrefersDark() override;
+    void DoSetColourScheme(ColourScheme scheme) override { colourScheme = scheme; }
 
   private:
     int nextCreationOrder_ = 0;

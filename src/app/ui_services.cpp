@@ -142,6 +142,12 @@ void UiServices::SetEnabled(int id, bool enabled) {
     DoSetEnabled(id, enabled);
 }
 
+void UiServices::SetColourScheme(ColourScheme scheme) {
+    // Repainting in new colours may make a toolkit report changes the user did not make.
+    ProgramChange change(*this);
+    DoSetColourScheme(scheme);
+}
+
 void UiServices::SetClipboardText(const std::u16string& text) {
     ProgramChange change(*this);
     DoSetClipboardText(text);

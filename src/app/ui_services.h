@@ -3,7 +3,9 @@
 // selections, how far a drop-down list opens, which pictures can be shown, which key is a
 // command with the focus where, where a menu opened by a key appears, who owns a message box,
 // what a screen reader is told about a control, and that a change the program makes itself
-// raises no event. Nothing outside a back end sees a toolkit.
+// raises no event. Nothing outside a back end sees a toolkit. Which colours the program wants
+// is the program's rule; a back end only tells what the desktop prefers and shows the colours
+// it is given.
 #pragma once
 
 #include <cstdint>
@@ -33,6 +35,9 @@ enum class ControlKind {
 };
 
 enum class Alignment { Left, Centre, Right };
+
+// The colours the window, its controls and the boxes are shown in.
+enum class ColourScheme { Light, Dark };
 
 // Parent id of the controls that sit directly on the main window.
 inline constexpr int MainWindowParent = -1;
@@ -154,6 +159,13 @@ class UiServices {
     // calendar). False when nothing could be started; the file stays as it is either way.
     bool OpenFile(const std::u16string& path) { return DoOpenFile(path); }
 
+    // Whether the desktop asks programs for dark colours; false when it cannot tell. Answers
+    // within about a second, whatever the desktop does.
+    bool DesktopPrefersDark() { return DoDesktopPrefersDark(); }
+    // The colours from now on, before the window is opened or while it is open. Light is how
+    // every back end looks until told otherwise.
+    void SetColourScheme(ColourScheme scheme);
+
     // Blocks until the close request, a control or a key event arrives; other events may come
     // too.
     UiEvent WaitForEvent();
@@ -217,6 +229,9 @@ class UiServices {
     virtual void DoShowMessageBox(const std::u16string& title, const std::u16string& text,
                                   bool fatal, bool ownedByWindow) = 0;
     virtual void DoCloseWindow() = 0;
+    virtual bool DoDesktopPrefersDark() = 0;
+    // The window and controls that exist change at once; those made later follow.
+    virtual void DoSetColourScheme(ColourScheme scheme) = 0;
 
   private:
     friend struct ProgramChange;

@@ -277,6 +277,30 @@ class AppHeadlessSession : public apptest::SessionTest {
     }
 };
 
+TEST_F(AppHeadlessSession, DumpShowsTheColoursTheThemeSettingChose) {
+    apptest::WriteUnits({});
+    apptest::WriteHistory({{8, {}}});
+    struct Row {
+        const char* name;
+        const char* theme;
+        const char* shown;
+    };
+    // The driver's desktop prefers light, so System shows light.
+    const Row rows[] = {{"Dark", "Theme = Dark\r\n", "dark"},
+                        {"Light", "Theme = Light\r\n", "light"},
+                        {"no Theme", "", "light"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::WriteFileBytes("ini.ini",
+                             std::string("Version = 0.1\r\nLanguage = English\r\n") + row.theme);
+        std::deque<std::string> input = {"dump"};
+        const std::vector<std::string> output = Drive(input);
+        ASSERT_EQ(output.size(), 1u);
+        EXPECT_TRUE(output[0].ends_with(std::string(",\"theme\":\"") + row.shown + "\"}"))
+            << output[0];
+    }
+}
+
 TEST_F(AppHeadlessSession, ProtocolDrivesAWholeSession) {
     apptest::WriteIni();
     apptest::WriteUnits({});
@@ -358,7 +382,8 @@ TEST_F(AppHeadlessSession, KeysAndClipboardDriveAnEditingSession) {
               std::string::npos)
         << dump;
     // The clipboard follows the last control (NameLabel, a label).
-    EXPECT_TRUE(dump.ends_with("\"alignment\":\"Right\"}],\"clipboard\":\"W|2|2|w\\u000A\"}"))
+    EXPECT_TRUE(dump.ends_with(
+        "\"alignment\":\"Right\"}],\"clipboard\":\"W|2|2|w\\u000A\",\"theme\":\"light\"}"))
         << dump;
     EXPECT_EQ(output[2], "{\"pause\":{\"ms\":1000,\"saveButton\":\"Gespeichert!\"}}");
     EXPECT_EQ(output[3],

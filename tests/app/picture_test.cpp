@@ -1,5 +1,6 @@
 // Picture decoding: every accepted PNG, bitmap and icon variant with its pixel format and
-// orientation, and a table of broken, truncated and oversized files that must not load.
+// orientation, and a table of broken, truncated and oversized files that must not load; the
+// resampling to another size.
 #include <gtest/gtest.h>
 #include <png.h>
 #include <zlib.h>
@@ -460,3 +461,121 @@ TEST(AppPicture, MissingFileOrFolderIsNotLoaded) {
 }
 
 }  // namespace
+
+namespace {
+
+Picture Filled(int width, int height, int bits, std::function<Rgba(int, int)> colour) {
+    Picture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.bitsPerPixel = bits;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const Rgba c = colour(x, y);
+            picture.pixels.insert(picture.pixels.end(),
+                                  {std::uint8_t(c.r), std::uint8_t(c.g), std::uint8_t(c.b)});
+            if (bits == 32) picture.pixels.push_back(std::uint8_t(c.a));
+        }
+    }
+    return picture;
+}
+
+bool Same(const Rgba& a, const Rgba& b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+}
+
+}  // namespace
+
+TEST(AppPictureScale, SizesDepthsAndTheEdgeCases) {
+    const Picture opaque = Filled(4, 2, 24, [](int x, int y) {
+        return Rgba{x * 60, y * 100, 7, 255};
+    });
+    const Picture alpha = Filled(3, 3, 32, [](int x, int) { return Rgba{10, 20, 30, x * 100}; });
+    struct Row {
+        const char* name;
+        const Picture* picture;
+        int width, height;
+        int expectedBits;  // 0: an empty picture
+    };
+    const Row rows[] = {
+        {"one and a half times", &opaque, 6, 3, 24},
+        {"twice, with alpha", &alpha, 6, 6, 32},
+        {"half", &opaque, 2, 1, 24},
+        {"wider only", &alpha, 7, 3, 32},
+        {"to one pixel", &alpha, 1, 1, 32},
+        {"zero width", &opaque, 0, 3, 0},
+        {"negative height", &opaque, 3, -1, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Picture scaled = ScalePicture(*row.picture, row.width, row.height);
+        EXPECT_EQ(scaled.bitsPerPixel, row.expectedBits);
+        if (row.expectedBits == 0) {
+            EXPECT_TRUE(scaled.pixels.empty());
+            continue;
+        }
+        EXPECT_EQ(scaled.width, row.width);
+        EXPECT_EQ(scaled.height, row.height);
+        EXPECT_TRUE(IsUsablePicture(scaled));
+        EXPECT_EQ(scaled.pixels.size(), std::size_t(row.width * row.height * row.expectedBits / 8));
+    }
+    Picture broken = opaque;
+    broken.pixels.resize(5);
+    EXPECT_EQ(ScalePicture(broken, 8, 4).bitsPerPixel, 0) << "too few pixels";
+    const Picture copy = ScalePicture(opaque, 4, 2);
+    EXPECT_EQ(copy.pixels, opaque.pixels) << "the same size is an exact copy";
+}
+
+TEST(AppPictureScale, ColoursAreMixedSmoothlyAndTransparencyLendsNoColour) {
+    // A plain colour stays exactly that colour at every size.
+    const Picture plain = Filled(5, 3, 32, [](int, int) { return Rgba{200, 60, 30, 255}; });
+    for (const int size : {2, 7, 8, 13}) {
+        SCOPED_TRACE(size);
+        const Picture scaled = ScalePicture(plain, size, size);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                ASSERT_TRUE(Same(PixelAt(scaled, x, y), Rgba{200, 60, 30, 255}));
+    }
+
+    // Left black, right white: enlarged, the edge becomes a ramp that only rises, with the
+    // outer pixels unchanged; a nearest-pixel copy would jump from 0 to 255 at once.
+    const Picture edge = Filled(2, 1, 24, [](int x, int) {
+        return x == 0 ? Rgba{0, 0, 0, 255} : Rgba{255, 255, 255, 255};
+    });
+    const Picture ramp = ScalePicture(edge, 8, 1);
+    EXPECT_EQ(PixelAt(ramp, 0, 0).r, 0);
+    EXPECT_EQ(PixelAt(ramp, 7, 0).r, 255);
+    int between = 0;
+    for (int x = 1; x < 8; ++x) {
+        EXPECT_GE(PixelAt(ramp, x, 0).r, PixelAt(ramp, x - 1, 0).r);
+        const int value = PixelAt(ramp, x, 0).r;
+        if (value > 0 && value < 255) ++between;
+    }
+    EXPECT_GE(between, 2);
+
+    // Shrunk to half, each new pixel is the mean of the four it covers.
+    const Picture checks = Filled(4, 4, 24, [](int x, int y) {
+        return (x + y) % 2 == 0 ? Rgba{0, 100, 200, 255} : Rgba{200, 100, 0, 255};
+    });
+    const Picture mean = ScalePicture(checks, 2, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            EXPECT_TRUE(Same(PixelAt(mean, x, y), Rgba{100, 100, 100, 255}));
+
+    // Red, fully transparent, beside opaque blue: the mix keeps the blue pure and only the
+    // alpha falls off; the transparent red adds nothing.
+    const Picture halfGone = Filled(2, 1, 32, [](int x, int) {
+        return x == 0 ? Rgba{255, 0, 0, 0} : Rgba{0, 0, 255, 255};
+    });
+    const Picture mixed = ScalePicture(halfGone, 8, 1);
+    EXPECT_EQ(PixelAt(mixed, 0, 0).a, 0);
+    EXPECT_EQ(PixelAt(mixed, 7, 0).a, 255);
+    for (int x = 0; x < 8; ++x) {
+        const Rgba pixel = PixelAt(mixed, x, 0);
+        if (pixel.a == 0) continue;
+        EXPECT_EQ(pixel.r, 0) << "at " << x;
+        EXPECT_EQ(pixel.b, 255) << "at " << x;
+    }
+    const Picture shrunk = ScalePicture(halfGone, 1, 1);
+    EXPECT_TRUE(Same(PixelAt(shrunk, 0, 0), Rgba{0, 0, 255, 128}));
+}

@@ -1,6 +1,7 @@
 // Whole sessions on the scripted back end: start-up messages and files (also in a newly
-// prepared folder), the fatal picture check, the commands end to end with the exact bytes
-// of the data files, and the start after a long break.
+// prepared folder), the colours the theme setting chooses, the fatal picture check, the
+// commands end to end with the exact bytes of the data files, and the start after a long
+// break.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -55,6 +56,55 @@ TEST_F(AppSession, FreshStartReportsAndCreatesIniAndBuildsTheWindow) {
     // The loader leaves one week, the current one, and today's day is selected.
     EXPECT_EQ(ui.Control(WeekCombo).items, std::vector<std::u16string>{u"Woche - 8"});
     EXPECT_EQ(ui.ShownText(DayCombo), u"Mittwoch");
+}
+
+// Records whether the window was open when the colours were set.
+class ColourRecordingUi : public ScriptedUi {
+  public:
+    int colourCalls = 0;
+    bool windowOpenWhenColoured = false;
+
+  protected:
+    void DoSetColourScheme(ColourScheme scheme) override {
+        ++colourCalls;
+        windowOpenWhenColoured = windowOpen;
+        ScriptedUi::DoSetColourScheme(scheme);
+    }
+};
+
+TEST_F(AppSession, ThemeSettingChoosesTheColoursAndOnlySystemAsksTheDesktop) {
+    struct Row {
+        const char* name;
+        std::string theme;  // "-": no ini.ini at all
+        bool desktopDark;
+        ColourScheme shown;
+        int questions;
+    };
+    const Row rows[] = {
+        {"no key, light desktop", "", false, ColourScheme::Light, 1},
+        {"no key, dark desktop", "", true, ColourScheme::Dark, 1},
+        {"System, dark desktop", "Theme = System\r\n", true, ColourScheme::Dark, 1},
+        {"System, light desktop", "Theme = system\r\n", false, ColourScheme::Light, 1},
+        {"Light on a dark desktop", "Theme = Light\r\n", true, ColourScheme::Light, 0},
+        {"Dark on a light desktop", "Theme = Dark\r\n", false, ColourScheme::Dark, 0},
+        {"bad value counts as System", "Theme = Schwarz\r\n", true, ColourScheme::Dark, 1},
+        {"no ini.ini: created, System", "-", true, ColourScheme::Dark, 1},
+    };
+    SeedFiles({u"Plank|3|60|hold"});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove("ini.ini");
+        if (row.theme != "-")
+            test::WriteFileBytes("ini.ini", "Version = 0.1\r\nLanguage = English\r\n" + row.theme);
+        ColourRecordingUi ui;
+        ui.desktopPrefersDark = row.desktopDark;
+        Run(ui);
+        EXPECT_EQ(ui.colourScheme, row.shown);
+        EXPECT_EQ(ui.desktopQuestions, row.questions);
+        EXPECT_EQ(ui.colourCalls, 1);
+        EXPECT_FALSE(ui.windowOpenWhenColoured) << "the window opens in its colours";
+        EXPECT_EQ(ui.controls.size(), 20u);
+    }
 }
 
 TEST_F(AppSession, MissingIniIsWordedBuiltInAndLaterBoxesInTheLanguageOfTheFile) {

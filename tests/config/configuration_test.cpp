@@ -1,4 +1,5 @@
-// ini.ini at start-up: reading the two settings, creating the file, and what is reported.
+// ini.ini at start-up: reading the settings, creating the file, and what is reported; the
+// theme setting's values.
 #include "config/configuration.h"
 
 #include <gtest/gtest.h>
@@ -100,6 +101,63 @@ TEST_F(ConfigurationTest, SettingsAreReadFromTheFile) {
         EXPECT_EQ(settings.language, row.language);
         EXPECT_EQ(settings.version, row.version);
         EXPECT_EQ(FileText("ini.ini"), row.bytes);  // never rewritten
+    }
+}
+
+TEST_F(ConfigurationTest, ThemeIsReadAsWrittenAndNeverWritten) {
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::u16string theme;
+    };
+    const Row rows[] = {
+        {"no key", "Language = Deutsch\r\n", u"System"},
+        {"dark", "Theme = Dark\r\n", u"Dark"},
+        {"key in capitals, value as written", "THEME =   light \r\n", u"light "},
+        {"below a header", "[Colours]\nTheme = Dark\n", u"System"},
+        {"empty", "Theme =\n", u""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        settings.theme = u"System";
+        test::WriteFileBytes("ini.ini", row.bytes);
+        Load();
+        EXPECT_TRUE(reports.empty());
+        EXPECT_EQ(settings.theme, row.theme);
+        EXPECT_EQ(FileText("ini.ini"), row.bytes);  // never rewritten
+    }
+}
+
+TEST(ConfigurationTheme, LightAndDarkAsKeysAreMatchedEverythingElseIsSystem) {
+    struct Row {
+        const char* name;
+        std::u16string value;
+        ThemeSetting setting;
+    };
+    const Row rows[] = {
+        {"System", u"System", ThemeSetting::System},
+        {"Light", u"Light", ThemeSetting::Light},
+        {"Dark", u"Dark", ThemeSetting::Dark},
+        {"small letters", u"dark", ThemeSetting::Dark},
+        {"capitals", u"LIGHT", ThemeSetting::Light},
+        {"mixed", u"dArK", ThemeSetting::Dark},
+        {"blanks and tabs around it", u" \tDark \t", ThemeSetting::Dark},
+        {"empty", u"", ThemeSetting::System},
+        {"only blanks", u"   ", ThemeSetting::System},
+        {"unknown word", u"Sepia", ThemeSetting::System},
+        {"longer word", u"Darker", ThemeSetting::System},
+        {"prefix", u"Dar", ThemeSetting::System},
+        {"blank inside", u"Da rk", ThemeSetting::System},
+        {"another language", u"Dunkel", ThemeSetting::System},
+        {"trailing punctuation", u"Light;", ThemeSetting::System},
+        {"number", u"1", ThemeSetting::System},
+        {"dotted capital I is no ASCII letter", u"L\u0130GHT", ThemeSetting::System},
+        {"fullwidth letters", u"\uFF24\uFF41\uFF52\uFF4B", ThemeSetting::System},
+        {"line break inside", u"Da\nrk", ThemeSetting::System},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ParseThemeSetting(row.value), row.setting);
     }
 }
 

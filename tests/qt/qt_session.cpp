@@ -16,13 +16,14 @@ std::filesystem::path DefaultFolder() {
     return VELMORA_DEFAULT_FOLDER;
 }
 
-Session::Session(const std::string& language) {
+Session::Session(const std::string& language, const std::string& moreSettings) {
     namespace fs = std::filesystem;
     fs::copy(DefaultFolder(), folder_.path(), fs::copy_options::recursive);
     fs::remove(folder_.path() / "units" / ".gitkeep");
     if (!language.empty()) {
-        test::WriteFileBytes(folder_.path() / "ini.ini",
-                             "\xEF\xBB\xBF\r\nVersion = 0.1\r\nLanguage = " + language + "\r\n");
+        test::WriteFileBytes(
+            folder_.path() / "ini.ini",
+            "\xEF\xBB\xBF\r\nVersion = 0.1\r\nLanguage = " + language + "\r\n" + moreSettings);
     }
     SetClock([] { return DateOf(2024, 1, 10); });
     ui.onMessageBox = [this](QMessageBox& box) {

@@ -29,9 +29,10 @@ using Step = std::function<void(QtUi&)>;
 class Session {
   public:
     // Copies default/ into a fresh working directory and writes an ini.ini choosing
-    // `language`; an empty `language` leaves ini.ini out. The date is Wednesday 10 January
-    // 2024 (week 8) until the session ends.
-    explicit Session(const std::string& language = "English");
+    // `language`, followed by the lines `moreSettings` (each ending in CR LF); an empty
+    // `language` leaves ini.ini out. The date is Wednesday 10 January 2024 (week 8) until the
+    // session ends.
+    explicit Session(const std::string& language = "English", const std::string& moreSettings = "");
     ~Session();
 
     // Runs the program; after the last step the window gets a close request.

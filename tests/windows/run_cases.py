@@ -3,10 +3,12 @@
 # title, the files written by a click on the save button or by Ctrl+S, entries pasted from and
 # copied to the X clipboard, the missing-picture box, the close request, the daily backup, a
 # second start on the same folder, the catch-up after a break read from the history file's
-# time and the controls' accessible names as far as Wine's oleacc shows them; and of a
+# time, the controls' accessible names as far as Wine's oleacc shows them and the window at 96
+# and 144 DPI and in dark colours; and of a
 # release zip unpacked into a fresh folder and started there. Building, Wine and the X server
 # are left to scripts/test-windows.
 import datetime
+import json
 import os
 import re
 import shutil
@@ -35,6 +37,25 @@ CREATED_INI = b"\xef\xbb\xbf\r\nVersion = 0.1\r\nLanguage = English\r\n"
 # A language without a file: the built-in German texts show.
 UNKNOWN_LANGUAGE_INI = b"Version = 0.1\r\nLanguage = Klingonisch\r\n"
 BIG_COUNT = 5000000000  # beyond 32 bits: kept whole only by the x86-64 exe
+# The window table at 96 DPI (src/app/main_window.cpp): id -> parent, x, y, width, height.
+WINDOW_TABLE = {
+    16: (-1, 10, 210, 640, 20), 0: (-1, 10, 10, 230, 190), 10: (0, 9, 39, 210, 140),
+    11: (0, 9, 9, 100, 20), 12: (0, 119, 9, 100, 20), 1: (-1, 250, 10, 400, 190),
+    2: (1, 9, 9, 150, 20), 3: (1, 9, 39, 150, 20), 4: (1, 169, 9, 220, 20),
+    5: (1, 9, 69, 50, 20), 6: (1, 79, 69, 20, 20), 7: (1, 129, 69, 30, 20),
+    8: (1, 269, 39, 120, 20), 9: (1, 269, 69, 120, 20), 13: (1, 9, 99, 150, 20),
+    14: (1, 19, 129, 130, 50), 15: (1, 169, 99, 220, 80), 17: (1, 104, 69, 20, 20),
+    18: (1, 169, 69, 90, 20), 19: (1, 169, 39, 90, 20),
+}
+DROP_DOWN_LISTS = (11, 12, 4)  # a closed drop-down list is as high as its font makes it
+LIST_COLUMNS = (100, 50, 56)
+# The window at 96 DPI as the program showed it before it knew other scales, with the week and
+# day fields (the only parts that depend on the date) blanked; light colours, German texts.
+REFERENCE_96 = os.path.join(HERE, "window-96dpi.png")
+DATE_FIELDS = ((20, 20, 100, 21), (130, 20, 100, 21))  # x, y, width, height in the client area
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+PERSONALIZE_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize"
+DARK_FACE = (32, 32, 32)
 
 
 def line_file(lines):
@@ -136,12 +157,15 @@ def close_request(window):
     subprocess.run(["/usr/bin/python3", os.path.join(HERE, "x_close.py"), window], check=True)
 
 
-def click_client(window, x, y):
+def client_origin(window, width=CLIENT_WIDTH, height=CLIENT_HEIGHT):
     # Wine draws its own frame around an unmanaged window: the client sits inside it.
     shape = geometry(window)
-    border = (shape["WIDTH"] - CLIENT_WIDTH) // 2
-    left = shape["X"] + border
-    top = shape["Y"] + shape["HEIGHT"] - CLIENT_HEIGHT - border
+    border = (shape["WIDTH"] - width) // 2
+    return shape["X"] + border, shape["Y"] + shape["HEIGHT"] - height - border
+
+
+def click_client(window, x, y):
+    left, top = client_origin(window)
     xdotool("mousemove", str(left + x), str(top + y), "click", "1", check=True)
 
 
@@ -496,6 +520,165 @@ def case_accessible_names(exe, folder, media):
         raise Failure("; ".join(problems))
 
 
+def wine_command(*args):
+    """A command of Wine's own (reg) through the loader of the exe under test."""
+    loader = os.environ.get("VELMORA_WINE", "wine")
+    subprocess.run([loader, *args], check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=120)
+
+
+def set_dword(key, name, value):
+    if value is None:
+        subprocess.run([os.environ.get("VELMORA_WINE", "wine"), "reg", "delete", key, "/v", name,
+                        "/f"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+    else:
+        wine_command("reg", "add", key, "/v", name, "/t", "REG_DWORD", "/d", str(value), "/f")
+
+
+def scaled(value, dpi):
+    return (value * dpi + 48) // 96  # MulDiv: rounded to the nearest, halves up
+
+
+def window_places():
+    """The places the helper exe reads from the running program's window."""
+    helper = os.environ.get("VELMORA_PLACES")
+    if not helper or not os.path.exists(helper):
+        raise Failure("no window places helper (VELMORA_PLACES=%r)" % helper)
+    loader = os.environ.get("VELMORA_WINE", "wine")
+    result = subprocess.run([loader, helper], capture_output=True, text=True, timeout=120)
+    if result.returncode != 0:
+        raise Failure("the places helper failed: %s" % result.stderr.strip()[-300:])
+    return json.loads(result.stdout.strip().splitlines()[-1])
+
+
+def expect_places(dpi):
+    places = window_places()
+    if places["client"] != [scaled(CLIENT_WIDTH, dpi), scaled(CLIENT_HEIGHT, dpi)]:
+        raise Failure("at %d DPI the client area is %r" % (dpi, places["client"]))
+    shown = {control["id"]: control for control in places["controls"]}
+    if set(shown) != set(WINDOW_TABLE):
+        raise Failure("controls %r, expected %r" % (sorted(shown), sorted(WINDOW_TABLE)))
+    wrong = []
+    for control_id, (parent, x, y, width, height) in WINDOW_TABLE.items():
+        control = shown[control_id]
+        expected = [parent, scaled(x, dpi), scaled(y, dpi), scaled(width, dpi)]
+        actual = [control["parent"], control["x"], control["y"], control["width"]]
+        if control_id not in DROP_DOWN_LISTS:
+            expected.append(scaled(height, dpi))
+            actual.append(control["height"])
+        if actual != expected:
+            wrong.append("control %d at %r, expected %r" % (control_id, actual, expected))
+    columns = [scaled(width, dpi) for width in LIST_COLUMNS]
+    if places["columns"] != columns:
+        wrong.append("columns %r, expected %r" % (places["columns"], columns))
+    if wrong:
+        raise Failure("at %d DPI: %s" % (dpi, "; ".join(wrong)))
+    return shown
+
+
+def client_picture(window, path, width=CLIENT_WIDTH, height=CLIENT_HEIGHT):
+    """The client area as a PNG, the mouse out of the way, the date fields blanked."""
+    xdotool("mousemove", "0", "0", check=True)
+    time.sleep(1.0)
+    left, top = client_origin(window, width, height)
+    subprocess.run(["import", "-window", "root", "-crop",
+                    "%dx%d+%d+%d" % (width, height, left, top), "+repage", path],
+                   check=True, timeout=60)
+    if (width, height) != (CLIENT_WIDTH, CLIENT_HEIGHT):
+        return
+    blank = ["-fill", "magenta"]
+    for x, y, w, h in DATE_FIELDS:
+        blank += ["-draw", "rectangle %d,%d %d,%d" % (x, y, x + w - 1, y + h - 1)]
+    subprocess.run(["convert", path, *blank, path], check=True, timeout=60)
+
+
+def differing_pixels(first, second):
+    result = subprocess.run(["compare", "-metric", "AE", first, second, "null:"],
+                            capture_output=True, text=True, timeout=60)
+    try:
+        return int(float(result.stderr.split()[0]))
+    except (IndexError, ValueError):
+        raise Failure("compare failed: %s" % result.stderr.strip())
+
+
+def picture_facts(path):
+    """Mean grey level (0 to 1) and the colour of the window's face beside the panels."""
+    result = subprocess.run(["convert", path, "-format", "%[fx:mean] %[pixel:p{5,5}]", "info:"],
+                            capture_output=True, text=True, check=True, timeout=60)
+    mean, face = result.stdout.split()
+    return float(mean), tuple(int(v) for v in re.findall(r"\d+", face)[:3])
+
+
+def start_for_pictures(exe, folder, media, ini):
+    prepare(folder, media, ini=ini)
+    with open(os.path.join(folder, "units", "units.txt"), "wb") as handle:
+        handle.write(line_file(["Plank|3|60|hold", "Run|1|30|zone 2"]))
+    open(os.path.join(folder, "units", "history.txt"), "wb").close()
+    run = Run(exe, folder)
+    return run, run.wait_window("^Velmora - ", 120)
+
+
+def case_display_scale(exe, folder, media):
+    """At 96 DPI every control where the table says and every pixel as before; at 144 DPI
+    (LogPixels) a 984 x 354 client area with every place, size and column times 1.5."""
+    run, main = start_for_pictures(exe, folder, media, UNKNOWN_LANGUAGE_INI)
+    try:
+        at_96 = expect_places(96)
+        shot = os.path.join(folder, "window-96dpi.png")
+        client_picture(main, shot)
+        different = differing_pixels(shot, REFERENCE_96)
+        if different:
+            raise Failure("at 96 DPI %d pixels differ from %s (see %s)"
+                          % (different, REFERENCE_96, shot))
+        run.close(main)
+    finally:
+        run.stop()
+    set_dword(DESKTOP_KEY, "LogPixels", 144)
+    try:
+        run, main = start_for_pictures(exe, folder + "-144", media, UNKNOWN_LANGUAGE_INI)
+        try:
+            at_144 = expect_places(144)
+            for control_id in DROP_DOWN_LISTS:  # the closed field grows with the font
+                if at_144[control_id]["height"] <= at_96[control_id]["height"]:
+                    raise Failure("drop-down list %d is %d high at 144 DPI, %d at 96"
+                                  % (control_id, at_144[control_id]["height"],
+                                     at_96[control_id]["height"]))
+            client_picture(main, os.path.join(folder + "-144", "window-144dpi.png"), 984, 354)
+            run.close(main)
+        finally:
+            run.stop()
+    finally:
+        set_dword(DESKTOP_KEY, "LogPixels", 96)
+
+
+def case_dark_colours(exe, folder, media):
+    """Theme = Dark, and System with AppsUseLightTheme 0, show dark panels, labels, fields and
+    list (Wine draws its buttons, drop-down fields and title bar in its own light colours);
+    System with AppsUseLightTheme 1 is the light window, pixel for pixel."""
+    dark_ini = UNKNOWN_LANGUAGE_INI + b"Theme = Dark\r\n"
+    system_ini = UNKNOWN_LANGUAGE_INI + b"Theme = System\r\n"
+    starts = (("Dark", dark_ini, None, True), ("System, dark desktop", system_ini, 0, True),
+              ("System, light desktop", system_ini, 1, False))
+    try:
+        for number, (name, ini, light_theme, dark) in enumerate(starts):
+            set_dword(PERSONALIZE_KEY, "AppsUseLightTheme", light_theme)
+            start_folder = "%s-%d" % (folder, number)
+            run, main = start_for_pictures(exe, start_folder, media, ini)
+            try:
+                shot = os.path.join(start_folder, "window.png")
+                client_picture(main, shot)
+                mean, face = picture_facts(shot)
+                if dark and (mean >= 0.5 or face != DARK_FACE):
+                    raise Failure("%s: mean grey %.2f, face %r: not dark" % (name, mean, face))
+                if not dark and differing_pixels(shot, REFERENCE_96):
+                    raise Failure("%s: the light window differs from %s" % (name, REFERENCE_96))
+                run.close(main)
+            finally:
+                run.stop()
+    finally:
+        set_dword(PERSONALIZE_KEY, "AppsUseLightTheme", None)
+
+
 def case_release_zip(zip_path, exe, folder):
     """Unpacked into a fresh folder: English starter files, then a start without any box."""
     version = re.match(r"velmora-(.+)-win(64|32)\.zip$", os.path.basename(zip_path)).group(1)
@@ -594,14 +777,21 @@ def main():
             exe, os.path.join(work, "access"), media)),
         ("the weeks since the history file last changed", lambda: case_catch_up_after_a_break(
             exe, os.path.join(work, "break"), media)),
+        ("96 and 144 DPI", lambda: case_display_scale(exe, os.path.join(work, "dpi"), media)),
+        ("dark colours", lambda: case_dark_colours(exe, os.path.join(work, "dark"), media)),
     ]
+    # VELMORA_CASES=text runs only the cases whose title holds the text (while developing).
+    only = os.environ.get("VELMORA_CASES")
+    if only:
+        cases = [(title, case) for title, case in cases if only in title]
     failed = 0
     for title, case in cases:
         started = time.time()
         try:
             case()
             print("PASS %s: %s (%.1f s)" % (name, title, time.time() - started), flush=True)
-        except (Failure, RuntimeError, subprocess.CalledProcessError) as problem:
+        except (Failure, RuntimeError, subprocess.CalledProcessError,
+                subprocess.TimeoutExpired, ValueError) as problem:
             failed += 1
             print("FAIL %s: %s: %s" % (name, title, problem), flush=True)
     print("RESULT %d %d" % (len(cases) - failed, failed))

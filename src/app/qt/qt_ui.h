@@ -1,7 +1,8 @@
 // The Qt 6 Widgets back end: one fixed-size window, its controls by numeric id, the signal
 // lambdas and the key filter that hand the user's events up to the program's own loop, and
-// the system clipboard. The event queue and the rules every back end keeps are UiServices';
-// what the controls mean and when they change is the program's business.
+// the system clipboard; the colours are qt_colours.cpp's. The event queue and the rules every
+// back end keeps are UiServices'; what the controls mean and when they change is the
+// program's business.
 #pragma once
 
 #include <cstdint>
@@ -70,6 +71,9 @@ class QtUi : public UiServices, private WidgetEvents {
     void DoShowMessageBox(const std::u16string& title, const std::u16string& text, bool fatal,
                           bool ownedByWindow) override;
     void DoCloseWindow() override;
+    // Both in qt_colours.cpp.
+    bool DoDesktopPrefersDark() override;
+    void DoSetColourScheme(ColourScheme scheme) override;
 
   private:
     // --- WidgetEvents

@@ -1,6 +1,7 @@
 // Shows a decoded picture in a "Static" bitmap control. Pictures with alpha are blended over
-// the panel's own background once, when set. AlphaBlend (msimg32) and the theme services
-// (uxtheme) are looked up at run time so the exe imports neither; plain GDI is the fallback.
+// the panel's own background (light or dark) once, when drawn at a scale. AlphaBlend (msimg32)
+// and the theme services (uxtheme) are looked up at run time so the exe imports neither;
+// plain GDI is the fallback. Drawing again at another scale is win32_dpi.cpp's.
 #include <cstring>
 
 #include "app/win32/win32_ui.h"
@@ -19,24 +20,15 @@ struct RuntimeServices {
     DrawThemeParentBackgroundFunction drawThemeParentBackground = nullptr;
 };
 
-template <typename Function>
-Function Lookup(HMODULE library, const char* name) {
-    if (library == nullptr) return nullptr;
-    FARPROC found = GetProcAddress(library, name);
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
-}
-
 // Loaded once and kept for the life of the process.
 const RuntimeServices& Services() {
     static RuntimeServices services;
     if (services.lookedUp) return services;
     services.lookedUp = true;
-    HMODULE images = LoadLibraryW(L"msimg32.dll");
-    HMODULE themes = LoadLibraryW(L"uxtheme.dll");
-    services.alphaBlend = Lookup<AlphaBlendFunction>(images, "AlphaBlend");
-    services.isAppThemed = Lookup<IsAppThemedFunction>(themes, "IsAppThemed");
-    services.drawThemeParentBackground =
-        Lookup<DrawThemeParentBackgroundFunction>(themes, "DrawThemeParentBackground");
+    services.alphaBlend = SystemFunction<AlphaBlendFunction>(L"msimg32.dll", "AlphaBlend");
+    services.isAppThemed = SystemFunction<IsAppThemedFunction>(L"uxtheme.dll", "IsAppThemed");
+    services.drawThemeParentBackground = SystemFunction<DrawThemeParentBackgroundFunction>(
+        L"uxtheme.dll", "DrawThemeParentBackground");
     return services;
 }
 
@@ -56,10 +48,16 @@ std::size_t RowBytes24(int width) {
     return (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3);
 }
 
-// What the panel shows behind the picture: the theme's parent background when themed,
-// otherwise the dialog face colour the panel is painted with.
-void PaintBackground(HWND pictureWindow, HDC target, int width, int height) {
+// What the panel shows behind the picture: the dark face in dark colours, else the theme's
+// parent background when themed, otherwise the dialog face colour the panel is painted with.
+void PaintBackground(HWND pictureWindow, HDC target, int width, int height, bool dark) {
     RECT area{0, 0, width, height};
+    if (dark) {
+        HBRUSH face = CreateSolidBrush(DarkFaceColour);
+        FillRect(target, &area, face);
+        DeleteObject(face);
+        return;
+    }
     const RuntimeServices& services = Services();
     if (services.isAppThemed != nullptr && services.drawThemeParentBackground != nullptr &&
         services.isAppThemed() &&
@@ -142,7 +140,7 @@ HBITMAP Win32Ui::BuildShownBitmap(HWND pictureWindow, const Picture& picture) {
     HDC screen = GetDC(pictureWindow);
     HDC target = CreateCompatibleDC(screen);
     HGDIOBJ previous = SelectObject(target, shown);
-    PaintBackground(pictureWindow, target, picture.width, picture.height);
+    PaintBackground(pictureWindow, target, picture.width, picture.height, dark_);
     bool blended = BlendWithGdi(picture, target);
     GdiFlush();
     SelectObject(target, previous);
@@ -155,13 +153,9 @@ HBITMAP Win32Ui::BuildShownBitmap(HWND pictureWindow, const Picture& picture) {
 void Win32Ui::DoSetPicture(int id, const Picture& picture) {
     Win32Control* control = ControlOf(id, ControlKind::Picture);
     if (control == nullptr || !IsUsablePicture(picture)) return;
-    // The control takes the picture's size first, so the background behind it is right.
-    SetWindowPos(control->window, nullptr, 0, 0, picture.width, picture.height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    HBITMAP shown = BuildShownBitmap(control->window, picture);
-    if (shown == nullptr) return;
-    bitmaps_.push_back(shown);
-    SendMessageW(control->window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
-    SetWindowPos(control->window, nullptr, 0, 0, picture.width, picture.height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Kept, so that another scale or other colours can draw it again.
+    control->picture = picture;
+    control->width = picture.width;
+    control->height = picture.height;
+    ShowPicture(*control);
 }

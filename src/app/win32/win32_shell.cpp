@@ -9,12 +9,8 @@ namespace {
 using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 
 ShellExecuteFunction LookUpShellExecute() {
-    static ShellExecuteFunction function = [] {
-        HMODULE shell = LoadLibraryW(L"shell32.dll");
-        if (shell == nullptr) return ShellExecuteFunction(nullptr);
-        return reinterpret_cast<ShellExecuteFunction>(
-            reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW")));
-    }();
+    static const ShellExecuteFunction function =
+        SystemFunction<ShellExecuteFunction>(L"shell32.dll", "ShellExecuteW");
     return function;
 }
 

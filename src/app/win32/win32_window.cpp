@@ -1,5 +1,6 @@
 // The main window, the bordered panels and the creation of every control kind with the
-// standard Windows classes. Reading and changing the controls is in win32_items.cpp.
+// standard Windows classes, at the window's scale. Reading and changing the controls is in
+// win32_items.cpp, the scale's changes in win32_dpi.cpp, the colours in win32_colours.cpp.
 
 #include <algorithm>
 
@@ -11,6 +12,26 @@ namespace {
 
 Win32Ui* UiOf(HWND window) {
     return reinterpret_cast<Win32Ui*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// The background messages of the window and the panels; in light colours all the system's.
+LRESULT ColourMessage(Win32Ui* ui, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+            if (HBRUSH brush = ui->ControlBrush(message, reinterpret_cast<HDC>(wParam),
+                                                reinterpret_cast<HWND>(lParam)))
+                return reinterpret_cast<LRESULT>(brush);
+            break;
+        case WM_ERASEBKGND:
+            if (ui->EraseBackground(window, reinterpret_cast<HDC>(wParam))) return 1;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -40,18 +61,27 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
         case WM_ACTIVATE:
             ui->NoteActivation(LOWORD(wParam) != WA_INACTIVE);
             return 0;
+        case WM_DPICHANGED:
+            ui->NoteDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_GETDPISCALEDSIZE:
+            *reinterpret_cast<SIZE*>(lParam) = ui->ScaledWindowSize(LOWORD(wParam));
+            return TRUE;
         default:
-            return DefWindowProcW(window, message, wParam, lParam);
+            return ColourMessage(ui, window, message, wParam, lParam);
     }
 }
 
-// A panel only holds controls: their notifications go to the main window unchanged.
+// A panel only holds controls: their notifications go to the main window unchanged; their
+// colours come from the back end as the main window's do.
 LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND || message == WM_NOTIFY) {
-        HWND root = GetAncestor(window, GA_ROOT);
-        if (root != nullptr && root != window) return SendMessageW(root, message, wParam, lParam);
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    HWND root = GetAncestor(window, GA_ROOT);
+    if (root == nullptr || root == window) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_COMMAND || message == WM_NOTIFY)
+        return SendMessageW(root, message, wParam, lParam);
+    Win32Ui* ui = UiOf(root);
+    if (ui == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    return ColourMessage(ui, window, message, wParam, lParam);
 }
 
 HICON LoadProgramIcon(HINSTANCE instance, int metricX, int metricY) {
@@ -59,8 +89,6 @@ HICON LoadProgramIcon(HINSTANCE instance, int metricX, int metricY) {
                                          GetSystemMetrics(metricX), GetSystemMetrics(metricY),
                                          LR_DEFAULTCOLOR));
 }
-
-constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 struct ClassAndStyle {
     const wchar_t* className;
@@ -119,30 +147,43 @@ bool RegisterVelmoraClasses(HINSTANCE instance) {
     return RegisterClassExW(&panelClass) != 0;
 }
 
-Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
-    // The dialog font of the system, as the standard dialogs show their controls.
-    font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
+Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {}
 
 Win32Ui::~Win32Ui() {
     CloseWindow();
     EndAnnotations();
+    DoSetColourScheme(ColourScheme::Light);  // frees the dark brushes
 }
 
 bool Win32Ui::DoOpenWindow(int /*windowNumber*/, int clientWidth, int clientHeight,
                            const std::u16string& title) {
     if (mainWindow_ != nullptr) return true;
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, MainWindowStyle, FALSE, WS_EX_CONTROLPARENT);
+    clientWidth_ = clientWidth;
+    clientHeight_ = clientHeight;
+    // The window opens centred on the main monitor, at its scale.
+    dpi_ = SystemDpi();
+    const SIZE outer = ScaledWindowSize(dpi_);
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    int outerWidth = std::min<int>(frame.right - frame.left, screenWidth);
-    int outerHeight = std::min<int>(frame.bottom - frame.top, screenHeight);
+    int outerWidth = std::min<int>(outer.cx, screenWidth);
+    int outerHeight = std::min<int>(outer.cy, screenHeight);
     mainWindow_ =
-        CreateWindowExW(WS_EX_CONTROLPARENT, MainWindowClass, WideText(title), MainWindowStyle,
+        CreateWindowExW(MainWindowExtendedStyle, MainWindowClass, WideText(title), MainWindowStyle,
                         (screenWidth - outerWidth) / 2, (screenHeight - outerHeight) / 2,
                         outerWidth, outerHeight, nullptr, nullptr, instance_, this);
     if (mainWindow_ == nullptr) return false;
+    // Should the system have put it on a monitor of another scale, it takes that one's.
+    dpi_ = WindowDpi(mainWindow_);
+    if (FitClientArea()) {
+        RECT outer{};
+        GetWindowRect(mainWindow_, &outer);
+        const int width = std::min<int>(outer.right - outer.left, screenWidth);
+        const int height = std::min<int>(outer.bottom - outer.top, screenHeight);
+        SetWindowPos(mainWindow_, nullptr, (screenWidth - width) / 2, (screenHeight - height) / 2,
+                     0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    MakeFont();
+    if (dark_) ColourWindow();
     ShowWindow(mainWindow_, SW_SHOWNORMAL);
     UpdateWindow(mainWindow_);
     return true;
@@ -161,19 +202,27 @@ void Win32Ui::DoCreateControl(int id, ControlKind kind, int parent, int x, int y
     if (static_cast<std::size_t>(id) >= controls_.size()) controls_.resize(id + 1);
     if (controls_[id].window != nullptr) return;
     ClassAndStyle shape = ClassOf(kind, alignment);
-    if (kind == ControlKind::DropDownList) height = DropDownOpenedHeight;
+    // A drop-down list's height is how far it opens; its closed field follows the font.
+    const int shownHeight = kind == ControlKind::DropDownList ? DropDownOpenedHeight : height;
     const wchar_t* initialText = kind == ControlKind::Picture ? nullptr : WideText(text);
-    HWND window = CreateWindowExW(
-        shape.extendedStyle, shape.className, initialText, shape.style, x, y, width, height,
-        parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    HWND window =
+        CreateWindowExW(shape.extendedStyle, shape.className, initialText, shape.style, Scaled(x),
+                        Scaled(y), Scaled(width), Scaled(shownHeight), parentWindow,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (window == nullptr) return;
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     if (kind == ControlKind::ReportList) {
         DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
         SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     }
-    controls_[id].window = window;
-    controls_[id].kind = kind;
+    Win32Control& control = controls_[id];
+    control.window = window;
+    control.kind = kind;
+    control.x = x;
+    control.y = y;
+    control.width = width;
+    control.height = height;
+    if (dark_) ColourControl(control);
 }
 
 void Win32Ui::DoAddColumn(int id, const std::u16string& header, int width) {
@@ -183,12 +232,14 @@ void Win32Ui::DoAddColumn(int id, const std::u16string& header, int width) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
     column.fmt = LVCFMT_LEFT;
-    column.cx = width;
+    column.cx = Scaled(width);
     column.pszText = const_cast<wchar_t*>(WideText(headerText));
     column.iSubItem = list->columns;
     LRESULT at = SendMessageW(list->window, LVM_INSERTCOLUMNW, list->columns,
                               reinterpret_cast<LPARAM>(&column));
-    if (at >= 0) ++list->columns;
+    if (at < 0) return;
+    ++list->columns;
+    list->columnWidths.push_back(width);
 }
 
 void Win32Ui::CreateTooltipWindow() {
@@ -199,8 +250,8 @@ void Win32Ui::CreateTooltipWindow() {
                         CW_USEDEFAULT, CW_USEDEFAULT, mainWindow_, nullptr, instance_, nullptr);
     if (tooltip_ == nullptr) return;
     SetWindowPos(tooltip_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    // Long texts wrap instead of running off the screen.
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scaled(TooltipMaximumWidth));
+    if (dark_) ColourWindow();
 }
 
 void Win32Ui::DoSetTooltip(int id, const std::u16string& text) {
@@ -228,9 +279,12 @@ void Win32Ui::DoCloseWindow() {
     if (mainWindow_ != nullptr) DestroyWindow(mainWindow_);
     mainWindow_ = nullptr;
     savedFocus_ = nullptr;
+    for (Win32Control& control : controls_) {
+        if (control.bitmap != nullptr) DeleteObject(control.bitmap);
+    }
     controls_.clear();
-    for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
-    bitmaps_.clear();
+    if (font_ != nullptr) DeleteObject(font_);
+    font_ = nullptr;
 }
 
 Win32Control* Win32Ui::AnyControlOf(int id) {
