@@ -24,7 +24,7 @@ void Fill(LineBlockReader& reader) {
     reader.start = 0;
     reader.byteEnd = kept;
     if (reader.units.size() * 2 - kept < reader.units.size())
-        reader.units.resize(2 * reader.units.size());
+        ResizeBuffer(reader.units, 2 * reader.units.size(), (kept + 1) / 2);
     if (reader.sourceDone) return;
     if (file.file.handle < 0) {
         reader.sourceDone = true;
@@ -49,7 +49,7 @@ void Fill(LineBlockReader& reader) {
 
 }  // namespace
 
-void StartBlockReading(LineBlockReader& reader, LineFile& file) {
+void StartBlockReading(LineBlockReader& reader, LineFile& file, std::int64_t fileBytes) {
     reader.file = &file;
     reader.start = 0;
     reader.scanned = 0;
@@ -60,7 +60,12 @@ void StartBlockReading(LineBlockReader& reader, LineFile& file) {
     if (file.encoding == LineFile::Encoding::Utf8) return;
     // The bytes line_file has buffered already (the mark test reads the first block).
     const std::size_t buffered = file.length - file.position;
-    reader.units.assign(std::max<std::size_t>({reader.blockUnits, buffered / 2 + 1, 2}), 0);
+    // Room for the whole of a small file and the read that finds its end; a larger file
+    // goes through the block in turns.
+    std::size_t blockUnits = reader.blockUnits;
+    if (fileBytes >= 0 && std::uint64_t(fileBytes) / 2 + 2 < blockUnits)
+        blockUnits = std::size_t(fileBytes) / 2 + 2;
+    ResizeBuffer(reader.units, std::max<std::size_t>({blockUnits, buffered / 2 + 1, 2}));
     std::memcpy(BytesOf(reader), file.buffer.data() + file.position, buffered);
     file.position = file.length;
     reader.byteEnd = buffered;

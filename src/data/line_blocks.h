@@ -7,17 +7,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "data/line_file.h"
 
 struct LineBlockReader {
     // Code units per block: large enough that a read costs little next to the lines it
     // brings, small enough that the block is still in the processor's cache when its lines
-    // are copied out. Tests make it tiny to cross many block edges.
+    // are copied out. A smaller file gets a block of its own size. Tests make it tiny to
+    // cross many block edges.
     std::size_t blockUnits = 128 * 1024;
     LineFile* file = nullptr;
-    std::vector<char16_t> units;  // decoded code units; the bytes of a read land here first
+    UnsetBuffer<char16_t> units;  // decoded code units; the bytes of a read land here first
     std::size_t start = 0;        // first code unit not yet handed out
     std::size_t byteEnd = 0;      // bytes filled in `units`, counted from its beginning
     std::size_t scanned = 0;      // units after `start` already known to hold no line end
@@ -27,8 +27,10 @@ struct LineBlockReader {
 };
 
 // Takes over `file` after SkipByteOrderMark, including the bytes it has already buffered.
-// From then on only NextLine and finally Close may be used on the file.
-void StartBlockReading(LineBlockReader& reader, LineFile& file);
+// From then on only NextLine and finally Close may be used on the file. `fileBytes`, the
+// file's size when it was opened (-1 when unknown), only sizes the block: a file that has
+// grown since is still read to its end.
+void StartBlockReading(LineBlockReader& reader, LineFile& file, std::int64_t fileBytes = -1);
 // The next line without its end, by the rules of ReadLineInto; the view stays valid until the
 // next call. False, with an empty view, where AtEnd would be true.
 bool NextLine(LineBlockReader& reader, std::u16string_view& line);

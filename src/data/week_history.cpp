@@ -16,9 +16,9 @@ namespace {
 // announces the encoding. UTF-16 files use MinimumHistoryFileSize.
 constexpr std::int64_t MinimumUtf8HistoryFileSize = 89 + 3;
 
-void ReadWeeks(LineFile& file, std::vector<TrainingWeek>& history) {
+void ReadWeeks(LineFile& file, std::int64_t fileBytes, std::vector<TrainingWeek>& history) {
     LineBlockReader reader;
-    StartBlockReading(reader, file);
+    StartBlockReading(reader, file, fileBytes);
     std::u16string_view header;
     std::u16string_view line;
     while (NextLine(reader, header)) {
@@ -66,7 +66,7 @@ HistoryLoad LoadWeekHistory(Document& document) {
         history.reserve(static_cast<std::size_t>(
             std::min(size / MinimumHistoryFileSize + 1, MostReservedWeeks)));
         OsPreferLargePages(history.data(), history.capacity() * sizeof(TrainingWeek));
-        ReadWeeks(file, history);
+        ReadWeeks(file, size, history);
     }
     if (!Close(file)) {
         // Only part of the file may have arrived: keep what was read, protect the file.

@@ -11,18 +11,17 @@
 #define VELMORA_FIELD_SCAN_SSE2 1
 #endif
 
-namespace {
-
-// The positions of the first `most` occurrences of `unit` in `text`; the number found.
-// Writes all `most` places (those past the number found hold no position).
-std::size_t FindUnitPositions(std::u16string_view text, char16_t unit, std::size_t* positions,
-                              std::size_t most) {
+void CutFields(std::u16string_view text, char16_t separator, std::u16string_view* fields,
+               std::size_t count) {
+    assert(count <= MostCutFields && "CutFields cuts at most MostCutFields fields");
+    std::size_t start = 0;
+    std::size_t field = 0;
 #ifdef VELMORA_FIELD_SCAN_SSE2
     if (text.size() >= 8 && text.size() <= 64) {
         // The usual line: one bit per code unit in a 64-bit mask, eight units per compare,
-        // the last eight loaded from the end (overlapping, never past it); then the
-        // positions come off the mask with a fixed number of steps and no guessing branch.
-        const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
+        // the last eight loaded from the end (overlapping, never past it); then each field
+        // ends at the next bit, with no search.
+        const __m128i wanted = _mm_set1_epi16(static_cast<short>(separator));
         const __m128i zero = _mm_setzero_si128();
         auto matchBits = [&](std::size_t at) {
             __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
@@ -32,39 +31,25 @@ std::size_t FindUnitPositions(std::u16string_view text, char16_t unit, std::size
         };
         std::uint64_t mask = matchBits(text.size() - 8);
         for (std::size_t at = 0; at + 8 < text.size(); at += 8) mask |= matchBits(at);
-        std::size_t found = 0;
-        for (std::size_t k = 0; k < most; ++k) {
-            positions[k] = static_cast<std::size_t>(std::countr_zero(mask));
-            found += mask != 0;
-            mask &= mask - 1;
+        for (; field < count && mask != 0; ++field, mask &= mask - 1) {
+            const std::size_t end = static_cast<std::size_t>(std::countr_zero(mask));
+            fields[field] = std::u16string_view(text.data() + start, end - start);
+            start = end + 1;
         }
-        return found;
-    }
+    } else
 #endif
-    std::size_t found = 0;
-    for (std::size_t at = 0; at < text.size() && found < most; ++at)
-        if (text[at] == unit) positions[found++] = at;
-    return found;
-}
-
-}  // namespace
-
-void CutFields(std::u16string_view text, char16_t separator, std::u16string_view* fields,
-               std::size_t count) {
-    assert(count <= MostCutFields && "CutFields cuts at most MostCutFields fields");
-    // Field n ends at separator n: `count` separators are all that is looked for.
-    std::size_t separators[MostCutFields];
-    const std::size_t found = FindUnitPositions(text, separator, separators, count);
-    std::size_t start = 0;
-    for (std::size_t field = 0; field < count; ++field) {
-        if (field > found) {
-            fields[field] = {};
-            continue;
+    {
+        // Field n ends at separator n: `count` separators are all that is looked for.
+        for (; field < count; ++field) {
+            const std::size_t end = text.find(separator, start);
+            if (end == std::u16string_view::npos) break;
+            fields[field] = std::u16string_view(text.data() + start, end - start);
+            start = end + 1;
         }
-        const std::size_t end = field < found ? separators[field] : text.size();
-        fields[field] = text.substr(start, end - start);
-        start = end + 1;
     }
+    // The last field found runs to the end of the text; the fields past it are "".
+    if (field < count) fields[field++] = text.substr(start);
+    for (; field < count; ++field) fields[field] = {};
 }
 
 namespace {
