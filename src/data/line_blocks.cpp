@@ -53,6 +53,7 @@ void StartBlockReading(LineBlockReader& reader, LineFile& file, std::int64_t fil
     reader.file = &file;
     reader.start = 0;
     reader.scanned = 0;
+    reader.byteEnd = 0;
     reader.utf8Line.clear();
     reader.sourceDone = file.endOfFile || file.file.handle < 0;
     const bool hostLittle = std::endian::native == std::endian::little;
@@ -75,7 +76,7 @@ void StartBlockReading(LineBlockReader& reader, LineFile& file, std::int64_t fil
                 static_cast<char16_t>((reader.units[at] >> 8) | (reader.units[at] << 8));
 }
 
-bool NextLine(LineBlockReader& reader, std::u16string_view& line) {
+bool NextLineAfterRead(LineBlockReader& reader, std::u16string_view& line) {
     LineFile& file = *reader.file;
     if (file.encoding == LineFile::Encoding::Utf8) {
         line = {};
@@ -94,11 +95,7 @@ bool NextLine(LineBlockReader& reader, std::u16string_view& line) {
             // next line starts, so the next read comes first.
             const bool lastIsCr = at[run] == u'\r' && run + 1 == available;
             if (!lastIsCr || reader.sourceDone) {
-                std::size_t used = run + 1;
-                if (at[run] == u'\r' && !lastIsCr && at[run + 1] == u'\n') ++used;
-                line = std::u16string_view(at, run);
-                reader.start += used;
-                reader.scanned = 0;
+                TakeLine(reader, run, run + 1 < available, line);
                 return true;
             }
         } else if (reader.sourceDone) {

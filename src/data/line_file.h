@@ -77,22 +77,29 @@ void WriteLine(LineFile& file, std::u16string_view text);
 // One line made of these parts, written without joining them first.
 void WriteLine(LineFile& file, std::span<const std::u16string_view> parts);
 void WriteLine(LineFile& file, std::initializer_list<std::u16string_view> parts);
-// The number of host-order code units before the first LF, CR or 0000 among `count`,
-// `count` when there is none; eight units are tested at a time where the processor can.
-// Inline: the loads ask it once or more for every line.
+// LF, CR and 0000 end a line.
+inline bool IsLineEndUnit(char16_t unit) {
+    return unit == u'\n' || unit == u'\r' || unit == 0;
+}
+
+#ifdef __SSE2__
+// Eight host-order code units tested at once: a lane of ones where the unit ends a line.
+inline __m128i LineEndLanes(const char16_t* units) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+    return _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(block, _mm_setzero_si128()),
+                                     _mm_cmpeq_epi16(block, _mm_set1_epi16(0x0A))),
+                        _mm_cmpeq_epi16(block, _mm_set1_epi16(0x0D)));
+}
+#endif
+
+// The number of host-order code units before the first line end among `count`, `count` when
+// there is none; eight units are tested at a time where the processor can. Inline: the
+// line-by-line reader asks it once or more for every line.
 inline std::size_t UnitsBeforeLineEnd(const char16_t* units, std::size_t count) {
-    auto isLineEnd = [](char16_t unit) { return unit == u'\n' || unit == u'\r' || unit == 0; };
     std::size_t at = 0;
 #ifdef __SSE2__
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i lineFeed = _mm_set1_epi16(0x0A);
-    const __m128i carriageReturn = _mm_set1_epi16(0x0D);
     for (; at + 8 <= count; at += 8) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
-        __m128i ends = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi16(block, zero), _mm_cmpeq_epi16(block, lineFeed)),
-            _mm_cmpeq_epi16(block, carriageReturn));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ends));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(LineEndLanes(units + at)));
         if (mask != 0) return at + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
     }
 #else
@@ -103,13 +110,14 @@ inline std::size_t UnitsBeforeLineEnd(const char16_t* units, std::size_t count) 
         std::memcpy(&word, units + at, sizeof word);
         if (((word - 0x000E000E000E000Eull) & ~word & 0x8000800080008000ull) == 0) continue;
         for (std::size_t k = at; k < at + 4; ++k)
-            if (isLineEnd(units[k])) return k;
+            if (IsLineEndUnit(units[k])) return k;
     }
 #endif
     for (; at < count; ++at)
-        if (isLineEnd(units[at])) return at;
+        if (IsLineEndUnit(units[at])) return at;
     return count;
 }
+
 // Writes out the buffer and closes. False when any write, the flush or the close failed,
 // or when a read failed.
 bool Close(LineFile& file);
