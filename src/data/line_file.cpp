@@ -239,19 +239,22 @@ inline void CopyBytes(std::uint8_t* out, const std::uint8_t* in, std::size_t byt
         std::memcpy(out, &first, sizeof(Word));
         std::memcpy(out + bytes - sizeof(Word), &last, sizeof(Word));
     };
-    if (bytes > 64) {
-        std::memcpy(out, in, bytes);
-    } else if (bytes >= 16) {
+    // Smallest first: separators, short names and empty day texts are the most common parts.
+    if (bytes < 8) {
+        if (bytes >= 4) {
+            copyWords(std::uint32_t{});
+        } else if (bytes >= 2) {
+            copyWords(std::uint16_t{});
+        } else if (bytes == 1) {
+            *out = *in;
+        }
+    } else if (bytes <= 16) {
+        copyWords(std::uint64_t{});
+    } else if (bytes <= 64) {
         for (std::size_t at = 0; at + 16 < bytes; at += 16) std::memcpy(out + at, in + at, 16);
         std::memcpy(out + bytes - 16, in + bytes - 16, 16);
-    } else if (bytes >= 8) {
-        copyWords(std::uint64_t{});
-    } else if (bytes >= 4) {
-        copyWords(std::uint32_t{});
-    } else if (bytes >= 2) {
-        copyWords(std::uint16_t{});
-    } else if (bytes == 1) {
-        *out = *in;
+    } else {
+        std::memcpy(out, in, bytes);
     }
 }
 
