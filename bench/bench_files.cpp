@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -51,22 +52,43 @@ std::size_t CountLineEnds(const std::uint8_t* bytes, std::size_t size) {
     return count;
 }
 
-void MeasureReadFloor(benchmark::State& state, const std::string& path) {
+// A load and its floor each start as in a fresh process: what the last one filled is given
+// up untimed (`clear`), and malloc_trim hands the freed memory back to the system, so both pay
+// the page faults of the memory they fill. Only the operation itself is timed: pausing and
+// resuming the library's timer reads the process's CPU time, which costs more than a small
+// load.
+template <typename Clear, typename Operation>
+void TimeFromFreshHeap(benchmark::State& state, Clear clear, Operation operation) {
     for (auto _ : state) {
-        int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        struct stat info {};
-        ::fstat(fd, &info);
-        std::size_t size = static_cast<std::size_t>(info.st_size);
-        std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[size + 1]);
-        std::size_t done = 0;
-        while (done < size) {
-            ssize_t got = ::read(fd, buffer.get() + done, size - done);
-            if (got <= 0) break;
-            done += static_cast<std::size_t>(got);
-        }
-        ::close(fd);
-        benchmark::DoNotOptimize(CountLineEnds(buffer.get(), done));
+        clear();
+        malloc_trim(0);
+        const auto start = std::chrono::steady_clock::now();
+        operation();
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(took.count());
     }
+    clear();
+}
+
+void MeasureReadFloor(benchmark::State& state, const std::string& path) {
+    std::unique_ptr<std::uint8_t[]> buffer;  // kept to the next round, as a load keeps its data
+    TimeFromFreshHeap(
+        state, [&buffer] { buffer.reset(); },
+        [&] {
+            int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            struct stat info {};
+            ::fstat(fd, &info);
+            std::size_t size = static_cast<std::size_t>(info.st_size);
+            buffer.reset(new std::uint8_t[size + 1]);
+            std::size_t done = 0;
+            while (done < size) {
+                ssize_t got = ::read(fd, buffer.get() + done, size - done);
+                if (got <= 0) break;
+                done += static_cast<std::size_t>(got);
+            }
+            ::close(fd);
+            benchmark::DoNotOptimize(CountLineEnds(buffer.get(), done));
+        });
 }
 
 // The same steps a safe save cannot do without: create a temporary file, one write, fsync,
@@ -86,30 +108,27 @@ void MeasureWriteFloor(benchmark::State& state, const std::string& folder, const
 void MeasureLoadUnits(benchmark::State& state, const std::string& folder, std::size_t units) {
     PrepareProgramState();
     EnterFolder(folder);
-    for (auto _ : state) {
-        state.PauseTiming();
-        std::vector<TrainingUnit>().swap(BenchDocument.catalogue);
-        malloc_trim(0);  // as in a fresh process: no freed chunks waiting to be merged
-        state.ResumeTiming();
-        LoadUnitCatalogue(BenchDocument);
-    }
-    if (BenchDocument.catalogue.size() != units)
-        state.SkipWithError("wrong number of units loaded");
-    std::vector<TrainingUnit>().swap(BenchDocument.catalogue);
+    bool right = true;
+    TimeFromFreshHeap(
+        state, [] { std::vector<TrainingUnit>().swap(BenchDocument.catalogue); },
+        [&] {
+            LoadUnitCatalogue(BenchDocument);
+            right = right && BenchDocument.catalogue.size() == units;
+        });
+    if (!right) state.SkipWithError("wrong number of units loaded");
 }
 
 void MeasureLoadHistory(benchmark::State& state, const std::string& folder, std::size_t weeks) {
     PrepareProgramState();
     EnterFolder(folder);
-    for (auto _ : state) {
-        state.PauseTiming();
-        std::vector<TrainingWeek>().swap(BenchDocument.history);
-        malloc_trim(0);
-        state.ResumeTiming();
-        LoadHistoryUpToToday(BenchDocument);
-    }
-    if (BenchDocument.history.size() != weeks) state.SkipWithError("catch-up changed the history");
-    std::vector<TrainingWeek>().swap(BenchDocument.history);
+    bool right = true;
+    TimeFromFreshHeap(
+        state, [] { std::vector<TrainingWeek>().swap(BenchDocument.history); },
+        [&] {
+            LoadHistoryUpToToday(BenchDocument);
+            right = right && BenchDocument.history.size() == weeks;
+        });
+    if (!right) state.SkipWithError("catch-up changed the history");
 }
 
 // Loads the catalogue of `source`, then saves it again and again into `folder`; the first,
@@ -161,9 +180,10 @@ void MeasureSaveHistory(benchmark::State& state, const std::string& source,
     std::vector<TrainingWeek>().swap(BenchDocument.history);
 }
 
-// Slow measurements run once per repetition; fast ones let the library pick the count.
+// Slow measurements run once per repetition; fast ones let the library pick the count. The
+// loads and read floors time themselves (TimeFromFreshHeap).
 void Shape(benchmark::internal::Benchmark* benchmark, const BenchSizes& sizes, double bytes) {
-    benchmark->UseRealTime()->Repetitions(sizes.repetitions)->Unit(benchmark::kMillisecond);
+    benchmark->UseManualTime()->Repetitions(sizes.repetitions)->Unit(benchmark::kMillisecond);
     if (bytes >= 4e6) {
         benchmark->Iterations(1);
     } else {

@@ -84,7 +84,7 @@ bool InRange(const Document& doc, WholeNumber week, WholeNumber day) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::EnterScratchDirectory();
+    fuzz::StartMemoryFiles();
     return 0;
 }
 

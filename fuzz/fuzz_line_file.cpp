@@ -86,7 +86,7 @@ std::vector<std::u16string> ReadAllLines(const char* path, std::size_t fileSize)
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::EnterScratchDirectory();
+    fuzz::StartMemoryFiles();
     return 0;
 }
 

@@ -66,7 +66,7 @@ std::int64_t ReferenceParse(const std::u16string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::EnterScratchDirectory();
+    fuzz::StartMemoryFiles();
     return 0;
 }
 

@@ -5,7 +5,7 @@
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::EnterScratchDirectory();
+    fuzz::StartMemoryFiles();
     return 0;
 }
 

@@ -129,7 +129,7 @@ void CheckLookups(PreferenceFile& file, const std::vector<PreferenceEntry>& entr
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::EnterScratchDirectory();
+    fuzz::StartMemoryFiles();
     return 0;
 }
 

@@ -1,57 +1,37 @@
-// The shared scratch folder, file helpers and property failure of the fuzz targets.
+// The files in memory, the file helpers and the property failure of the fuzz targets.
 // Each target's own properties live in its fuzz_*.cpp.
 #include "fuzz_support.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/os_file.h"
-#include "platform/unicode.h"
+#include "platform/os_file_memory.h"
 
 namespace fuzz {
 
 namespace {
 
-std::filesystem::path scratch;
-
-void RemoveScratch() {
-    if (scratch.empty()) return;
-    std::error_code ignored;
-    std::filesystem::current_path(scratch.parent_path(), ignored);
-    std::filesystem::remove_all(scratch, ignored);
+// The targets' paths are ASCII: widened unit by unit, cheaper than a decoder.
+std::u16string PathOf(const char* path) {
+    return std::u16string(path, path + std::strlen(path));
 }
 
 }  // namespace
 
-void EnterScratchDirectory() {
-    if (!scratch.empty()) return;
-    // Saves flush to the disk; in memory (/dev/shm) that costs nothing, so far more inputs
-    // are tried per second.
-    std::filesystem::path base = std::filesystem::temp_directory_path();
-    if (::access("/dev/shm", W_OK) == 0) base = "/dev/shm";
-    std::string pattern = (base / "velmora-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::perror("velmora fuzz: cannot create a scratch folder");
+void StartMemoryFiles() {
+    ResetMemoryFiles();
+    if (!OsMakeFolder(u"units")) {
+        std::fprintf(stderr, "velmora fuzz: cannot make the units folder\n");
         std::abort();
     }
-    scratch = pattern;
-    std::filesystem::current_path(scratch);
-    std::filesystem::create_directory("units");
-    std::atexit(RemoveScratch);
 }
 
 void WriteFile(const char* path, const std::uint8_t* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
-    if (!out) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (!PutMemoryFile(PathOf(path), bytes)) {
         std::fprintf(stderr, "velmora fuzz: cannot write %s\n", path);
         std::abort();
     }
@@ -69,27 +49,22 @@ void SetFileDay(const char* path, int year, int month, int day) {
     noon.tm_hour = 12;
     noon.tm_isdst = -1;
     const std::time_t moment = std::mktime(&noon);
-    const timespec times[2] = {{moment, 0}, {moment, 0}};
-    if (moment == std::time_t(-1) || ::utimensat(AT_FDCWD, path, times, 0) != 0) {
-        std::fprintf(stderr, "cannot set the time of %s\n", path);
+    if (moment == std::time_t(-1) || !SetMemoryFileTime(PathOf(path), moment)) {
+        std::fprintf(stderr, "velmora fuzz: cannot set the time of %s\n", path);
         std::abort();
     }
 }
 
 Bytes ReadFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool FileExists(const char* path) {
-    std::error_code ignored;
-    return std::filesystem::exists(path, ignored);
+    std::string bytes;
+    if (!MemoryFileBytes(PathOf(path), bytes)) return {};
+    const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    return Bytes(first, first + bytes.size());
 }
 
 bool NoTemporaryFileIn(const char* folder) {
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
-        if (IsReplacementName(Utf8ToUtf16(entry.path().filename().string()))) return false;
+    for (const std::u16string& name : OsFolderFiles(PathOf(folder)))
+        if (IsReplacementName(name)) return false;
     return true;
 }
 

@@ -1,6 +1,6 @@
-// What every fuzz target shares: a scratch working directory made once per process (the
-// repository is never touched), file bytes in and out, and a property check that ends the
-// run as a crash libFuzzer records.
+// What every fuzz target shares: the files in memory the core reads and writes in the fuzz
+// build (no disk, nothing of the repository touched), file bytes in and out, and a property
+// check that ends the run as a crash libFuzzer records.
 #pragma once
 
 #include <cstddef>
@@ -13,14 +13,13 @@ namespace fuzz {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Creates a fresh folder under the system temp folder with a "units" folder inside and
-// makes it the working directory; it is removed when the process ends normally.
-void EnterScratchDirectory();
+// Empties the files in memory and makes the "units" folder the data files live in.
+void StartMemoryFiles();
 
+// Writing and reading the files in memory; a path that cannot be written ends the run.
 void WriteFile(const char* path, const std::uint8_t* data, std::size_t size);
 void WriteFile(const char* path, const Bytes& bytes);
 Bytes ReadFile(const char* path);
-bool FileExists(const char* path);
 // Sets when the file last changed to noon, local time, of that Gregorian day, as a save on
 // that day would have left it (the targets fix the program's clock, not the file system's).
 void SetFileDay(const char* path, int year, int month, int day);

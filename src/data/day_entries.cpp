@@ -18,12 +18,6 @@ std::u16string* DayTextAt(Document& document, WholeNumber week, WholeNumber day)
 
 }  // namespace
 
-DayEntry CutDayEntry(std::u16string_view entryText) {
-    std::u16string_view fields[4];
-    CutFields(entryText, FieldSeparator, fields, 4);
-    return {fields[0], fields[1], fields[2], fields[3]};
-}
-
 // The counts the program writes itself (plain decimal digits, no sign) are parsed here
 // directly, anything else by the general rules.
 WholeNumber ParseCount(std::u16string_view field) {
@@ -43,18 +37,6 @@ void AssignUnit(TrainingUnit& unit, const DayEntry& entry) {
     unit.count1 = ParseCount(entry.count1);
     unit.count2 = ParseCount(entry.count2);
     unit.description.assign(entry.description);
-}
-
-DayEntryParts DayEntryPartsOf(const TrainingUnit& unit, IntegerDigits& digits1,
-                              IntegerDigits& digits2) {
-    static constexpr char16_t Separator[] = {FieldSeparator, u'\0'};
-    return {unit.name,
-            Separator,
-            FormatIntegerInto(unit.count1, digits1),
-            Separator,
-            FormatIntegerInto(unit.count2, digits2),
-            Separator,
-            unit.description};
 }
 
 std::u16string DayEntryOf(const TrainingUnit& unit) {

@@ -24,8 +24,13 @@ struct DayEntry {
     std::u16string_view description;
 };
 
-// Field n ends at the n-th "|"; text after a fourth "|" belongs to no field.
-DayEntry CutDayEntry(std::u16string_view entryText);
+// Field n ends at the n-th "|"; text after a fourth "|" belongs to no field. Inline: the
+// catalogue load cuts every line.
+inline DayEntry CutDayEntry(std::u16string_view entryText) {
+    std::u16string_view fields[4];
+    CutFields(entryText, FieldSeparator, fields, 4);
+    return {fields[0], fields[1], fields[2], fields[3]};
+}
 // A count as the program keeps it: ParseInteger's rules in 64 bits, then the word width.
 WholeNumber ParseCount(std::u16string_view field);
 // Makes `unit` the unit the entry names (the counts parsed), each text allocated once.
@@ -33,10 +38,20 @@ void AssignUnit(TrainingUnit& unit, const DayEntry& entry);
 // The entry text of a unit: name|count1|count2|description, the counts in decimal.
 std::u16string DayEntryOf(const TrainingUnit& unit);
 // The same text as its seven parts, separators included, for writers that put them out
-// without joining them first; the views point into the unit and the two digit buffers.
+// without joining them first (inline: the catalogue save asks once per unit); the views point
+// into the unit and the two digit buffers.
 using DayEntryParts = std::array<std::u16string_view, 7>;
-DayEntryParts DayEntryPartsOf(const TrainingUnit& unit, IntegerDigits& digits1,
-                              IntegerDigits& digits2);
+inline DayEntryParts DayEntryPartsOf(const TrainingUnit& unit, IntegerDigits& digits1,
+                                     IntegerDigits& digits2) {
+    static constexpr char16_t Separator[] = {FieldSeparator, u'\0'};
+    return {unit.name,
+            std::u16string_view(Separator, 1),
+            FormatIntegerInto(unit.count1, digits1),
+            std::u16string_view(Separator, 1),
+            FormatIntegerInto(unit.count2, digits2),
+            std::u16string_view(Separator, 1),
+            unit.description};
+}
 
 // The entries of a day text, handed out one at a time so that a day of many entries never
 // needs them all at once: the text trimmed of spaces, then every "\"-separated piece (the

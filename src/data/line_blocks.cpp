@@ -24,7 +24,7 @@ void Fill(LineBlockReader& reader) {
     reader.start = 0;
     reader.byteEnd = kept;
     if (reader.units.size() * 2 - kept < reader.units.size())
-        reader.units.resize(2 * reader.units.size());
+        ResizeBuffer(reader.units, 2 * reader.units.size(), (kept + 1) / 2);
     if (reader.sourceDone) return;
     if (file.file.handle < 0) {
         reader.sourceDone = true;
@@ -49,10 +49,11 @@ void Fill(LineBlockReader& reader) {
 
 }  // namespace
 
-void StartBlockReading(LineBlockReader& reader, LineFile& file) {
+void StartBlockReading(LineBlockReader& reader, LineFile& file, std::int64_t fileBytes) {
     reader.file = &file;
     reader.start = 0;
     reader.scanned = 0;
+    reader.byteEnd = 0;
     reader.utf8Line.clear();
     reader.sourceDone = file.endOfFile || file.file.handle < 0;
     const bool hostLittle = std::endian::native == std::endian::little;
@@ -60,7 +61,12 @@ void StartBlockReading(LineBlockReader& reader, LineFile& file) {
     if (file.encoding == LineFile::Encoding::Utf8) return;
     // The bytes line_file has buffered already (the mark test reads the first block).
     const std::size_t buffered = file.length - file.position;
-    reader.units.assign(std::max<std::size_t>({reader.blockUnits, buffered / 2 + 1, 2}), 0);
+    // Room for the whole of a small file and the read that finds its end; a larger file
+    // goes through the block in turns.
+    std::size_t blockUnits = reader.blockUnits;
+    if (fileBytes >= 0 && std::uint64_t(fileBytes) / 2 + 2 < blockUnits)
+        blockUnits = std::size_t(fileBytes) / 2 + 2;
+    ResizeBuffer(reader.units, std::max<std::size_t>({blockUnits, buffered / 2 + 1, 2}));
     std::memcpy(BytesOf(reader), file.buffer.data() + file.position, buffered);
     file.position = file.length;
     reader.byteEnd = buffered;
@@ -70,7 +76,7 @@ void StartBlockReading(LineBlockReader& reader, LineFile& file) {
                 static_cast<char16_t>((reader.units[at] >> 8) | (reader.units[at] << 8));
 }
 
-bool NextLine(LineBlockReader& reader, std::u16string_view& line) {
+bool NextLineAfterRead(LineBlockReader& reader, std::u16string_view& line) {
     LineFile& file = *reader.file;
     if (file.encoding == LineFile::Encoding::Utf8) {
         line = {};
@@ -89,11 +95,7 @@ bool NextLine(LineBlockReader& reader, std::u16string_view& line) {
             // next line starts, so the next read comes first.
             const bool lastIsCr = at[run] == u'\r' && run + 1 == available;
             if (!lastIsCr || reader.sourceDone) {
-                std::size_t used = run + 1;
-                if (at[run] == u'\r' && !lastIsCr && at[run + 1] == u'\n') ++used;
-                line = std::u16string_view(at, run);
-                reader.start += used;
-                reader.scanned = 0;
+                TakeLine(reader, run, run + 1 < available, line);
                 return true;
             }
         } else if (reader.sourceDone) {

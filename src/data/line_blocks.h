@@ -7,17 +7,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "data/line_file.h"
 
 struct LineBlockReader {
     // Code units per block: large enough that a read costs little next to the lines it
-    // brings, small enough that the block is still in the processor's cache when its lines
-    // are copied out. Tests make it tiny to cross many block edges.
-    std::size_t blockUnits = 128 * 1024;
+    // brings (64 KiB, as line_file's buffer), small enough that the block stays in the
+    // processor's cache while its lines are copied out and that few pages are touched. A
+    // smaller file gets a block of its own size. Tests make it tiny to cross many block edges.
+    std::size_t blockUnits = 32 * 1024;
     LineFile* file = nullptr;
-    std::vector<char16_t> units;  // decoded code units; the bytes of a read land here first
+    UnsetBuffer<char16_t> units;  // decoded code units; the bytes of a read land here first
     std::size_t start = 0;        // first code unit not yet handed out
     std::size_t byteEnd = 0;      // bytes filled in `units`, counted from its beginning
     std::size_t scanned = 0;      // units after `start` already known to hold no line end
@@ -27,8 +27,35 @@ struct LineBlockReader {
 };
 
 // Takes over `file` after SkipByteOrderMark, including the bytes it has already buffered.
-// From then on only NextLine and finally Close may be used on the file.
-void StartBlockReading(LineBlockReader& reader, LineFile& file);
+// From then on only NextLine and finally Close may be used on the file. `fileBytes`, the
+// file's size when it was opened (-1 when unknown), only sizes the block: a file that has
+// grown since is still read to its end.
+void StartBlockReading(LineBlockReader& reader, LineFile& file, std::int64_t fileBytes = -1);
+// Steps over the line of `run` units at `start` and its line end (CR LF as one when the unit
+// after a CR has been read: `nextRead`), and hands the line out.
+inline void TakeLine(LineBlockReader& reader, std::size_t run, bool nextRead,
+                     std::u16string_view& line) {
+    const char16_t* at = reader.units.data() + reader.start;
+    std::size_t used = run + 1;
+    if (nextRead && at[run] == u'\r' && at[run + 1] == u'\n') ++used;
+    line = std::u16string_view(at, run);
+    reader.start += used;
+    reader.scanned = 0;
+}
+// NextLine for all that its inline part leaves: the next read, the last line, UTF-8 files.
+bool NextLineAfterRead(LineBlockReader& reader, std::u16string_view& line);
 // The next line without its end, by the rules of ReadLineInto; the view stays valid until the
-// next call. False, with an empty view, where AtEnd would be true.
-bool NextLine(LineBlockReader& reader, std::u16string_view& line);
+// next call. False, with an empty view, where AtEnd would be true. Inline for the usual line,
+// whose end and the unit after it are already read (a UTF-8 file never has units here).
+inline bool NextLine(LineBlockReader& reader, std::u16string_view& line) {
+    const char16_t* at = reader.units.data() + reader.start;
+    const std::size_t available = reader.byteEnd / 2 - reader.start;
+    const std::size_t run =
+        reader.scanned + UnitsBeforeLineEnd(at + reader.scanned, available - reader.scanned);
+    if (run + 1 < available) {
+        TakeLine(reader, run, true, line);
+        return true;
+    }
+    reader.scanned = run;
+    return NextLineAfterRead(reader, line);
+}

@@ -6,11 +6,6 @@
 #include <bit>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#define VELMORA_LINE_SCAN_SSE2 1
-#endif
-
 #include "platform/unicode.h"
 
 namespace {
@@ -19,7 +14,7 @@ void Reset(LineFile& file, bool forWriting) {
     file.file = OsFile{};
     file.forWriting = forWriting;
     file.encoding = LineFile::Encoding::Utf16Le;
-    file.buffer.assign(LineFileBufferBytes, 0);
+    if (file.buffer.size() != LineFileBufferBytes) ResizeBuffer(file.buffer, LineFileBufferBytes);
     file.position = 0;
     file.length = 0;
     file.endOfFile = false;
@@ -70,10 +65,6 @@ bool Peek(LineFile& file, char16_t& unit) {
             break;
     }
     return true;
-}
-
-bool IsLineEnd(char16_t unit) {
-    return unit == u'\n' || unit == u'\r' || unit == 0;
 }
 
 // ReadLineInto for UTF-16 little-endian files: whole runs of code units are copied from the
@@ -167,36 +158,6 @@ bool WouldReadAsMark(std::u16string_view firstLine) {
 
 }  // namespace
 
-std::size_t UnitsBeforeLineEnd(const char16_t* units, std::size_t count) {
-    std::size_t at = 0;
-#ifdef VELMORA_LINE_SCAN_SSE2
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i lineFeed = _mm_set1_epi16(0x0A);
-    const __m128i carriageReturn = _mm_set1_epi16(0x0D);
-    for (; at + 8 <= count; at += 8) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
-        __m128i ends = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi16(block, zero), _mm_cmpeq_epi16(block, lineFeed)),
-            _mm_cmpeq_epi16(block, carriageReturn));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ends));
-        if (mask != 0) return at + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
-    }
-#else
-    // Four units per word: the test flags every unit below 000E (and, after a borrow,
-    // perhaps its neighbour), so only flagged words are looked at unit by unit.
-    for (; at + 4 <= count; at += 4) {
-        std::uint64_t word;
-        std::memcpy(&word, units + at, sizeof word);
-        if (((word - 0x000E000E000E000Eull) & ~word & 0x8000800080008000ull) == 0) continue;
-        for (std::size_t k = at; k < at + 4; ++k)
-            if (IsLineEnd(units[k])) return k;
-    }
-#endif
-    for (; at < count; ++at)
-        if (IsLineEnd(units[at])) return at;
-    return count;
-}
-
 std::int64_t FileSizeOf(const std::u16string& path) {
     return OsFileSize(path);
 }
@@ -264,6 +225,52 @@ bool AtEnd(LineFile& file) {
 
 namespace {
 
+constexpr std::uint8_t LineEndBytes[4] = {0x0D, 0x00, 0x0A, 0x00};  // CR LF
+
+// Copies a few bytes as a library copy would, without its call: the lines of the data files
+// are written as many parts of a few code units each. Short runs are copied as two
+// overlapping words, each load and store inside the runs.
+inline void CopyBytes(std::uint8_t* out, const std::uint8_t* in, std::size_t bytes) {
+    auto copyWords = [&]<typename Word>(Word) {
+        Word first;
+        Word last;
+        std::memcpy(&first, in, sizeof(Word));
+        std::memcpy(&last, in + bytes - sizeof(Word), sizeof(Word));
+        std::memcpy(out, &first, sizeof(Word));
+        std::memcpy(out + bytes - sizeof(Word), &last, sizeof(Word));
+    };
+    // Smallest first: separators, short names and empty day texts are the most common parts.
+    if (bytes < 8) {
+        if (bytes >= 4) {
+            copyWords(std::uint32_t{});
+        } else if (bytes >= 2) {
+            copyWords(std::uint16_t{});
+        } else if (bytes == 1) {
+            *out = *in;
+        }
+    } else if (bytes <= 16) {
+        copyWords(std::uint64_t{});
+    } else if (bytes <= 64) {
+        for (std::size_t at = 0; at + 16 < bytes; at += 16) std::memcpy(out + at, in + at, 16);
+        std::memcpy(out + bytes - 16, in + bytes - 16, 16);
+    } else {
+        std::memcpy(out, in, bytes);
+    }
+}
+
+const std::uint8_t* BytesOf(std::u16string_view text) {
+    return reinterpret_cast<const std::uint8_t*>(text.data());
+}
+
+// Where a line of this many bytes goes when it fits into the buffer as it stands and the
+// text's own bytes are already UTF-16 little-endian (the usual case); null otherwise.
+std::uint8_t* RoomInBuffer(LineFile& file, std::size_t bytes) {
+    if (!HostIsLittleEndian() || file.length + bytes > file.buffer.size()) return nullptr;
+    std::uint8_t* out = file.buffer.data() + file.length;
+    file.length += bytes;
+    return out;
+}
+
 void PutText(LineFile& file, std::u16string_view text) {
     if (!HostIsLittleEndian()) {
         for (char16_t unit : text) PutUnit(file, unit);
@@ -291,6 +298,12 @@ void WriteLine(LineFile& file, std::u16string_view text) {
         file.startWritten = true;
         if (WouldReadAsMark(text)) PutUnit(file, 0xFEFF);
     }
+    const std::size_t textBytes = text.size() * 2;
+    if (std::uint8_t* out = RoomInBuffer(file, textBytes + sizeof LineEndBytes)) {
+        CopyBytes(out, BytesOf(text), textBytes);
+        std::memcpy(out + textBytes, LineEndBytes, sizeof LineEndBytes);
+        return;
+    }
     PutText(file, text);
     PutUnit(file, u'\r');
     PutUnit(file, u'\n');
@@ -308,23 +321,20 @@ void WriteLine(LineFile& file, std::span<const std::u16string_view> parts) {
         WriteLine(file, line);
         return;
     }
-    std::size_t bytes = 4;  // the CR LF
+    std::size_t bytes = sizeof LineEndBytes;
     for (std::u16string_view part : parts) bytes += part.size() * 2;
-    if (!HostIsLittleEndian() || file.length + bytes > file.buffer.size()) {
+    std::uint8_t* out = RoomInBuffer(file, bytes);
+    if (out == nullptr) {
         for (std::u16string_view part : parts) PutText(file, part);
         PutUnit(file, u'\r');
         PutUnit(file, u'\n');
         return;
     }
-    // The usual case: the whole line fits into the buffer as it stands.
-    std::uint8_t* out = file.buffer.data() + file.length;
     for (std::u16string_view part : parts) {
-        std::memcpy(out, part.data(), part.size() * 2);
+        CopyBytes(out, BytesOf(part), part.size() * 2);
         out += part.size() * 2;
     }
-    static constexpr std::uint8_t LineEnd[4] = {0x0D, 0x00, 0x0A, 0x00};
-    std::memcpy(out, LineEnd, sizeof LineEnd);
-    file.length += bytes;
+    std::memcpy(out, LineEndBytes, sizeof LineEndBytes);
 }
 
 bool Close(LineFile& file) {

@@ -66,7 +66,7 @@ Report LoadUnitCatalogue(Document& document) {
     OsPreferLargePages(catalogue.data(), catalogue.capacity() * sizeof(TrainingUnit));
     SkipByteOrderMark(file);
     LineBlockReader reader;
-    StartBlockReading(reader, file);
+    StartBlockReading(reader, file, size);
     // An empty file still gives one (blank) line to ReadLineInto; skipping it or never reading
     // it leaves the same catalogue.
     std::u16string_view line;

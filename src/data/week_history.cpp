@@ -17,9 +17,9 @@ namespace {
 // announces the encoding. UTF-16 files use MinimumHistoryFileSize.
 constexpr std::int64_t MinimumUtf8HistoryFileSize = 89 + 3;
 
-void ReadWeeks(LineFile& file, std::vector<TrainingWeek>& history) {
+void ReadWeeks(LineFile& file, std::int64_t fileBytes, std::vector<TrainingWeek>& history) {
     LineBlockReader reader;
-    StartBlockReading(reader, file);
+    StartBlockReading(reader, file, fileBytes);
     std::u16string_view header;
     std::u16string_view line;
     while (NextLine(reader, header)) {
@@ -67,7 +67,7 @@ HistoryLoad LoadWeekHistory(Document& document) {
         history.reserve(static_cast<std::size_t>(
             std::min(size / MinimumHistoryFileSize + 1, MostReservedWeeks)));
         OsPreferLargePages(history.data(), history.capacity() * sizeof(TrainingWeek));
-        ReadWeeks(file, history);
+        ReadWeeks(file, size, history);
         std::int64_t changedAt = 0;
         if (OsModificationTime(path, changedAt)) load.changedAt = changedAt;
     }

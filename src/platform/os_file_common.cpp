@@ -3,6 +3,7 @@
 // reading a file's rest, replacing a file through a temporary file of its own, and copying a
 // file that way.
 #include <chrono>
+#include <memory>
 #include <string>
 
 #include "platform/os_file.h"
@@ -48,14 +49,16 @@ bool MayReplace(const std::u16string& target) {
 }  // namespace
 
 bool OsReadRest(OsFile& file, std::string& bytes, std::size_t mostBytes) {
+    // Each read lands in a chunk of unset room and only what arrived is appended: growing the
+    // text by a whole chunk for every read would set a chunk of memory (and make the system
+    // find it) that the last read, and all of a small file's, leave unused.
+    const auto chunk = std::make_unique_for_overwrite<char[]>(ReadChunkBytes);
     for (;;) {
         if (bytes.size() > mostBytes) return false;
-        const std::size_t old = bytes.size();
-        bytes.resize(old + ReadChunkBytes);
-        const std::intptr_t got = OsRead(file, bytes.data() + old, ReadChunkBytes);
-        bytes.resize(old + (got > 0 ? std::size_t(got) : 0));
+        const std::intptr_t got = OsRead(file, chunk.get(), ReadChunkBytes);
         if (got < 0) return false;
         if (got == 0) return bytes.size() <= mostBytes;
+        bytes.append(chunk.get(), std::size_t(got));
     }
 }
 
@@ -131,11 +134,11 @@ bool OsCopyFile(const std::u16string& from, const std::u16string& to) {
     OsFile source;
     if (!OsOpenRead(from, source)) return false;
     const bool copied = OsReplaceFileWith(to, [&source](OsFile& copy) {
-        std::string chunk(ReadChunkBytes, '\0');
+        const auto chunk = std::make_unique_for_overwrite<char[]>(ReadChunkBytes);
         for (;;) {
-            const std::intptr_t got = OsRead(source, chunk.data(), chunk.size());
+            const std::intptr_t got = OsRead(source, chunk.get(), ReadChunkBytes);
             if (got <= 0) return got == 0;
-            if (!OsWrite(copy, chunk.data(), std::size_t(got))) return false;
+            if (!OsWrite(copy, chunk.get(), std::size_t(got))) return false;
         }
     });
     OsClose(source);

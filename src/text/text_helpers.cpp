@@ -2,70 +2,7 @@
 // Nothing here throws or fails: malformed input gives "" or 0 as each helper describes.
 #include "text/text_helpers.h"
 
-#include <bit>
-#include <cassert>
 #include <cstdint>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#define VELMORA_FIELD_SCAN_SSE2 1
-#endif
-
-namespace {
-
-// The positions of the first `most` occurrences of `unit` in `text`; the number found.
-// Writes all `most` places (those past the number found hold no position).
-std::size_t FindUnitPositions(std::u16string_view text, char16_t unit, std::size_t* positions,
-                              std::size_t most) {
-#ifdef VELMORA_FIELD_SCAN_SSE2
-    if (text.size() >= 8 && text.size() <= 64) {
-        // The usual line: one bit per code unit in a 64-bit mask, eight units per compare,
-        // the last eight loaded from the end (overlapping, never past it); then the
-        // positions come off the mask with a fixed number of steps and no guessing branch.
-        const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
-        const __m128i zero = _mm_setzero_si128();
-        auto matchBits = [&](std::size_t at) {
-            __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
-            __m128i bytes = _mm_packs_epi16(_mm_cmpeq_epi16(block, wanted), zero);
-            return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(bytes)))
-                   << at;
-        };
-        std::uint64_t mask = matchBits(text.size() - 8);
-        for (std::size_t at = 0; at + 8 < text.size(); at += 8) mask |= matchBits(at);
-        std::size_t found = 0;
-        for (std::size_t k = 0; k < most; ++k) {
-            positions[k] = static_cast<std::size_t>(std::countr_zero(mask));
-            found += mask != 0;
-            mask &= mask - 1;
-        }
-        return found;
-    }
-#endif
-    std::size_t found = 0;
-    for (std::size_t at = 0; at < text.size() && found < most; ++at)
-        if (text[at] == unit) positions[found++] = at;
-    return found;
-}
-
-}  // namespace
-
-void CutFields(std::u16string_view text, char16_t separator, std::u16string_view* fields,
-               std::size_t count) {
-    assert(count <= MostCutFields && "CutFields cuts at most MostCutFields fields");
-    // Field n ends at separator n: `count` separators are all that is looked for.
-    std::size_t separators[MostCutFields];
-    const std::size_t found = FindUnitPositions(text, separator, separators, count);
-    std::size_t start = 0;
-    for (std::size_t field = 0; field < count; ++field) {
-        if (field > found) {
-            fields[field] = {};
-            continue;
-        }
-        const std::size_t end = field < found ? separators[field] : text.size();
-        fields[field] = text.substr(start, end - start);
-        start = end + 1;
-    }
-}
 
 namespace {
 
@@ -107,19 +44,6 @@ std::int64_t ParseInteger(std::u16string_view text) {
     }
     if (negative) value = 0 - value;
     return static_cast<std::int64_t>(value);
-}
-
-std::u16string_view FormatIntegerInto(std::int64_t value, IntegerDigits& digits) {
-    // The magnitude as unsigned, so that the most negative value needs no special case.
-    std::uint64_t magnitude = static_cast<std::uint64_t>(value);
-    if (value < 0) magnitude = 0 - magnitude;
-    std::size_t start = digits.size();
-    do {
-        digits[--start] = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) digits[--start] = u'-';
-    return std::u16string_view(digits.data() + start, digits.size() - start);
 }
 
 std::u16string FormatInteger(std::int64_t value) {
