@@ -159,6 +159,12 @@ void UiServices::RaiseMenuChoice(std::size_t item) {
     RaiseEvent(event);
 }
 
+void UiServices::RaiseActivation() {
+    UiEvent event;
+    event.kind = UiEvent::Kind::Activated;
+    RaiseEvent(event);
+}
+
 void UiServices::CloseWindow() {
     {
         ProgramChange change(*this);

@@ -66,7 +66,8 @@ struct MenuItem {
 };
 
 struct UiEvent {
-    enum class Kind { CloseRequest, Control, Command, MenuChoice, Other };
+    // Activated: the main window became the active window again (the user came back to it).
+    enum class Kind { CloseRequest, Control, Command, MenuChoice, Activated, Other };
     Kind kind = Kind::Other;
     // For Kind::Control; for Kind::Command the focused control, -1 for none.
     int controlId = -1;
@@ -174,6 +175,10 @@ class UiServices {
     void RaiseEvent(const UiEvent& event);
     // The user chose the item at this position of the context menu.
     void RaiseMenuChoice(std::size_t item);
+    // The main window became the active window (not when a box of the program's own closes:
+    // only a return from another window counts, and a back end that cannot tell raises it
+    // anyway, which costs one look at the files).
+    void RaiseActivation();
     // A key pressed while control focusedId (of kind focusedKind; -1 and nullopt for none)
     // has the focus. True when it is a command: the event is raised and the back end must
     // keep the key from the control.
