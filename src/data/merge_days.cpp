@@ -101,9 +101,13 @@ std::u16string MergeDayText(std::u16string_view base, std::u16string_view disk,
         merged += entry;
         first = false;
     };
-    for (std::size_t gap = 0; gap <= baseEntries.size(); ++gap) {
-        for (std::u16string_view entry : diskAdded[gap]) put(entry);
-        for (std::u16string_view entry : heldAdded[gap]) {
+    // Gaps between which a base entry went are one place: their additions are put out
+    // together, the disk's first, when the next kept base entry (or the end) comes.
+    std::vector<std::u16string_view> pendingDisk;
+    std::vector<std::u16string_view> pendingHeld;
+    const auto flush = [&] {
+        for (std::u16string_view entry : pendingDisk) put(entry);
+        for (std::u16string_view entry : pendingHeld) {
             const auto same = diskAdditions.find(entry);
             if (same != diskAdditions.end() && same->second > 0) {
                 --same->second;
@@ -111,10 +115,19 @@ std::u16string MergeDayText(std::u16string_view base, std::u16string_view disk,
             }
             put(entry);
         }
+        pendingDisk.clear();
+        pendingHeld.clear();
+    };
+    for (std::size_t gap = 0; gap <= baseEntries.size(); ++gap) {
+        pendingDisk.insert(pendingDisk.end(), diskAdded[gap].begin(), diskAdded[gap].end());
+        pendingHeld.insert(pendingHeld.end(), heldAdded[gap].begin(), heldAdded[gap].end());
         if (gap == baseEntries.size()) break;
         const bool kept = diskMatch[gap] != std::u16string_view::npos &&
                           heldMatch[gap] != std::u16string_view::npos;
-        if (kept) put(baseEntries[gap]);
+        if (!kept) continue;
+        flush();
+        put(baseEntries[gap]);
     }
+    flush();
     return merged;
 }
