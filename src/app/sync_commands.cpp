@@ -94,10 +94,14 @@ MergingSave SaveMerging(ProgramState& state, const DailyBackup& backup) {
     if (history.merged) mergedFiles.push_back(HistoryFilePath);
     if (units.merged) mergedFiles.push_back(UnitFilePath);
     if (!mergedFiles.empty()) ShowSyncBox(state, u"Merged", JoinNames(mergedFiles), false);
+    // A file counts as saved when its save reported nothing and it was not left alone for
+    // being unreadable.
+    const bool historySaved = history.outcome.report.ok() && history.unreadable.ok();
+    const bool unitsSaved = units.outcome.report.ok() && units.unreadable.ok();
     MergingSave save;
-    save.complete = history.outcome.written.identity.exists && units.outcome.written.identity.exists;
-    if (history.outcome.written.identity.exists) MoveCopiesOf(state, DataFileKind::History);
-    if (units.outcome.written.identity.exists) MoveCopiesOf(state, DataFileKind::Catalogue);
+    save.complete = historySaved && unitsSaved;
+    if (historySaved) MoveCopiesOf(state, DataFileKind::History);
+    if (unitsSaved) MoveCopiesOf(state, DataFileKind::Catalogue);
     save.history = std::move(history.outcome);
     save.units = std::move(units.outcome);
     return save;

@@ -9,10 +9,11 @@ bool SaveLinesFile(const std::u16string& path, const std::function<void(LineFile
     const auto write = [&](OsFile& temporary) {
         LineFile file;
         StartWriting(file, temporary);
-        file.hasher = &hasher;
+        // Only a save that keeps a merge base pays for the hash and the identity.
+        if (written) file.hasher = &hasher;
         writeLines(file);
         const bool done = StopWriting(file, temporary);
-        identity = OsIdentityOfOpen(temporary);
+        if (written) identity = OsIdentityOfOpen(temporary);
         return done;
     };
     OsReplacement replacement;
@@ -32,7 +33,7 @@ bool SaveLinesFile(const std::u16string& path, const std::function<void(LineFile
 
 SaveOutcome SaveDataFile(const std::u16string& path, bool keepOldFile,
                          std::u16string_view messageKey, const DailyBackup& backup,
-                         const std::function<void(LineFile&)>& writeLines) {
+                         const std::function<void(LineFile&)>& writeLines, bool recordWritten) {
     SaveOutcome outcome;
     const bool saved = !keepOldFile && SaveLinesFile(
                                            path, writeLines,
@@ -40,7 +41,7 @@ SaveOutcome SaveDataFile(const std::u16string& path, bool keepOldFile,
                                                outcome.backup =
                                                    KeepDailyBackup(path, oldFile, backup);
                                            },
-                                           &outcome.written);
+                                           recordWritten ? &outcome.written : nullptr);
     if (!saved) outcome.report = {messageKey, path};
     return outcome;
 }

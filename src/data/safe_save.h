@@ -18,8 +18,8 @@
 struct SaveOutcome {
     Report report;
     Report backup;
-    // What the file holds now when the save put it in place (identity.exists), the base of
-    // the next merge.
+    // What the file holds now when the save put it in place (identity.exists) and was asked
+    // to record it: the base of the next merge.
     FileBase written;
 };
 
@@ -31,8 +31,10 @@ bool SaveLinesFile(const std::u16string& path, const std::function<void(LineFile
 // A whole data-file save: refuses when `keepOldFile` is set (the file could not be read at
 // start-up), lets writeLines write every line, keeps the daily backup, and reports
 // messageKey with the path on any failure. Reports nothing only when the new file is in place.
+// With recordWritten, `written` of the outcome tells what the file holds then.
 SaveOutcome SaveDataFile(const std::u16string& path, bool keepOldFile,
                          std::u16string_view messageKey, const DailyBackup& backup,
-                         const std::function<void(LineFile&)>& writeLines);
+                         const std::function<void(LineFile&)>& writeLines,
+                         bool recordWritten = false);
 // The same for a file of bytes (the exports): Export with the path on failure.
 Report SaveBytesFile(const std::u16string& path, std::string_view bytes);

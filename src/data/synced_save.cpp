@@ -145,7 +145,7 @@ void TakeDiskVersionAsBase(Document& document, const DiskVersion& disk, DataFile
 SyncedSave SaveHistorySynced(Document& document, const DailyBackup& backup) {
     SyncedSave result = SaveChecked(HistoryFilePath, document, DataFileKind::History,
                                     document.historyFileUnreadable,
-                                    [&] { return SaveWeekHistory(document, backup); });
+                                    [&] { return SaveWeekHistoryRecorded(document, backup); });
     if (result.outcome.written.identity.exists) SetHistoryBase(document, result.outcome.written);
     return result;
 }
@@ -153,7 +153,7 @@ SyncedSave SaveHistorySynced(Document& document, const DailyBackup& backup) {
 SyncedSave SaveCatalogueSynced(Document& document, const DailyBackup& backup) {
     SyncedSave result = SaveChecked(UnitFilePath, document, DataFileKind::Catalogue,
                                     document.unitFileUnreadable,
-                                    [&] { return SaveUnitCatalogue(document, backup); });
+                                    [&] { return SaveUnitCatalogueRecorded(document, backup); });
     if (result.outcome.written.identity.exists)
         SetCatalogueBase(document, result.outcome.written, document.catalogue.size());
     return result;

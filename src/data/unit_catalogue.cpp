@@ -103,12 +103,26 @@ std::vector<TrainingUnit> UnitsOfBytes(std::string_view bytes) {
     return units;
 }
 
-SaveOutcome SaveUnitCatalogue(const Document& document, const DailyBackup& backup) {
+namespace {
+
+SaveOutcome SaveCatalogue(const Document& document, const DailyBackup& backup,
+                          bool recordWritten) {
     return SaveDataFile(UnitFilePath, document.unitFileUnreadable, u"SaveUnits", backup,
                         [&document](LineFile& file) {
                             IntegerDigits digits1;
                             IntegerDigits digits2;
                             for (const TrainingUnit& unit : document.catalogue)
                                 WriteLine(file, DayEntryPartsOf(unit, digits1, digits2));
-                        });
+                        },
+                        recordWritten);
+}
+
+}  // namespace
+
+SaveOutcome SaveUnitCatalogue(const Document& document, const DailyBackup& backup) {
+    return SaveCatalogue(document, backup, false);
+}
+
+SaveOutcome SaveUnitCatalogueRecorded(const Document& document, const DailyBackup& backup) {
+    return SaveCatalogue(document, backup, true);
 }

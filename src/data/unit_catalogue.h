@@ -29,3 +29,5 @@ std::vector<TrainingUnit> UnitsOfBytes(std::string_view bytes);
 // SaveUnits on any failure; the old file then stays as it was. The daily backup, when the
 // setting asks for one, is taken just before the old file is replaced.
 SaveOutcome SaveUnitCatalogue(const Document& document, const DailyBackup& backup = {});
+// The same, and the outcome tells what the file holds afterwards: the next merge base.
+SaveOutcome SaveUnitCatalogueRecorded(const Document& document, const DailyBackup& backup);

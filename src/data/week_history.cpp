@@ -102,7 +102,10 @@ std::vector<TrainingWeek> WeeksOfBytes(std::string_view bytes) {
     return weeks;
 }
 
-SaveOutcome SaveWeekHistory(const Document& document, const DailyBackup& backup) {
+namespace {
+
+SaveOutcome SaveHistory(const Document& document, const DailyBackup& backup,
+                          bool recordWritten) {
     // The "=DayKey" lines are the same for every week: built once.
     std::array<std::u16string, 7> keyLines;
     for (std::size_t day = 0; day < keyLines.size(); ++day) {
@@ -119,5 +122,16 @@ SaveOutcome SaveWeekHistory(const Document& document, const DailyBackup& backup)
                                     WriteLine(file, week.days[day]);
                                 }
                             }
-                        });
+                        },
+                        recordWritten);
+}
+
+}  // namespace
+
+SaveOutcome SaveWeekHistory(const Document& document, const DailyBackup& backup) {
+    return SaveHistory(document, backup, false);
+}
+
+SaveOutcome SaveWeekHistoryRecorded(const Document& document, const DailyBackup& backup) {
+    return SaveHistory(document, backup, true);
 }

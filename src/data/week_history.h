@@ -37,3 +37,5 @@ std::vector<TrainingWeek> WeeksOfBytes(std::string_view bytes);
 // SaveHistory on any failure; the old file then stays as it was. The daily backup, when the
 // setting asks for one, is taken just before the old file is replaced.
 SaveOutcome SaveWeekHistory(const Document& document, const DailyBackup& backup = {});
+// The same, and the outcome tells what the file holds afterwards: the next merge base.
+SaveOutcome SaveWeekHistoryRecorded(const Document& document, const DailyBackup& backup);
