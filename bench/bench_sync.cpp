@@ -31,12 +31,14 @@ void MeasureSyncedSave(benchmark::State& state, const std::string& source,
     EnterFolder(folder);
     // The first save writes the file and makes it the base; every later one finds it unchanged.
     const auto save = [history] {
-        return history ? SaveHistorySynced(SyncDocument, {}) : SaveCatalogueSynced(SyncDocument, {});
+        return history ? SaveHistorySynced(SyncDocument, {})
+                       : SaveCatalogueSynced(SyncDocument, {});
     };
     save();
     for (auto _ : state) {
         const SyncedSave saved = save();
-        if (saved.merged || !saved.outcome.report.ok()) state.SkipWithError("the save merged or failed");
+        if (saved.merged || !saved.outcome.report.ok())
+            state.SkipWithError("the save merged or failed");
     }
     SyncDocument = Document();
 }
@@ -88,10 +90,11 @@ void RegisterSyncMeasures(const std::string& data, const BenchSizes& sizes) {
     const auto add = [&](const std::string& kind, std::size_t count, const std::string& source,
                          bool history) {
         const std::string name = "SaveSynced/" + kind + "/" + std::to_string(count);
-        const Measure* plain =
-            FindMeasure((history ? "SaveWeekHistory/" : "SaveUnitCatalogue/") + std::to_string(count));
+        const Measure* plain = FindMeasure((history ? "SaveWeekHistory/" : "SaveUnitCatalogue/") +
+                                           std::to_string(count));
         const double bytes = plain ? plain->fileBytes : 0;
-        AddMeasure(name, "Save, file unchanged (" + kind + ")", std::to_string(count) + " " + (history ? "weeks" : "units"), bytes, "byte")
+        AddMeasure(name, "Save, file unchanged (" + kind + ")",
+                   std::to_string(count) + " " + (history ? "weeks" : "units"), bytes, "byte")
             .fileBytes = bytes;
         shape(benchmark::RegisterBenchmark(name.c_str(), MeasureSyncedSave, source,
                                            SaveFolder(data, "sync-" + kind, count), history),
@@ -100,8 +103,8 @@ void RegisterSyncMeasures(const std::string& data, const BenchSizes& sizes) {
     for (std::size_t units : sizes.units) add("units", units, UnitsFolder(data, units), false);
     for (std::size_t weeks : sizes.weeks) add("history", weeks, HistoryFolder(data, weeks), true);
     const std::string merge = "MergeChanged/" + std::to_string(sizes.reportWeeks);
-    AddMeasure(merge, "Merge with a changed file",
-               std::to_string(sizes.reportWeeks) + " weeks", 0, "");
+    AddMeasure(merge, "Merge with a changed file", std::to_string(sizes.reportWeeks) + " weeks", 0,
+               "");
     benchmark::RegisterBenchmark(merge.c_str(), MeasureMergeChanged, ReportFolder(data),
                                  SaveFolder(data, "sync-merge", sizes.reportWeeks))
         ->UseRealTime()

@@ -19,9 +19,9 @@ void ShowSyncBox(ProgramState& state, std::u16string_view key, const std::u16str
                  bool error) {
     const std::u16string title = error ? LookupText(state.texts, u"Errors", u"Title")
                                        : LookupText(state.texts, u"Sync", u"Title");
-    state.ui.ShowMessageBox(SubstitutePlaceholders(title, file, u""),
-                            SubstitutePlaceholders(LookupText(state.texts, u"Sync", key), file, u""),
-                            false);
+    state.ui.ShowMessageBox(
+        SubstitutePlaceholders(title, file, u""),
+        SubstitutePlaceholders(LookupText(state.texts, u"Sync", key), file, u""), false);
 }
 
 std::u16string JoinNames(const std::vector<std::u16string>& names) {

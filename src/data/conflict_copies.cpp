@@ -158,7 +158,8 @@ std::vector<std::size_t> MergeHistoryCopy(Document& document, std::string_view c
     // The days of the loaded file that the merge changes keep their first text for the base.
     for (std::size_t held = 0; held < document.history.size(); ++held)
         for (std::size_t day = 0; day < 7; ++day)
-            if (merge.weeks[merge.heldPositions[held]].days[day] != document.history[held].days[day])
+            if (merge.weeks[merge.heldPositions[held]].days[day] !=
+                document.history[held].days[day])
                 NoteDayOriginal(document, WholeNumber(held), WholeNumber(day));
     document.history = std::move(merge.weeks);
     document.historyBase.heldWeeks = std::size_t(-1);

@@ -23,11 +23,12 @@ bool IsCleanUtf16(std::string_view body, bool bigEndian) {
     for (std::size_t at = 0; at < body.size(); at += 2) {
         const auto first = static_cast<unsigned char>(body[at]);
         const auto second = static_cast<unsigned char>(body[at + 1]);
-        const char16_t unit = bigEndian ? char16_t(first << 8 | second) : char16_t(second << 8 | first);
+        const char16_t unit =
+            bigEndian ? char16_t(first << 8 | second) : char16_t(second << 8 | first);
         if (unit == 0 || IsControlUnit(unit)) return false;
         lineEnd = lineEnd || unit == u'\r' || unit == u'\n';
-        lineEndByte = lineEndByte || first == '\r' || first == '\n' || second == '\r' ||
-                      second == '\n';
+        lineEndByte =
+            lineEndByte || first == '\r' || first == '\n' || second == '\r' || second == '\n';
     }
     return lineEnd || !lineEndByte;
 }
@@ -89,7 +90,9 @@ DiskVersion ReadDiskVersion(const std::u16string& path) {
 
 bool IsIntactDataFile(std::string_view bytes, DataFileKind kind) {
     if (bytes.empty()) return true;
-    const auto starts = [bytes](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
+    const auto starts = [bytes](std::string_view mark) {
+        return bytes.substr(0, mark.size()) == mark;
+    };
     bool clean = false;
     if (starts("\xEF\xBB\xBF")) {
         clean = IsCleanUtf8(bytes.substr(3));

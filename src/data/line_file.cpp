@@ -46,7 +46,8 @@ void Refill(LineFile& file, std::size_t wanted) {
             file.endOfFile = true;
             break;
         }
-        if (file.hasher) AddToHash(*file.hasher, file.buffer.data() + file.length, std::size_t(got));
+        if (file.hasher)
+            AddToHash(*file.hasher, file.buffer.data() + file.length, std::size_t(got));
         file.length += static_cast<std::size_t>(got);
     }
 }

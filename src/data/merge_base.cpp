@@ -56,7 +56,8 @@ std::optional<std::size_t> BaseRunInHistory(Document& document) {
     } else if (base.weekNumbers.empty()) {
         place = 0;
     } else {
-        const std::vector<std::size_t> places = PlacesOfRun(HeldNumbers(document), base.weekNumbers, 1);
+        const std::vector<std::size_t> places =
+            PlacesOfRun(HeldNumbers(document), base.weekNumbers, 1);
         if (!places.empty()) place = places.front();
     }
     base.heldWeeks = held;
@@ -78,8 +79,8 @@ void NoteDayOriginal(Document& document, WholeNumber week, WholeNumber day) {
     originals.emplace(key, document.history[std::size_t(week)].days[std::size_t(day)]);
 }
 
-std::u16string_view BaseDayText(const Document& document, std::size_t offset,
-                                std::size_t baseWeek, std::size_t day) {
+std::u16string_view BaseDayText(const Document& document, std::size_t offset, std::size_t baseWeek,
+                                std::size_t day) {
     const auto& originals = document.historyBase.originals;
     const auto found = originals.find(baseWeek * 7 + day);
     if (found != originals.end()) return found->second;

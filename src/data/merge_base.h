@@ -21,8 +21,8 @@ std::optional<std::size_t> BaseRunInHistory(Document& document);
 // text it had. Out-of-range weeks and days, and weeks outside the base, are ignored.
 void NoteDayOriginal(Document& document, WholeNumber week, WholeNumber day);
 // The text day `day` of base week `baseWeek` had; `offset` is BaseRunInHistory's answer.
-std::u16string_view BaseDayText(const Document& document, std::size_t offset,
-                                std::size_t baseWeek, std::size_t day);
+std::u16string_view BaseDayText(const Document& document, std::size_t offset, std::size_t baseWeek,
+                                std::size_t day);
 // True when what the program holds differs from what its files held: a unit added, a day
 // whose text is not its base text any more, a week before the base's weeks, or a week after
 // them with any entry (the empty weeks the catch-up appends are made again at every start

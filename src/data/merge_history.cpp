@@ -28,7 +28,8 @@ std::vector<WholeNumber> NumbersOf(const std::vector<TrainingWeek>& weeks) {
 std::optional<std::size_t> FindRun(const HistoryBaseView& base,
                                    const std::vector<TrainingWeek>& side) {
     if (base.numbers.empty()) return std::nullopt;
-    const std::vector<std::size_t> places = PlacesOfRun(NumbersOf(side), base.numbers, MostRunPlaces);
+    const std::vector<std::size_t> places =
+        PlacesOfRun(NumbersOf(side), base.numbers, MostRunPlaces);
     if (places.empty()) return std::nullopt;
     if (places.size() == 1) return places.front();
     std::size_t best = places.front();

@@ -25,7 +25,7 @@ HistoryBaseView BaseOfWeeks(const std::vector<TrainingWeek>& weeks);
 struct HistoryMerge {
     std::vector<TrainingWeek> weeks;
     std::vector<std::size_t> heldPositions;  // where each held week stands in `weeks`
-    bool threeWay = false;  // the base's weeks were found on both sides
+    bool threeWay = false;                   // the base's weeks were found on both sides
 };
 
 // The merge. `heldOffset` is where the base's weeks stand among the held ones (none: they do

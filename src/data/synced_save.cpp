@@ -151,9 +151,9 @@ SyncedSave SaveHistorySynced(Document& document, const DailyBackup& backup) {
 }
 
 SyncedSave SaveCatalogueSynced(Document& document, const DailyBackup& backup) {
-    SyncedSave result = SaveChecked(UnitFilePath, document, DataFileKind::Catalogue,
-                                    document.unitFileUnreadable,
-                                    [&] { return SaveUnitCatalogueRecorded(document, backup); });
+    SyncedSave result =
+        SaveChecked(UnitFilePath, document, DataFileKind::Catalogue, document.unitFileUnreadable,
+                    [&] { return SaveUnitCatalogueRecorded(document, backup); });
     if (result.outcome.written.identity.exists)
         SetCatalogueBase(document, result.outcome.written, document.catalogue.size());
     return result;

@@ -105,16 +105,16 @@ std::vector<TrainingUnit> UnitsOfBytes(std::string_view bytes) {
 
 namespace {
 
-SaveOutcome SaveCatalogue(const Document& document, const DailyBackup& backup,
-                          bool recordWritten) {
-    return SaveDataFile(UnitFilePath, document.unitFileUnreadable, u"SaveUnits", backup,
-                        [&document](LineFile& file) {
-                            IntegerDigits digits1;
-                            IntegerDigits digits2;
-                            for (const TrainingUnit& unit : document.catalogue)
-                                WriteLine(file, DayEntryPartsOf(unit, digits1, digits2));
-                        },
-                        recordWritten);
+SaveOutcome SaveCatalogue(const Document& document, const DailyBackup& backup, bool recordWritten) {
+    return SaveDataFile(
+        UnitFilePath, document.unitFileUnreadable, u"SaveUnits", backup,
+        [&document](LineFile& file) {
+            IntegerDigits digits1;
+            IntegerDigits digits2;
+            for (const TrainingUnit& unit : document.catalogue)
+                WriteLine(file, DayEntryPartsOf(unit, digits1, digits2));
+        },
+        recordWritten);
 }
 
 }  // namespace

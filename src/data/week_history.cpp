@@ -104,26 +104,26 @@ std::vector<TrainingWeek> WeeksOfBytes(std::string_view bytes) {
 
 namespace {
 
-SaveOutcome SaveHistory(const Document& document, const DailyBackup& backup,
-                          bool recordWritten) {
+SaveOutcome SaveHistory(const Document& document, const DailyBackup& backup, bool recordWritten) {
     // The "=DayKey" lines are the same for every week: built once.
     std::array<std::u16string, 7> keyLines;
     for (std::size_t day = 0; day < keyLines.size(); ++day) {
         keyLines[day].assign(1, u'=');
         keyLines[day] += DayKeys[day];
     }
-    return SaveDataFile(HistoryFilePath, document.historyFileUnreadable, u"SaveHistory", backup,
-                        [&keyLines, &document](LineFile& file) {
-                            IntegerDigits digits;
-                            for (const TrainingWeek& week : document.history) {
-                                WriteLine(file, {u"#", FormatIntegerInto(week.weekNumber, digits)});
-                                for (std::size_t day = 0; day < week.days.size(); ++day) {
-                                    WriteLine(file, keyLines[day]);
-                                    WriteLine(file, week.days[day]);
-                                }
-                            }
-                        },
-                        recordWritten);
+    return SaveDataFile(
+        HistoryFilePath, document.historyFileUnreadable, u"SaveHistory", backup,
+        [&keyLines, &document](LineFile& file) {
+            IntegerDigits digits;
+            for (const TrainingWeek& week : document.history) {
+                WriteLine(file, {u"#", FormatIntegerInto(week.weekNumber, digits)});
+                for (std::size_t day = 0; day < week.days.size(); ++day) {
+                    WriteLine(file, keyLines[day]);
+                    WriteLine(file, week.days[day]);
+                }
+            }
+        },
+        recordWritten);
 }
 
 }  // namespace

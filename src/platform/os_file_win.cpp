@@ -86,10 +86,11 @@ OsFileIdentity IdentityOfHandle(HANDLE handle) {
     identity.size = (static_cast<std::int64_t>(info.nFileSizeHigh) << 32) |
                     static_cast<std::int64_t>(info.nFileSizeLow);
     // 100-nanosecond steps since 1601; only the comparison matters, so no epoch shift.
-    identity.changedNs = static_cast<std::int64_t>(
-                             (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-                             info.ftLastWriteTime.dwLowDateTime) *
-                         100;
+    identity.changedNs =
+        static_cast<std::int64_t>(
+            (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+            info.ftLastWriteTime.dwLowDateTime) *
+        100;
     identity.volume = info.dwVolumeSerialNumber;
     identity.number = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     return identity;
@@ -101,9 +102,9 @@ OsFileIdentity OsIdentityOf(const std::u16string& path) {
     if (!IsUsablePath(path)) return {};
     // Opened for no access at all: reading the attributes needs none, and any sharing stays
     // possible for the program that may be writing the file right now.
-    HANDLE handle = CreateFileW(NativePath(path), 0,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle =
+        CreateFileW(NativePath(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return {};
     const OsFileIdentity identity = IdentityOfHandle(handle);
     CloseHandle(handle);

@@ -81,8 +81,7 @@ TEST_F(SyncSession, FileChangedBetweenStartAndSaveIsMergedAndUndoKeepsTheOtherSi
               u"Änderungen wurden behalten und mit deinen zusammengeführt.");
     ASSERT_EQ(ui.pauses.size(), 2u);
     EXPECT_EQ(ui.pauses[0].TextOf(SaveButton), u"Gespeichert!");
-    EXPECT_EQ(ReadFileBytes("units/history.txt"),
-              HistoryBytes({{8, {u"", u"T|1|1|", u"X|2|2|"}}}));
+    EXPECT_EQ(ReadFileBytes("units/history.txt"), HistoryBytes({{8, {u"", u"T|1|1|", u"X|2|2|"}}}));
 }
 
 TEST_F(SyncSession, SaveWithoutOutsideChangeWritesAsAlwaysAndShowsNoBox) {
@@ -132,9 +131,9 @@ TEST_F(SyncSession, ChangeBetweenSaveAndActivationIsTakenInUnlessSomethingIsUnsa
     Run(ui);
     ASSERT_EQ(ui.messages.size(), 1u) << "taking a file in says nothing; the merge says so once";
     EXPECT_EQ(ui.messages[0].title, MergedTitle);
-    EXPECT_EQ(ReadFileBytes("units/history.txt"),
-              HistoryBytes({{1, {u"Old|1|1|"}},
-                            {8, {u"Z|1|1|", u"", u"A|1|15|\\Y|1|1|\\A|1|15|"}}}));
+    EXPECT_EQ(
+        ReadFileBytes("units/history.txt"),
+        HistoryBytes({{1, {u"Old|1|1|"}}, {8, {u"Z|1|1|", u"", u"A|1|15|\\Y|1|1|\\A|1|15|"}}}));
 }
 
 TEST_F(SyncSession, ChangedFileThatCannotBeReadIsNeverSavedOver) {
@@ -144,16 +143,22 @@ TEST_F(SyncSession, ChangedFileThatCannotBeReadIsNeverSavedOver) {
     };
     const Row rows[] = {
         {"binary", std::string("\x00\x01\x02\x03PK\x05\x06", 10)},
-        {"odd length", std::string("#\x00" "8\x00\r", 5)},
+        {"odd length", std::string("#\x00"
+                                   "8\x00\r",
+                                   5)},
         {"UTF-8 without a mark", "#8\r\n=Monday\r\n\r\n"},
-        {"history cut short", std::string("#\x00" "8\x00\r\x00\n\x00=\x00M\x00\r\x00\n\x00", 16)},
+        {"history cut short", std::string("#\x00"
+                                          "8\x00\r\x00\n\x00=\x00M\x00\r\x00\n\x00",
+                                          16)},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         SeedWeek({u"", u"", u""});
         ScriptedUi ui;
         ui.QueueClick(AddEntryButton);
-        QueueCheck(ui, [&row](ScriptedUi&) { ReplaceFile("units/history.txt", Bytes(row.bytes.begin(), row.bytes.end())); });
+        QueueCheck(ui, [&row](ScriptedUi&) {
+            ReplaceFile("units/history.txt", Bytes(row.bytes.begin(), row.bytes.end()));
+        });
         ui.QueueClick(SaveButton);
         ui.QueueActivate();  // the same version again: not named a second time
         Run(ui);
@@ -172,7 +177,10 @@ TEST_F(SyncSession, ConflictCopiesAreMergedAtStartAndMovedOnlyBySaving) {
     test::WriteFileBytes("units/history.sync-conflict-20240110-101500-ABCDEFG.txt", theirs);
     test::WriteFileBytes("units/units (Anna's conflicted copy 2024-01-10).txt",
                          LineFileBytes({u"A|1|15|", u"Z|9|9|"}));
-    const std::string broken("\xFF\xFE#\x00" "8", 5);
+    const std::string broken(
+        "\xFF\xFE#\x00"
+        "8",
+        5);
     test::WriteFileBytes("units/history (conflicted copy 2024-01-10 101500).txt", broken);
     // The program's own temporary file from the other machine: neither data nor a copy.
     test::WriteFileBytes("units/history.txt.velmora-abcdefgh.tmp", theirs);
@@ -180,9 +188,9 @@ TEST_F(SyncSession, ConflictCopiesAreMergedAtStartAndMovedOnlyBySaving) {
     Run(closeOnly);
     ASSERT_EQ(closeOnly.messages.size(), 2u);
     EXPECT_EQ(closeOnly.messages[0].title, u"Fehler");
-    EXPECT_NE(closeOnly.messages[0].text.find(
-                  u"units/history (conflicted copy 2024-01-10 101500).txt"),
-              std::u16string::npos);
+    EXPECT_NE(
+        closeOnly.messages[0].text.find(u"units/history (conflicted copy 2024-01-10 101500).txt"),
+        std::u16string::npos);
     EXPECT_EQ(closeOnly.messages[1].title, MergedTitle);
     EXPECT_NE(closeOnly.messages[1].text.find(
                   u"units/history.sync-conflict-20240110-101500-ABCDEFG.txt, units/units "
@@ -200,12 +208,13 @@ TEST_F(SyncSession, ConflictCopiesAreMergedAtStartAndMovedOnlyBySaving) {
     ui.QueueClick(SaveButton);
     Run(ui);
     EXPECT_EQ(Rows(ui), (std::vector<std::vector<std::u16string>>{{u"A", u"1 - 15", u""},
-                                                                   {u"B", u"2 - 2", u""}}));
+                                                                  {u"B", u"2 - 2", u""}}));
     EXPECT_EQ(ReadFileBytes("units/history.txt"), theirs);
     EXPECT_EQ(ReadFileBytes("units/units.txt"), LineFileBytes({u"A|1|15|", u"Z|9|9|"}));
     EXPECT_FALSE(fs::exists("units/history.sync-conflict-20240110-101500-ABCDEFG.txt"));
-    EXPECT_EQ(ReadFileBytes("units/backup/merged/history.sync-conflict-20240110-101500-ABCDEFG.txt"),
-              theirs);
+    EXPECT_EQ(
+        ReadFileBytes("units/backup/merged/history.sync-conflict-20240110-101500-ABCDEFG.txt"),
+        theirs);
     EXPECT_TRUE(fs::exists("units/backup/merged/units (Anna's conflicted copy 2024-01-10).txt"));
     EXPECT_EQ(ReadFileBytes("units/history (conflicted copy 2024-01-10 101500).txt"),
               Bytes(broken.begin(), broken.end()));

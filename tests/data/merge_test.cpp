@@ -27,8 +27,8 @@ TEST(MergeDays, TableOfBaseDiskHeld) {
         {"both changed alike", u"A|1|1|", u"A|1|1|\\C|3|3|", u"A|1|1|\\C|3|3|", u"A|1|1|\\C|3|3|"},
         {"both added: the disk's first", u"A|1|1|", u"A|1|1|\\B|2|2|", u"A|1|1|\\C|3|3|",
          u"A|1|1|\\B|2|2|\\C|3|3|"},
-        {"same addition kept once", u"A|1|1|", u"A|1|1|\\B|2|2|\\X|9|9|",
-         u"A|1|1|\\X|9|9|\\C|3|3|", u"A|1|1|\\B|2|2|\\X|9|9|\\C|3|3|"},
+        {"same addition kept once", u"A|1|1|", u"A|1|1|\\B|2|2|\\X|9|9|", u"A|1|1|\\X|9|9|\\C|3|3|",
+         u"A|1|1|\\B|2|2|\\X|9|9|\\C|3|3|"},
         {"deleted on disk, added here", u"A|1|1|\\B|2|2|", u"B|2|2|", u"A|1|1|\\B|2|2|\\C|3|3|",
          u"B|2|2|\\C|3|3|"},
         {"deleted here, added on disk", u"A|1|1|\\B|2|2|", u"A|1|1|\\B|2|2|\\D|4|4|", u"A|1|1|",
@@ -40,8 +40,8 @@ TEST(MergeDays, TableOfBaseDiskHeld) {
         {"every entry deleted on disk", u"A|1|1|", u"", u"A|1|1|\\B|2|2|", u"B|2|2|"},
         {"empty base: both united", u"", u"A|1|1|\\B|2|2|", u"B|2|2|\\C|3|3|",
          u"A|1|1|\\B|2|2|\\C|3|3|"},
-        {"added twice here, once on disk", u"A|1|1|", u"A|1|1|\\X|1|1|",
-         u"A|1|1|\\X|1|1|\\X|1|1|", u"A|1|1|\\X|1|1|\\X|1|1|"},
+        {"added twice here, once on disk", u"A|1|1|", u"A|1|1|\\X|1|1|", u"A|1|1|\\X|1|1|\\X|1|1|",
+         u"A|1|1|\\X|1|1|\\X|1|1|"},
         {"outer spaces of the day text", u" A|1|1| ", u" A|1|1|\\B|2|2| ", u"A|1|1|\\C|3|3|",
          u"A|1|1|\\B|2|2|\\C|3|3|"},
     };
@@ -180,7 +180,8 @@ TrainingUnit Unit(std::u16string name, WholeNumber count1 = 1) {
 
 std::string Names(const std::vector<TrainingUnit>& units) {
     std::string text;
-    for (const TrainingUnit& unit : units) text += ToUtf8(unit.name) + std::to_string(unit.count1) + " ";
+    for (const TrainingUnit& unit : units)
+        text += ToUtf8(unit.name) + std::to_string(unit.count1) + " ";
     return text;
 }
 
@@ -191,17 +192,32 @@ TEST(MergeUnits, TableOfBaseDiskHeld) {
         std::string merged;
     };
     const Row rows[] = {
-        {"a unit created on each side", {Unit(u"A")}, {Unit(u"A"), Unit(u"D")},
-         {Unit(u"A"), Unit(u"H")}, "A1 D1 H1 "},
-        {"the same unit created on both sides", {Unit(u"A")}, {Unit(u"A"), Unit(u"X")},
-         {Unit(u"A"), Unit(u"X"), Unit(u"H")}, "A1 X1 H1 "},
-        {"a unit removed on disk by hand stays", {Unit(u"A"), Unit(u"B")}, {Unit(u"B")},
-         {Unit(u"A"), Unit(u"B")}, "A1 B1 "},
-        {"a line changed on disk is a new unit", {Unit(u"A")}, {Unit(u"A", 5)}, {Unit(u"A")},
+        {"a unit created on each side",
+         {Unit(u"A")},
+         {Unit(u"A"), Unit(u"D")},
+         {Unit(u"A"), Unit(u"H")},
+         "A1 D1 H1 "},
+        {"the same unit created on both sides",
+         {Unit(u"A")},
+         {Unit(u"A"), Unit(u"X")},
+         {Unit(u"A"), Unit(u"X"), Unit(u"H")},
+         "A1 X1 H1 "},
+        {"a unit removed on disk by hand stays",
+         {Unit(u"A"), Unit(u"B")},
+         {Unit(u"B")},
+         {Unit(u"A"), Unit(u"B")},
+         "A1 B1 "},
+        {"a line changed on disk is a new unit",
+         {Unit(u"A")},
+         {Unit(u"A", 5)},
+         {Unit(u"A")},
          "A1 A5 "},
         {"no base: united", {}, {Unit(u"A"), Unit(u"B")}, {Unit(u"B"), Unit(u"C")}, "A1 B1 C1 "},
-        {"equal units twice in the base", {Unit(u"A"), Unit(u"A")}, {Unit(u"A"), Unit(u"A"), Unit(u"A")},
-         {Unit(u"A"), Unit(u"A")}, "A1 A1 A1 "},
+        {"equal units twice in the base",
+         {Unit(u"A"), Unit(u"A")},
+         {Unit(u"A"), Unit(u"A"), Unit(u"A")},
+         {Unit(u"A"), Unit(u"A")},
+         "A1 A1 A1 "},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

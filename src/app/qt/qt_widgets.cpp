@@ -33,7 +33,8 @@ void MainWindowWidget::changeEvent(QEvent* event) {
     if (event->type() != QEvent::ActivationChange) return;
     if (!isActiveWindow()) {
         // Another window of this program (a box, a menu) has taken over, or none has.
-        leftForOwnWindow_ = QApplication::activeWindow() != nullptr || QApplication::activePopupWidget() != nullptr ||
+        leftForOwnWindow_ = QApplication::activeWindow() != nullptr ||
+                            QApplication::activePopupWidget() != nullptr ||
                             QApplication::activeModalWidget() != nullptr;
         return;
     }

@@ -110,7 +110,8 @@ void Win32Ui::NoteActivation(bool active, HWND other) {
     if (mainWindow_ == nullptr) return;
     // Coming back from another program's window (not from a box of this program's own
     // thread) is when the data files may have changed meanwhile.
-    if (active && (other == nullptr || GetWindowThreadProcessId(other, nullptr) != GetCurrentThreadId()))
+    if (active &&
+        (other == nullptr || GetWindowThreadProcessId(other, nullptr) != GetCurrentThreadId()))
         RaiseActivation();
     if (!active) {
         HWND focus = GetFocus();
