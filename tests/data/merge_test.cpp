@@ -1,14 +1,22 @@
 // The merge rules as tables of base, disk and held versions and the result: day texts, week
 // lists (weeks added at the front and the end on either side, a base found twice, no base),
-// the catalogue, and the run search both sides are matched with.
+// the catalogue, and the run search both sides are matched with; the bases that loads and saves
+// record, which files a merge takes in, the conflict copies' names and moves.
 #include <gtest/gtest.h>
 
 #include <chrono>
 
+#include "data/conflict_copies.h"
+#include "data/data_fixture.h"
+#include "data/day_entries.h"
+#include "data/disk_version.h"
 #include "data/file_bases.h"
+#include "data/merge_base.h"
 #include "data/merge_days.h"
 #include "data/merge_history.h"
 #include "data/merge_units.h"
+#include "data/unit_catalogue.h"
+#include "data/week_history.h"
 #include "test_support.h"
 
 namespace {
@@ -247,6 +255,118 @@ TEST(MergeBase, RunPlaces) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(PlacesOfRun(row.numbers, row.run, 16), row.places);
     }
+}
+
+}  // namespace
+
+namespace {
+
+using MergeFiles = test::DataTest;
+
+TEST_F(MergeFiles, LoadAndSaveRecordTheFilesIdentityAndHash) {
+    AddUnit(doc, u"Plank", 3, 60, u"hold");
+    AddWeek(doc.history, 8);
+    const SaveOutcome saved = SaveWeekHistoryRecorded(doc, {});
+    ASSERT_TRUE(Kept(saved));
+    const test::Bytes bytes = test::ReadFileBytes("units/history.txt");
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_TRUE(SameFileIdentity(saved.written.identity, OsIdentityOf(HistoryFilePath)));
+    EXPECT_EQ(saved.written.hash, HashOfBytes(text));
+    EXPECT_FALSE(SaveWeekHistory(doc).written.identity.exists) << "the plain save records nothing";
+    Document loaded;
+    LoadWeekHistory(loaded);
+    EXPECT_EQ(loaded.historyBase.file.hash, HashOfBytes(text));
+    EXPECT_TRUE(SameFileIdentity(loaded.historyBase.file.identity, OsIdentityOf(HistoryFilePath)));
+    EXPECT_EQ(loaded.historyBase.weekNumbers, std::vector<WholeNumber>{8});
+    EXPECT_FALSE(HoldsUnsavedChanges(loaded));
+    AppendDayEntry(loaded, 0, 2, UnitAt(doc, 0));
+    EXPECT_TRUE(HoldsUnsavedChanges(loaded));
+    EXPECT_EQ(ToUtf8(BaseDayText(loaded, 0, 0, 2)), "") << "the first text is kept";
+    RemoveDayEntry(loaded, 0, 2, 0);
+    EXPECT_FALSE(HoldsUnsavedChanges(loaded)) << "back to what the file holds";
+}
+
+TEST_F(MergeFiles, OnlyIntactDataFilesAreMerged) {
+    struct Row {
+        const char* name;
+        std::string bytes;
+        DataFileKind kind;
+        bool intact;
+    };
+    const auto utf16 = [](std::u16string_view text) {
+        const test::Bytes bytes = test::Utf16Le(text);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    const std::u16string week =
+        u"#8\r\n=Monday\r\n\r\n=Tuesday\r\n\r\n=Wednesday\r\nA|1|1|\r\n=Thursday\r\n\r\n"
+        u"=Friday\r\n\r\n=Saturday\r\n\r\n=Sunday\r\n\r\n";
+    const Row rows[] = {
+        {"empty", "", DataFileKind::History, true},
+        {"a week", utf16(week), DataFileKind::History, true},
+        {"a week behind the mark", "\xFF\xFE" + utf16(week), DataFileKind::History, true},
+        {"two weeks and a blank line", utf16(week + u"\r\n" + week), DataFileKind::History, true},
+        {"a week cut short", utf16(week.substr(0, 40)), DataFileKind::History, false},
+        {"odd byte count", utf16(u"Plank|3|60|hold\r\n") + "x", DataFileKind::Catalogue, false},
+        {"NUL inside", utf16(std::u16string(u"Pl\0nk\r\n", 7)), DataFileKind::Catalogue, false},
+        {"a control character", utf16(u"Pl\u0001nk\r\n"), DataFileKind::Catalogue, false},
+        {"UTF-8 without its mark", "Plank|3|60|hold\r\nRun|1|1|\r\n", DataFileKind::Catalogue,
+         false},
+        {"UTF-8 behind its mark", "\xEF\xBB\xBFPlank|3|60|hold\r\n", DataFileKind::Catalogue, true},
+        {"a catalogue", utf16(u"Plank|3|60|hold\r\nRun|1|1|\r\n"), DataFileKind::Catalogue, true},
+        {"a catalogue is no history", utf16(u"Plank|3|60|hold\r\n"), DataFileKind::History, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(IsIntactDataFile(row.bytes, row.kind), row.intact);
+    }
+}
+
+TEST_F(MergeFiles, ConflictCopyNames) {
+    struct Row {
+        const char* name;
+        std::u16string file;
+        std::optional<DataFileKind> kind;
+    };
+    const Row rows[] = {
+        {"Syncthing", u"history.sync-conflict-20261208-101500-ABCDEFG.txt", DataFileKind::History},
+        {"Dropbox", u"history (Anna's conflicted copy 2026-12-08).txt", DataFileKind::History},
+        {"Dropbox, numbered", u"units (Anna's conflicted copy 2026-12-08 (1)).txt",
+         DataFileKind::Catalogue},
+        {"Nextcloud", u"history (conflicted copy 2026-12-08 101500).txt", DataFileKind::History},
+        {"ownCloud, older", u"units_conflict-20261208-101500.txt", DataFileKind::Catalogue},
+        {"OneDrive", u"history-LAPTOP-7.txt", DataFileKind::History},
+        {"Google Drive", u"units (1).txt", DataFileKind::Catalogue},
+        {"the data file itself", u"history.txt", std::nullopt},
+        {"a backup's name", u"history-2026-12-08.txt", std::nullopt},
+        {"the program's temporary file", u"history.txt.velmora-abcdefgh.tmp", std::nullopt},
+        {"a temporary file's conflict copy",
+         u"history.velmora-abcdefgh.sync-conflict-20261208-101500-ABCDEFG.txt", std::nullopt},
+        {"another file", u"notes (1).txt", std::nullopt},
+        {"Syncthing without a device", u"history.sync-conflict-20261208-101500-.txt", std::nullopt},
+        {"another extension", u"history (1).csv", std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ConflictCopyKind(row.file), row.kind);
+    }
+}
+
+TEST_F(MergeFiles, MovesNeverReplaceAFile) {
+    test::WriteFileBytes("units/copy.txt", "copy");
+    test::WriteFileBytes("units/taken.txt", "taken");
+    EXPECT_FALSE(OsMoveFileNoReplace(u"units/copy.txt", u"units/taken.txt"));
+    EXPECT_EQ(test::ReadFileBytes("units/taken.txt"), test::Bytes({'t', 'a', 'k', 'e', 'n'}));
+    EXPECT_TRUE(OsMoveFileNoReplace(u"units/copy.txt", u"units/moved.txt"));
+    EXPECT_FALSE(test::FileExists("units/copy.txt"));
+    // A second copy of one name gets a number in the merged folder.
+    for (const char* content : {"one", "two"}) {
+        test::WriteFileBytes("units/history (1).txt", content);
+        EXPECT_TRUE(
+            MoveMergedCopy({u"units/history (1).txt", u"history (1).txt", DataFileKind::History}));
+    }
+    EXPECT_TRUE(test::FileExists("units/backup/merged/history (1).txt"));
+    EXPECT_EQ(test::ReadFileBytes("units/backup/merged/history (1) (2).txt"),
+              test::Bytes({'t', 'w', 'o'}));
 }
 
 }  // namespace
