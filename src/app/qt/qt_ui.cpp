@@ -134,7 +134,7 @@ void QtUi::ControlEvent(int id) {
 
 void QtUi::Activated() {
     if (window_ == nullptr) return;
-    RaiseActivation();
+    NoteWindowActivated();
 }
 
 void QtUi::CloseRequest() {

@@ -35,7 +35,7 @@ class QtUi : public UiServices, private WidgetEvents {
     QWidget* Control(int id) const;  // nullptr when no such control exists
     // The close request, as the close box raises it.
     void RequestClose() { CloseRequest(); }
-    // The activation, as the window system raises it.
+    // The activation, as the window system reports it.
     void RequestActivation() { Activated(); }
     // Called whenever the loop is about to wait with nothing queued.
     std::function<void()> onIdle;

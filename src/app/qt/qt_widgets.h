@@ -28,7 +28,7 @@ class WidgetEvents {
     virtual bool KeyPress(QObject* receiver, const QKeyEvent& event) = 0;
     // The context menu asked for at this screen position.
     virtual void ContextMenuAt(const QPoint& screenPosition) = 0;
-    // The main window became the active window, coming back from another program's window.
+    // The main window became the active window, not coming back from a window of its own.
     virtual void Activated() = 0;
 
   protected:

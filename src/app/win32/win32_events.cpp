@@ -112,7 +112,7 @@ void Win32Ui::NoteActivation(bool active, HWND other) {
     // thread) is when the data files may have changed meanwhile.
     if (active &&
         (other == nullptr || GetWindowThreadProcessId(other, nullptr) != GetCurrentThreadId()))
-        RaiseActivation();
+        NoteWindowActivated();
     if (!active) {
         HWND focus = GetFocus();
         if (focus != nullptr && IsChild(mainWindow_, focus)) savedFocus_ = focus;
