@@ -142,7 +142,7 @@ TEST_F(SyncSession, ChangedFileThatCannotBeReadIsNeverSavedOver) {
         std::string bytes;
     };
     const Row rows[] = {
-        {"binary", std::string("\x00\x01\x02\x03PK\x05\x06", 10)},
+        {"binary", std::string("\x00\x01\x02\x03PK\x05\x06", 8)},
         {"odd length", std::string("#\x00"
                                    "8\x00\r",
                                    5)},
