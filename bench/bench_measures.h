@@ -56,6 +56,8 @@ void RegisterFileMeasures(const std::string& data, const BenchSizes& sizes);
 void RegisterDayMeasures(const BenchSizes& sizes);
 void RegisterStartMeasures(const std::string& data, const BenchSizes& sizes);
 void RegisterReportMeasures(const std::string& data, const BenchSizes& sizes);
+// After RegisterFileMeasures: the synced saves take their sizes from its saves.
+void RegisterSyncMeasures(const std::string& data, const BenchSizes& sizes);
 
 // Peak resident memory of loading the history in `folder`, measured in a fresh child
 // process (this program run as "peak FOLDER"). False when the child failed.

@@ -25,6 +25,10 @@ constexpr FloorTarget FloorTargets[] = {
     {1, 200000, 3.0, 2.0},
 };
 constexpr double BackupSaveLimit = 1.2;
+// A save that first looks at the file on disk and finds it unchanged, against the plain save.
+constexpr double SyncedSaveLimit = 1.2;
+// The merge of a decade of history with a changed file.
+constexpr double MergeLimitSeconds = 0.050;
 constexpr double DayGrowthLimit = 2.0;
 constexpr double ShortGrowthLimit = 3.0;
 constexpr double PeakMemoryLimit = 2.5;
@@ -89,6 +93,23 @@ bool ReportCheck(const BenchSizes& sizes) {
     return report->verdict > 0;
 }
 
+// A synced save against the plain save of the same run, whatever the plain save's own verdict.
+bool SyncedSaveCheck(const std::string& name, const std::string& plainName) {
+    Measure* synced = FindMeasure(name);
+    Measure* plain = FindMeasure(plainName);
+    if (!Usable(synced) || !plain || !std::isfinite(plain->best)) return false;
+    return Judge(*synced, synced->best / plain->best, SyncedSaveLimit, "the plain save");
+}
+
+// The merge of a decade with a file changed elsewhere must take under 50 ms.
+bool MergeCheck(const BenchSizes& sizes) {
+    Measure* merge = FindMeasure("MergeChanged/" + std::to_string(sizes.reportWeeks));
+    if (!Usable(merge)) return false;
+    merge->check = "max " + TimeText(MergeLimitSeconds);
+    merge->verdict = merge->best < MergeLimitSeconds ? 1 : -1;
+    return merge->verdict > 0;
+}
+
 std::string TimeText(double seconds) {
     char text[32];
     if (!std::isfinite(seconds)) return "-";
@@ -141,6 +162,7 @@ bool CheckTargets(const BenchSizes& sizes, bool shortMode, PeakResult& peak) {
         if (target.kind == 1)
             passed &= FloorCheck("SaveWithBackup/history" + suffix, kind[2] + suffix,
                                  BackupSaveLimit, "the save alone");
+        passed &= SyncedSaveCheck(std::string("SaveSynced/") + kind[0] + suffix, kind[2] + suffix);
     }
     for (const char* operation : {"AppendDayEntry", "RemoveDayEntry", "FillEntryList"}) {
         std::size_t small = shortMode ? sizes.entries.front() : 1000;
@@ -148,6 +170,7 @@ bool CheckTargets(const BenchSizes& sizes, bool shortMode, PeakResult& peak) {
                               shortMode ? ShortGrowthLimit : DayGrowthLimit, "entry");
     }
     passed &= ReportCheck(sizes);
+    passed &= MergeCheck(sizes);
     // Every other measurement must at least have run without error.
     for (Measure& measure : Measures()) {
         if (measure.verdict == 0 && !std::isfinite(measure.best)) {

@@ -1,11 +1,13 @@
 // The catalogue, save and selection commands. Units whose texts hold a data separator or a
 // control character are refused, because the entry and line formats cannot store them intact;
-// the save confirmation appears only when both files were written.
+// the save (sync_commands.h merges what changed on disk) confirms only when both files were
+// written.
 #include "app/commands.h"
 
 #include "app/control_ids.h"
 #include "app/list_fills.h"
 #include "app/message_boxes.h"
+#include "app/sync_commands.h"
 #include "data/backups.h"
 #include "data/day_entries.h"
 #include "data/unit_catalogue.h"
@@ -87,10 +89,12 @@ void CreateUnitFromFields(ProgramState& state) {
 
 void SaveBothFiles(ProgramState& state) {
     const DailyBackup backup = BackupForToday(state);
-    // Both are attempted, history first; each reports its own failure.
-    const SaveOutcome history = SaveWeekHistory(state.document, backup);
+    // Both are attempted, history first, each merged with what changed on disk meanwhile;
+    // each reports its own failure.
+    const MergingSave save = SaveMerging(state, backup);
+    const SaveOutcome& history = save.history;
+    const SaveOutcome& units = save.units;
     ShowReport(state, history.report);
-    const SaveOutcome units = SaveUnitCatalogue(state.document, backup);
     ShowReport(state, units.report);
     // A backup that could not be made never stops a save; the user hears of it once a run.
     for (const Report& failed : {history.backup, units.backup}) {
@@ -98,7 +102,7 @@ void SaveBothFiles(ProgramState& state) {
         ShowReport(state, failed);
         state.backupFailureShown = true;
     }
-    if (!history.report.ok() || !units.report.ok()) return;
+    if (!save.complete) return;
     UiServices& ui = state.ui;
     ui.SetText(SaveButton, LookupText(state.texts, u"Global", u"Saved"));
     ui.Pause(SavedPauseMs);

@@ -1,5 +1,6 @@
 // The day edits. Every change of a day's entries is recorded as whole day texts, so undo and
-// redo only put a text back and show its day as a user's choice would. A unit whose texts hold
+// redo put a text back (merged onto entries that came from elsewhere meanwhile) and show its
+// day as a user's choice would. A unit whose texts hold
 // a "\" is refused, because it would split into two entries.
 #include "app/day_edits.h"
 
@@ -10,6 +11,7 @@
 #include "app/list_rows.h"
 #include "app/message_boxes.h"
 #include "data/day_entries.h"
+#include "data/merge_days.h"
 #include "data/unit_catalogue.h"
 
 namespace {
@@ -94,14 +96,26 @@ void DeleteEntryByKey(ProgramState& state) {
     DeleteSelectedEntry(state);
 }
 
+// The day's text once the step's change from `from` to `to` is made again or taken back.
+// Where the day no longer holds `from` (a merge brought in entries made elsewhere), the
+// change is merged onto the text it holds, so that nothing the other side added goes.
+std::u16string TextAfterStep(const ProgramState& state, const DayChange& step,
+                             const std::u16string& from, const std::u16string& to) {
+    const std::u16string_view now = GetDayText(state.document, step.week, step.day);
+    if (now == from) return to;
+    return MergeDayText(from, now, to);
+}
+
 void UndoDayChange(ProgramState& state) {
     const DayChange* step = TakeUndoStep(state.edits);
-    if (step != nullptr) ApplyStep(state, *step, step->before);
+    if (step != nullptr)
+        ApplyStep(state, *step, TextAfterStep(state, *step, step->after, step->before));
 }
 
 void RedoDayChange(ProgramState& state) {
     const DayChange* step = TakeRedoStep(state.edits);
-    if (step != nullptr) ApplyStep(state, *step, step->after);
+    if (step != nullptr)
+        ApplyStep(state, *step, TextAfterStep(state, *step, step->before, step->after));
 }
 
 void CopyEntries(ProgramState& state) {

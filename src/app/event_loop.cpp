@@ -6,6 +6,7 @@
 #include "app/context_menu.h"
 #include "app/control_ids.h"
 #include "app/day_edits.h"
+#include "app/sync_commands.h"
 
 namespace {
 
@@ -68,6 +69,8 @@ void RunEventLoop(ProgramState& state) {
             DispatchCommand(state, event.command);
         } else if (event.kind == UiEvent::Kind::MenuChoice) {
             RunMenuItem(state, event.menuItem);
+        } else if (event.kind == UiEvent::Kind::Activated) {
+            PickUpChangedFiles(state);
         }
         // No action raises a fatal message today; should one ever do, the program ends.
         if (state.endRequested) state.quitRequested = true;

@@ -169,6 +169,13 @@ HeadlessCommand ParseHeadlessCommand(std::string_view line, ScriptedUi& ui) {
         command.kind = verb == "dump" ? HeadlessCommand::Kind::Dump : HeadlessCommand::Kind::Close;
         return command;
     }
+    if (verb == "activate") {
+        if (words.size() != 1) return Error("activate takes no arguments");
+        // The user comes back to the window from another program.
+        command.kind = HeadlessCommand::Kind::Step;
+        command.step.event.kind = UiEvent::Kind::Activated;
+        return command;
+    }
     if (verb == "click") {
         if (words.size() != 2) return Error("usage: click ID");
         int id = -1;

@@ -4,10 +4,14 @@
 // here, in the order the steps run.
 #include "app/program.h"
 
+#include <chrono>
+#include <thread>
+
 #include "app/event_loop.h"
 #include "app/main_window.h"
 #include "app/message_boxes.h"
 #include "app/picture.h"
+#include "app/sync_commands.h"
 #include "calendar/week_calendar.h"
 #include "data/unit_catalogue.h"
 #include "data/week_history.h"
@@ -24,7 +28,22 @@ bool LoadRequiredPicture(ProgramState& state, const char16_t* path, Picture& pic
 void LoadDocument(ProgramState& state) {
     ShowReport(state, LoadUnitCatalogue(state.document));
     ShowReport(state, LoadHistoryUpToToday(state.document));
+    // What a sync tool kept of the other machine's changes joins what was loaded.
+    MergeConflictCopies(state);
     state.selection.week = static_cast<WholeNumber>(state.document.history.size()) - 1;
+}
+
+// A sync tool or a virus scanner may hold the lock file open for a moment while it copies
+// it; only a lock still held after a short while is another Velmora's.
+OsLockResult LockFolder(ProgramState& state) {
+    constexpr int Attempts = 10;
+    constexpr auto Wait = std::chrono::milliseconds(100);
+    OsLockResult result = OsLockFile(FolderLockPath, state.folderLock);
+    for (int attempt = 1; attempt < Attempts && result == OsLockResult::HeldElsewhere; ++attempt) {
+        std::this_thread::sleep_for(Wait);
+        result = OsLockFile(FolderLockPath, state.folderLock);
+    }
+    return result;
 }
 
 }  // namespace
@@ -53,7 +72,7 @@ bool StartUp(ProgramState& state) {
     ApplyLanguageFile(state.texts, LanguageFilePath(state.settings));
     // In the user's language, and before the data files are read: the other program keeps
     // working with them. A folder where no lock can be made is used as it always was.
-    if (OsLockFile(FolderLockPath, state.folderLock) == OsLockResult::HeldElsewhere) {
+    if (LockFolder(state) == OsLockResult::HeldElsewhere) {
         ShowReport(state, {u"Running", u"", true});
         return false;
     }

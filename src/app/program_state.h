@@ -1,12 +1,13 @@
 // Everything the running program keeps, in one record that RunProgram creates at start-up
 // and drops at the end: the texts, the settings, the user's data, the week and day shown,
 // the state of the unit fields, the two pictures, the undo record of the day changes, the
-// folder lock and the back end it runs on.
+// folder lock, the conflict copies merged at start-up and the back end it runs on.
 #pragma once
 
 #include "app/edit_history.h"
 #include "app/ui_services.h"
 #include "config/configuration.h"
+#include "data/conflict_copies.h"
 #include "data/document.h"
 #include "platform/os_file.h"
 #include "text/text_table.h"
@@ -40,4 +41,10 @@ struct ProgramState {
     OsFile folderLock;
     bool backupFailureShown = false;  // the Backup box comes once per run
     bool backupSettingShown = false;  // so does the BackupSetting box
+    // Conflict copies merged at start-up, moved into units/backup/merged/ once their file is
+    // saved; closing without saving leaves them where they are.
+    std::vector<ConflictCopy> mergedCopies;
+    // The changed files last found unreadable when the window became active: named once.
+    OsFileIdentity refusedHistory;
+    OsFileIdentity refusedUnits;
 };

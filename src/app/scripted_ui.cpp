@@ -221,6 +221,12 @@ void ScriptedUi::QueueClose() {
     steps.push_back(std::move(step));
 }
 
+void ScriptedUi::QueueActivate() {
+    Step step;
+    step.event.kind = UiEvent::Kind::Activated;
+    steps.push_back(std::move(step));
+}
+
 std::u16string ScriptedUi::ShownText(int id) {
     ScriptedControl& control = Control(id);
     if (control.selected < 0 || std::size_t(control.selected) >= control.items.size()) return u"";

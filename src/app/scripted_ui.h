@@ -79,6 +79,8 @@ class ScriptedUi : public UiServices {
     // The context menu opened and the item at this position chosen.
     void QueueMenu(std::size_t item);
     void QueueClose();
+    // The window becomes the active window again.
+    void QueueActivate();
 
     // --- Inspection
     bool HasControl(int id) const { return controls.count(id) != 0; }

@@ -78,6 +78,7 @@ UserCommand CommandForKey(std::optional<ControlKind> focused, const KeyStroke& s
 bool UiServices::OpenWindow(int windowNumber, int clientWidth, int clientHeight,
                             const std::u16string& title) {
     ProgramChange change(*this);
+    activatedOnce_ = false;
     return DoOpenWindow(windowNumber, clientWidth, clientHeight, title);
 }
 
@@ -165,7 +166,22 @@ void UiServices::RaiseMenuChoice(std::size_t item) {
     RaiseEvent(event);
 }
 
+void UiServices::RaiseActivation() {
+    UiEvent event;
+    event.kind = UiEvent::Kind::Activated;
+    RaiseEvent(event);
+}
+
+void UiServices::NoteWindowActivated() {
+    if (!activatedOnce_) {
+        activatedOnce_ = true;
+        return;
+    }
+    RaiseActivation();
+}
+
 void UiServices::CloseWindow() {
+    activatedOnce_ = false;
     {
         ProgramChange change(*this);
         DoCloseWindow();

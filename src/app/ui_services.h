@@ -71,7 +71,8 @@ struct MenuItem {
 };
 
 struct UiEvent {
-    enum class Kind { CloseRequest, Control, Command, MenuChoice, Other };
+    // Activated: the main window became the active window again (the user came back to it).
+    enum class Kind { CloseRequest, Control, Command, MenuChoice, Activated, Other };
     Kind kind = Kind::Other;
     // For Kind::Control; for Kind::Command the focused control, -1 for none.
     int controlId = -1;
@@ -186,6 +187,12 @@ class UiServices {
     void RaiseEvent(const UiEvent& event);
     // The user chose the item at this position of the context menu.
     void RaiseMenuChoice(std::size_t item);
+    // The user came back to the main window from another program's window.
+    void RaiseActivation();
+    // The main window became the active window, as a toolkit reports it (a back end leaves
+    // out its return from a box or menu of the program's own where it can tell): the first
+    // time after the window opened is its opening, every later time a return.
+    void NoteWindowActivated();
     // A key pressed while control focusedId (of kind focusedKind; -1 and nullopt for none)
     // has the focus. True when it is a command: the event is raised and the back end must
     // keep the key from the control.
@@ -239,4 +246,5 @@ class UiServices {
     int programChanging_ = 0;
     std::map<int, int> columns_;  // report lists: the number of columns added
     std::vector<MenuItem> menu_;
+    bool activatedOnce_ = false;  // the window has been active since it opened
 };

@@ -92,6 +92,19 @@ std::u16string DailyBackupPath(const std::u16string& dataFile, const LocalDate& 
     return folder + BackupFolderName + u"/" + stem + u"-" + DateText(day) + BackupExtension;
 }
 
+std::vector<std::u16string> DailyBackupsOf(const std::u16string& dataFile) {
+    std::u16string folder;
+    std::u16string stem;
+    SplitPath(dataFile, folder, stem);
+    folder += BackupFolderName;
+    std::vector<std::u16string> backups;
+    for (std::u16string& name : OsFolderFiles(folder))
+        if (!BackupDateIn(name, stem).empty()) backups.push_back(folder + u"/" + name);
+    // Same stem, same length: the oldest date sorts first.
+    std::sort(backups.begin(), backups.end());
+    return backups;
+}
+
 Report KeepDailyBackup(const std::u16string& dataFile, const std::u16string& oldFile,
                        const DailyBackup& backup) {
     if (backup.days <= 0 || OsFileSize(oldFile) < 0) return {};

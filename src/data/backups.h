@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/clock.h"
 #include "text/messages.h"
@@ -29,6 +30,8 @@ BackupSetting ReadBackupSetting(std::u16string_view text);
 
 // "units/history.txt" -> "units/backup/history-2026-12-07.txt".
 std::u16string DailyBackupPath(const std::u16string& dataFile, const LocalDate& day);
+// The daily backups of a data file that stand in its backup folder, oldest first, as paths.
+std::vector<std::u16string> DailyBackupsOf(const std::u16string& dataFile);
 // Keeps the file that the save is about to replace (`oldFile`, a link's target) under the
 // data file's backup name for today, unless today's backup exists already; a file that does
 // not exist yet needs none. A new backup removes that file's backups of all but the newest

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "data/merge_base.h"
+
 namespace {
 
 const std::u16string* DayTextAt(const Document& document, WholeNumber week, WholeNumber day) {
@@ -12,7 +14,10 @@ const std::u16string* DayTextAt(const Document& document, WholeNumber week, Whol
     return &document.history[static_cast<std::size_t>(week)].days[static_cast<std::size_t>(day)];
 }
 
+// The one way to a day text that is about to change: the base of the next merge keeps the
+// text the day had first.
 std::u16string* DayTextAt(Document& document, WholeNumber week, WholeNumber day) {
+    NoteDayOriginal(document, week, day);
     return const_cast<std::u16string*>(DayTextAt(std::as_const(document), week, day));
 }
 

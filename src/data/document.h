@@ -1,6 +1,7 @@
 // The user's data as the program holds it from start-up to the end: the unit catalogue and
-// the week history, with what start-up learnt about their files. Loading and saving are
-// unit_catalogue.h's and week_history.h's; the entries of a day are day_entries.h's.
+// the week history, with what start-up learnt about their files and what they held when last
+// read or written. Loading and saving are unit_catalogue.h's and week_history.h's; the
+// entries of a day are day_entries.h's, the merge base merge_base.h's.
 #pragma once
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/file_bases.h"
 #include "platform/clock.h"
 #include "text/text_helpers.h"
 
@@ -35,6 +37,10 @@ struct Document {
     // units/history.txt last changed, or today once the catch-up has appended a week. Unset
     // stands for today. The weeks' dates are read from it (calendar/week_dates.h).
     std::optional<LocalDate> lastWeekEvidence;
+    // What each file held when it was last read or written: the base of a merge at the next
+    // save (merge_base.h).
+    CatalogueBase unitBase;
+    HistoryBase historyBase;
 };
 
 // The English day keys in Monday-first order: the day labels of the history file and the

@@ -39,6 +39,7 @@ void Fill(LineBlockReader& reader) {
         file.endOfFile = true;
         return;
     }
+    if (file.hasher) AddToHash(*file.hasher, BytesOf(reader) + reader.byteEnd, std::size_t(got));
     reader.byteEnd += static_cast<std::size_t>(got);
     if (!reader.swapBytes) return;
     for (std::size_t at = firstNewUnit; at < reader.byteEnd / 2; ++at) {

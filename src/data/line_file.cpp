@@ -21,6 +21,8 @@ void Reset(LineFile& file, bool forWriting) {
     file.failed = false;
     file.readFailed = false;
     file.startWritten = false;
+    file.hasher = nullptr;
+    file.fromMemory = false;
 }
 
 // Keeps the unread bytes, moves them to the front and reads more behind them until at
@@ -39,6 +41,8 @@ void Refill(LineFile& file, std::size_t wanted) {
             file.endOfFile = true;
             break;
         }
+        if (file.hasher)
+            AddToHash(*file.hasher, file.buffer.data() + file.length, std::size_t(got));
         file.length += static_cast<std::size_t>(got);
     }
 }
@@ -104,6 +108,7 @@ bool HostIsLittleEndian() {
 
 void Flush(LineFile& file) {
     if (file.length == 0) return;
+    if (file.hasher) AddToHash(*file.hasher, file.buffer.data(), file.length);
     if (!file.failed && !OsWrite(file.file, file.buffer.data(), file.length)) file.failed = true;
     file.length = 0;
 }
@@ -190,6 +195,14 @@ void SkipByteOrderMark(LineFile& file) {
     file.position += ByteOrderMarkLength(file.buffer.data() + file.position,
                                          file.length - file.position, encoding);
     file.encoding = encoding;
+}
+
+void OpenBytesForReading(LineFile& file, std::string_view bytes) {
+    Reset(file, false);
+    file.buffer.assign(bytes.begin(), bytes.end());
+    file.length = file.buffer.size();
+    file.endOfFile = true;
+    file.fromMemory = true;
 }
 
 void ReadLineInto(LineFile& file, std::u16string& line) {
@@ -339,6 +352,8 @@ void WriteLine(LineFile& file, std::span<const std::u16string_view> parts) {
 
 bool Close(LineFile& file) {
     if (file.forWriting) Flush(file);
+    // Bytes read from memory: nothing to close, nothing that could fail.
+    if (file.fromMemory) return true;
     bool closed = file.file.handle >= 0 && OsClose(file.file);
     file.file.handle = -1;
     return closed && !file.failed && !file.readFailed;

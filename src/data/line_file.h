@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/content_hash.h"
 #include "platform/os_file.h"
 
 #ifdef __SSE2__
@@ -58,6 +59,9 @@ struct LineFile {
     bool failed = false;        // a write, flush or close failed
     bool readFailed = false;    // a read failed (taken as the end of the file)
     bool startWritten = false;  // writing: the first line has gone into the buffer
+    // When set, every byte read from or written to the file passes through it, in order.
+    ContentHasher* hasher = nullptr;
+    bool fromMemory = false;  // OpenBytesForReading: the buffer holds the whole content
 };
 
 std::int64_t FileSizeOf(const std::u16string& path);
@@ -69,6 +73,9 @@ void StartWriting(LineFile& file, OsFile opened);
 // failed.
 bool StopWriting(LineFile& file, OsFile& opened);
 void SkipByteOrderMark(LineFile& file);
+// Reads from these bytes instead of a file (Close then reports success); the view must
+// outlive the reading.
+void OpenBytesForReading(LineFile& file, std::string_view bytes);
 // The next line without its end (LF, CR, CR LF or a 0000 code unit), "" at the end, into a
 // text kept by the caller, whose room is reused from line to line.
 void ReadLineInto(LineFile& file, std::u16string& line);

@@ -3,24 +3,45 @@
 #include "data/safe_save.h"
 
 bool SaveLinesFile(const std::u16string& path, const std::function<void(LineFile&)>& writeLines,
-                   const OsBeforeReplacing& beforeReplacing) {
-    const auto write = [&writeLines](OsFile& temporary) {
+                   const OsBeforeReplacing& beforeReplacing, FileBase* written) {
+    ContentHasher hasher;
+    OsFileIdentity identity;
+    const auto write = [&](OsFile& temporary) {
         LineFile file;
         StartWriting(file, temporary);
+        // Only a save that keeps a merge base pays for the hash and the identity.
+        if (written) file.hasher = &hasher;
         writeLines(file);
-        return StopWriting(file, temporary);
+        const bool done = StopWriting(file, temporary);
+        if (written) identity = OsIdentityOfOpen(temporary);
+        return done;
     };
-    return OsReplaceFileWith(path, write, beforeReplacing);
+    OsReplacement replacement;
+    if (!OsBeginReplacement(path, replacement)) return false;
+    const std::u16string target = replacement.target;
+    if (!OsFinishReplacement(replacement, write, beforeReplacing)) return false;
+    if (written) {
+        // Some file systems set the time only when the file is closed: the file now in place
+        // is asked again, and taken when it is still the one written here.
+        const OsFileIdentity now = OsIdentityOf(target);
+        if (now.exists && now.volume == identity.volume && now.number == identity.number)
+            identity = now;
+        *written = {identity, HashResult(hasher)};
+    }
+    return true;
 }
 
 SaveOutcome SaveDataFile(const std::u16string& path, bool keepOldFile,
                          std::u16string_view messageKey, const DailyBackup& backup,
-                         const std::function<void(LineFile&)>& writeLines) {
+                         const std::function<void(LineFile&)>& writeLines, bool recordWritten) {
     SaveOutcome outcome;
-    const bool saved =
-        !keepOldFile && SaveLinesFile(path, writeLines, [&](const std::u16string& oldFile) {
-            outcome.backup = KeepDailyBackup(path, oldFile, backup);
-        });
+    const bool saved = !keepOldFile && SaveLinesFile(
+                                           path, writeLines,
+                                           [&](const std::u16string& oldFile) {
+                                               outcome.backup =
+                                                   KeepDailyBackup(path, oldFile, backup);
+                                           },
+                                           recordWritten ? &outcome.written : nullptr);
     if (!saved) outcome.report = {messageKey, path};
     return outcome;
 }

@@ -8,6 +8,7 @@
 #include "data/day_entries.h"
 #include "data/line_blocks.h"
 #include "data/line_file.h"
+#include "data/merge_base.h"
 #include "data/safe_save.h"
 #include "platform/os_memory.h"
 
@@ -53,8 +54,13 @@ Report LoadUnitCatalogue(Document& document) {
     if (!OpenForReading(file, path)) {
         // Something is there that could not be read: a later save must not replace it.
         document.unitFileUnreadable = FileSizeOf(path) != -1;
+        SetCatalogueBase(document, {OsIdentityOf(path), {}}, document.catalogue.size());
         return {u"UnitFile", path};
     }
+    // The base of the next merge: this version of the file, as it was opened, and its bytes.
+    const OsFileIdentity identity = OsIdentityOfOpen(file.file);
+    ContentHasher hasher;
+    file.hasher = &hasher;
     std::vector<TrainingUnit>& catalogue = document.catalogue;
     catalogue.clear();
     // Room for the units of a file of typical lines, so that a large catalogue is not
@@ -74,7 +80,9 @@ Report LoadUnitCatalogue(Document& document) {
         // Built in place: no unit is moved after it is read.
         if (!ReadUnitLine(line, catalogue.emplace_back())) catalogue.pop_back();
     }
-    if (!Close(file)) {
+    const bool closed = Close(file);
+    SetCatalogueBase(document, {identity, HashResult(hasher)}, catalogue.size());
+    if (!closed) {
         // Only part of the file may have arrived: keep what was read, protect the file.
         document.unitFileUnreadable = true;
         return {u"UnitFile", path};
@@ -82,12 +90,39 @@ Report LoadUnitCatalogue(Document& document) {
     return {};
 }
 
+std::vector<TrainingUnit> UnitsOfBytes(std::string_view bytes) {
+    std::vector<TrainingUnit> units;
+    LineFile file;
+    OpenBytesForReading(file, bytes);
+    SkipByteOrderMark(file);
+    LineBlockReader reader;
+    StartBlockReading(reader, file);
+    std::u16string_view line;
+    while (NextLine(reader, line))
+        if (!ReadUnitLine(line, units.emplace_back())) units.pop_back();
+    return units;
+}
+
+namespace {
+
+SaveOutcome SaveCatalogue(const Document& document, const DailyBackup& backup, bool recordWritten) {
+    return SaveDataFile(
+        UnitFilePath, document.unitFileUnreadable, u"SaveUnits", backup,
+        [&document](LineFile& file) {
+            IntegerDigits digits1;
+            IntegerDigits digits2;
+            for (const TrainingUnit& unit : document.catalogue)
+                WriteLine(file, DayEntryPartsOf(unit, digits1, digits2));
+        },
+        recordWritten);
+}
+
+}  // namespace
+
 SaveOutcome SaveUnitCatalogue(const Document& document, const DailyBackup& backup) {
-    return SaveDataFile(UnitFilePath, document.unitFileUnreadable, u"SaveUnits", backup,
-                        [&document](LineFile& file) {
-                            IntegerDigits digits1;
-                            IntegerDigits digits2;
-                            for (const TrainingUnit& unit : document.catalogue)
-                                WriteLine(file, DayEntryPartsOf(unit, digits1, digits2));
-                        });
+    return SaveCatalogue(document, backup, false);
+}
+
+SaveOutcome SaveUnitCatalogueRecorded(const Document& document, const DailyBackup& backup) {
+    return SaveCatalogue(document, backup, true);
 }

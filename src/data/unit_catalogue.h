@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/document.h"
 #include "data/safe_save.h"
@@ -22,7 +23,11 @@ bool ReadUnitLine(std::u16string_view line, TrainingUnit& unit);
 // Replaces the catalogue by the file's units. Reports UnitFile when the file cannot be opened
 // (the catalogue then stays as it was) or not be read completely.
 Report LoadUnitCatalogue(Document& document);
+// The units of a catalogue file's bytes, read as LoadUnitCatalogue reads the file.
+std::vector<TrainingUnit> UnitsOfBytes(std::string_view bytes);
 // Writes a temporary file beside the old one and puts it in place in one step. Reports
 // SaveUnits on any failure; the old file then stays as it was. The daily backup, when the
 // setting asks for one, is taken just before the old file is replaced.
 SaveOutcome SaveUnitCatalogue(const Document& document, const DailyBackup& backup = {});
+// The same, and the outcome tells what the file holds afterwards: the next merge base.
+SaveOutcome SaveUnitCatalogueRecorded(const Document& document, const DailyBackup& backup);

@@ -7,6 +7,7 @@
 
 #include "data/line_blocks.h"
 #include "data/line_file.h"
+#include "data/merge_base.h"
 #include "data/safe_save.h"
 #include "platform/os_file.h"
 #include "platform/os_memory.h"
@@ -51,8 +52,13 @@ HistoryLoad LoadWeekHistory(Document& document) {
     LineFile file;
     if (!OpenForReading(file, path)) {
         document.historyFileUnreadable = size != -1;
+        SetHistoryBase(document, {OsIdentityOf(path), {}});
         return {{u"HistoryFile", path}, false, std::nullopt};
     }
+    // The base of the next merge: this version of the file, as it was opened, and its bytes.
+    const OsFileIdentity identity = OsIdentityOfOpen(file.file);
+    ContentHasher hasher;
+    file.hasher = &hasher;
     SkipByteOrderMark(file);
     std::int64_t minimum = file.encoding == LineFile::Encoding::Utf8 ? MinimumUtf8HistoryFileSize
                                                                      : MinimumHistoryFileSize;
@@ -71,7 +77,15 @@ HistoryLoad LoadWeekHistory(Document& document) {
         std::int64_t changedAt = 0;
         if (OsModificationTime(path, changedAt)) load.changedAt = changedAt;
     }
-    if (!Close(file)) {
+    if (!load.fromFile) {
+        // A file too short for a week is not read line by line; its bytes still make its hash.
+        std::string rest;
+        OsReadRest(file.file, rest, std::size_t(MinimumHistoryFileSize));
+        AddToHash(hasher, rest.data(), rest.size());
+    }
+    const bool closed = Close(file);
+    SetHistoryBase(document, {identity, HashResult(hasher)});
+    if (!closed) {
         // Only part of the file may have arrived: keep what was read, protect the file.
         document.historyFileUnreadable = true;
         load.report = {u"HistoryFile", path};
@@ -79,22 +93,45 @@ HistoryLoad LoadWeekHistory(Document& document) {
     return load;
 }
 
-SaveOutcome SaveWeekHistory(const Document& document, const DailyBackup& backup) {
+std::vector<TrainingWeek> WeeksOfBytes(std::string_view bytes) {
+    std::vector<TrainingWeek> weeks;
+    LineFile file;
+    OpenBytesForReading(file, bytes);
+    SkipByteOrderMark(file);
+    ReadWeeks(file, weeks);
+    return weeks;
+}
+
+namespace {
+
+SaveOutcome SaveHistory(const Document& document, const DailyBackup& backup, bool recordWritten) {
     // The "=DayKey" lines are the same for every week: built once.
     std::array<std::u16string, 7> keyLines;
     for (std::size_t day = 0; day < keyLines.size(); ++day) {
         keyLines[day].assign(1, u'=');
         keyLines[day] += DayKeys[day];
     }
-    return SaveDataFile(HistoryFilePath, document.historyFileUnreadable, u"SaveHistory", backup,
-                        [&keyLines, &document](LineFile& file) {
-                            IntegerDigits digits;
-                            for (const TrainingWeek& week : document.history) {
-                                WriteLine(file, {u"#", FormatIntegerInto(week.weekNumber, digits)});
-                                for (std::size_t day = 0; day < week.days.size(); ++day) {
-                                    WriteLine(file, keyLines[day]);
-                                    WriteLine(file, week.days[day]);
-                                }
-                            }
-                        });
+    return SaveDataFile(
+        HistoryFilePath, document.historyFileUnreadable, u"SaveHistory", backup,
+        [&keyLines, &document](LineFile& file) {
+            IntegerDigits digits;
+            for (const TrainingWeek& week : document.history) {
+                WriteLine(file, {u"#", FormatIntegerInto(week.weekNumber, digits)});
+                for (std::size_t day = 0; day < week.days.size(); ++day) {
+                    WriteLine(file, keyLines[day]);
+                    WriteLine(file, week.days[day]);
+                }
+            }
+        },
+        recordWritten);
+}
+
+}  // namespace
+
+SaveOutcome SaveWeekHistory(const Document& document, const DailyBackup& backup) {
+    return SaveHistory(document, backup, false);
+}
+
+SaveOutcome SaveWeekHistoryRecorded(const Document& document, const DailyBackup& backup) {
+    return SaveHistory(document, backup, true);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/document.h"
@@ -30,7 +31,11 @@ void AddWeek(std::vector<TrainingWeek>& history, WholeNumber weekNumber);
 // HistoryFile when the file cannot be opened or not be read completely; a file shorter than
 // one week gives no week.
 HistoryLoad LoadWeekHistory(Document& document);
+// The weeks of a history file's bytes, read as LoadWeekHistory reads the file (no catch-up).
+std::vector<TrainingWeek> WeeksOfBytes(std::string_view bytes);
 // Writes a temporary file beside the old one and puts it in place in one step. Reports
 // SaveHistory on any failure; the old file then stays as it was. The daily backup, when the
 // setting asks for one, is taken just before the old file is replaced.
 SaveOutcome SaveWeekHistory(const Document& document, const DailyBackup& backup = {});
+// The same, and the outcome tells what the file holds afterwards: the next merge base.
+SaveOutcome SaveWeekHistoryRecorded(const Document& document, const DailyBackup& backup);

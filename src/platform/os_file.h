@@ -20,6 +20,26 @@ struct OsFile {
 
 // Size in bytes; -1 when the path is empty or nothing exists there, -2 for a folder.
 std::int64_t OsFileSize(const std::u16string& path);
+// What tells one version of a file from another without reading it: size, the time it last
+// changed to the nanosecond (as far as the file system keeps it) and the file's own number on
+// its volume. A file replaced by a rename, the way sync tools and this program save, gets a
+// new number; one written in place gets a new time.
+struct OsFileIdentity {
+    bool exists = false;
+    std::int64_t size = -1;
+    std::int64_t changedNs = 0;  // nanoseconds since 1970 UTC
+    std::uint64_t volume = 0;
+    std::uint64_t number = 0;
+};
+bool SameFileIdentity(const OsFileIdentity& a, const OsFileIdentity& b);
+// The identity of the file a path names (a link's target); exists false when there is none.
+OsFileIdentity OsIdentityOf(const std::u16string& path);
+// The identity of an open file, as it stands after the writes made through it.
+OsFileIdentity OsIdentityOfOpen(const OsFile& file);
+// Moves a file to a path where nothing stands; never replaces what is there. False when
+// something is there or the move fails; the file then stays where it was.
+bool OsMoveFileNoReplace(const std::u16string& from, const std::u16string& to);
+
 // When the file last changed (on POSIX a link's target), in whole seconds since 1970 UTC,
 // rounded down; false when nothing exists there or the file system keeps no time.
 bool OsModificationTime(const std::u16string& path, std::int64_t& secondsSinceEpoch);

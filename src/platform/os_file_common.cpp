@@ -48,6 +48,13 @@ bool MayReplace(const std::u16string& target) {
 
 }  // namespace
 
+bool SameFileIdentity(const OsFileIdentity& a, const OsFileIdentity& b) {
+    if (a.exists != b.exists) return false;
+    if (!a.exists) return true;
+    return a.size == b.size && a.changedNs == b.changedNs && a.volume == b.volume &&
+           a.number == b.number;
+}
+
 bool OsReadRest(OsFile& file, std::string& bytes, std::size_t mostBytes) {
     // Each read lands in a chunk of unset room and only what arrived is appended: growing the
     // text by a whole chunk for every read would set a chunk of memory (and make the system

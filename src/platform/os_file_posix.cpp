@@ -77,6 +77,52 @@ bool OsModificationTime(const std::u16string& path, std::int64_t& secondsSinceEp
     return true;
 }
 
+namespace {
+
+OsFileIdentity IdentityOfStat(const struct stat& info) {
+    OsFileIdentity identity;
+    identity.exists = true;
+    identity.size = static_cast<std::int64_t>(info.st_size);
+    identity.changedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
+                         static_cast<std::int64_t>(info.st_mtim.tv_nsec);
+    identity.volume = static_cast<std::uint64_t>(info.st_dev);
+    identity.number = static_cast<std::uint64_t>(info.st_ino);
+    return identity;
+}
+
+}  // namespace
+
+OsFileIdentity OsIdentityOf(const std::u16string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(NativePath(path).c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return {};
+    return IdentityOfStat(info);
+}
+
+OsFileIdentity OsIdentityOfOpen(const OsFile& file) {
+    struct stat info {};
+    if (file.handle < 0 || ::fstat(HandleOf(file), &info) != 0) return {};
+    return IdentityOfStat(info);
+}
+
+bool OsMoveFileNoReplace(const std::u16string& from, const std::u16string& to) {
+    if (from.empty() || to.empty()) return false;
+    const std::string source = NativePath(from);
+    const std::string target = NativePath(to);
+    // A second name refuses to stand where something is; dropping the first name then
+    // completes the move without a moment in which `to` could be replaced.
+    if (::link(source.c_str(), target.c_str()) == 0) {
+        if (::unlink(source.c_str()) == 0) return true;
+        ::unlink(target.c_str());
+        return false;
+    }
+    if (errno == EEXIST) return false;
+    // File systems without second names (some network and FAT folders): look, then rename.
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0 || errno != ENOENT) return false;
+    return ::rename(source.c_str(), target.c_str()) == 0;
+}
+
 bool OsOpenRead(const std::u16string& path, OsFile& file) {
     return OpenWith(path, O_RDONLY, file);
 }

@@ -75,6 +75,53 @@ bool OsModificationTime(const std::u16string& path, std::int64_t& secondsSinceEp
     return true;
 }
 
+namespace {
+
+OsFileIdentity IdentityOfHandle(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle, &info)) return {};
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {};
+    OsFileIdentity identity;
+    identity.exists = true;
+    identity.size = (static_cast<std::int64_t>(info.nFileSizeHigh) << 32) |
+                    static_cast<std::int64_t>(info.nFileSizeLow);
+    // 100-nanosecond steps since 1601; only the comparison matters, so no epoch shift.
+    identity.changedNs =
+        static_cast<std::int64_t>(
+            (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+            info.ftLastWriteTime.dwLowDateTime) *
+        100;
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.number = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return identity;
+}
+
+}  // namespace
+
+OsFileIdentity OsIdentityOf(const std::u16string& path) {
+    if (!IsUsablePath(path)) return {};
+    // Opened for no access at all: reading the attributes needs none, and any sharing stays
+    // possible for the program that may be writing the file right now.
+    HANDLE handle =
+        CreateFileW(NativePath(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return {};
+    const OsFileIdentity identity = IdentityOfHandle(handle);
+    CloseHandle(handle);
+    return identity;
+}
+
+OsFileIdentity OsIdentityOfOpen(const OsFile& file) {
+    if (!IsOpen(file)) return {};
+    return IdentityOfHandle(HandleOf(file));
+}
+
+bool OsMoveFileNoReplace(const std::u16string& from, const std::u16string& to) {
+    if (!IsUsablePath(from) || !IsUsablePath(to)) return false;
+    // Without MOVEFILE_REPLACE_EXISTING the move fails where something stands already.
+    return MoveFileExW(NativePath(from), NativePath(to), MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 bool OsOpenRead(const std::u16string& path, OsFile& file) {
     return OpenWith(path, GENERIC_READ, OPEN_EXISTING, file);
 }

@@ -48,6 +48,28 @@ const BuiltInText BuiltInTexts[] = {
     {u"WinTitle", u"Velmora - "},
     {u"Save", u"Speichern"},
     {u"Saved", u"Gespeichert!"},
+    // The notices and errors about changes made to the data files elsewhere (another
+    // machine through a sync tool, another program).
+    {u"_GROUP_", u"Sync"},
+    {u"Title", u"Änderungen von anderswo"},
+    {u"Merged",
+     u"{replace} wurde seit dem Laden an anderer Stelle geändert (auf einem anderen Rechner oder "
+     u"von einem anderen Programm). Diese Änderungen wurden behalten und mit deinen "
+     u"zusammengeführt."},
+    {u"Copies",
+     u"Ein Synchronisierungsprogramm hatte weitere Fassungen deiner Daten aufbewahrt: {replace}. "
+     u"Ihre Einträge wurden in deinen Plan übernommen; beim Speichern werden die Kopien nach "
+     u"units/backup/merged/ verschoben."},
+    {u"ChangedUnreadable",
+     u"Die Datei {replace} wurde an anderer Stelle geändert, kann aber nicht gelesen werden (kein "
+     u"Text dieses Programms, abgeschnitten oder binär). Sie bleibt, wie sie ist, und wurde nicht "
+     u"überschrieben."},
+    {u"CopyUnreadable",
+     u"Die Konfliktkopie {replace} kann nicht gelesen werden (kein Text dieses Programms, "
+     u"abgeschnitten oder binär). Sie bleibt, wo sie ist."},
+    {u"CopyNotMoved",
+     u"Die Konfliktkopie {replace} wurde übernommen, konnte aber nicht nach units/backup/merged/ "
+     u"verschoben werden. Sie bleibt, wo sie ist."},
     {u"_GROUP_", u"Calendar"},
     {u"Unit", u"Einheit"},
     {u"Count", u"Anzahl"},

@@ -80,6 +80,15 @@ TEST(AppHeadlessProtocol, AcceptedLines) {
     }
 }
 
+TEST(AppHeadlessProtocol, ActivateIsTheWindowsReturnAndNoControlEvent) {
+    ScriptedUi ui;
+    CreateAllControls(ui);
+    const HeadlessCommand command = ParseHeadlessCommand("activate", ui);
+    ASSERT_EQ(command.kind, HeadlessCommand::Kind::Step) << command.error;
+    EXPECT_EQ(command.step.event.kind, UiEvent::Kind::Activated);
+    EXPECT_FALSE(command.step.apply);
+}
+
 TEST(AppHeadlessProtocol, BrokenLinesGiveAnError) {
     struct Case {
         const char* name;
@@ -109,6 +118,7 @@ TEST(AppHeadlessProtocol, BrokenLinesGiveAnError) {
         {"select too many", "select 11 1 2", "usage: select ID INDEX"},
         {"dump with argument", "dump all", "dump takes no arguments"},
         {"close with argument", "close now", "close takes no arguments"},
+        {"activate with argument", "activate 1", "activate takes no arguments"},
         {"key alone", "key", "usage: key ID KEYS"},
         {"key without keys", "key 10", "usage: key ID KEYS"},
         {"key not offered", "key 10 ctrl+q", "unknown keys: ctrl+q"},

@@ -165,3 +165,28 @@ TEST(ScriptedUiKeys, KeyEventsCarryTheFocusAndNoneComeFromTheProgramsOwnChanges)
 }
 
 }  // namespace
+
+namespace {
+
+// A back end that reports the window's activations as a toolkit does.
+class ActivatingUi : public ScriptedUi {
+  public:
+    void Activate() { NoteWindowActivated(); }
+};
+
+TEST(ScriptedUiEvents, FirstActivationAfterOpeningIsNoReturn) {
+    ActivatingUi ui;
+    ASSERT_TRUE(ui.OpenWindow(0, 656, 236, u"Velmora"));
+    ui.Activate();  // the opening
+    ui.Activate();  // a return
+    ui.QueueClose();
+    EXPECT_EQ(ui.WaitForEvent().kind, UiEvent::Kind::Activated);
+    EXPECT_EQ(ui.WaitForEvent().kind, UiEvent::Kind::CloseRequest);
+    ui.CloseWindow();
+    ASSERT_TRUE(ui.OpenWindow(0, 656, 236, u"Velmora"));
+    ui.Activate();  // a new window's opening again
+    ui.QueueClose();
+    EXPECT_EQ(ui.WaitForEvent().kind, UiEvent::Kind::CloseRequest);
+}
+
+}  // namespace

@@ -124,6 +124,15 @@ TEST_F(QtEvents, CloseBoxIsACloseRequestAndTheWindowStays) {
     EXPECT_EQ(event.kind, UiEvent::Kind::CloseRequest);
 }
 
+TEST_F(QtEvents, ActivationAfterTheOpeningIsAReturnToTheWindow) {
+    // The window's own activation when it opened raised nothing.
+    QApplication::processEvents();
+    EXPECT_TRUE(Drain().empty());
+    ui.RequestActivation();
+    const UiEvent event = ui.WaitForEvent();
+    EXPECT_EQ(event.kind, UiEvent::Kind::Activated);
+}
+
 TEST_F(QtEvents, ChangesMadeByTheProgramRaiseNoEvents) {
     ui.SetText(Field, u"typed by the program");
     ui.SetState(Combo, 2);

@@ -15,19 +15,20 @@ class TextTableTest : public ::testing::Test {
     TextTable table = BuildTextTable();
 };
 
-TEST_F(TextTableTest, BuildsEightGroupsInBuiltInOrder) {
-    ASSERT_EQ(table.groupCount, 8);
+TEST_F(TextTableTest, BuildsNineGroupsInBuiltInOrder) {
+    ASSERT_EQ(table.groupCount, 9);
     // The 32 texts of the table; Errors/Separator, ControlCharacters, Paste, Backup,
-    // BackupSetting, Running and Export; the report, the menu and the accessible names.
-    EXPECT_EQ(table.stringCount, 79);
-    ASSERT_EQ(table.groups.size(), 9u);
+    // BackupSetting, Running and Export; the sync notices, the report, the menu and the
+    // accessible names.
+    EXPECT_EQ(table.stringCount, 85);
+    ASSERT_EQ(table.groups.size(), 10u);
     EXPECT_EQ(table.groups[0].name, u"");
     EXPECT_EQ(table.groups[0].last, 0);
-    const std::u16string names[] = {u"ERRORS", u"GLOBAL", u"CALENDAR", u"EDIT",
-                                    u"DAYS",   u"REPORT", u"MENU",     u"ACCESS"};
-    const std::int32_t sizes[] = {17, 3, 4, 8, 7, 29, 3, 8};
+    const std::u16string names[] = {u"ERRORS", u"GLOBAL", u"SYNC", u"CALENDAR", u"EDIT",
+                                    u"DAYS",   u"REPORT", u"MENU", u"ACCESS"};
+    const std::int32_t sizes[] = {17, 3, 6, 4, 8, 7, 29, 3, 8};
     std::int32_t next = 1;
-    for (int g = 1; g <= 8; ++g) {
+    for (int g = 1; g <= 9; ++g) {
         SCOPED_TRACE(g);
         EXPECT_EQ(table.groups[g].name, names[g - 1]);
         EXPECT_EQ(table.groups[g].first, next);
@@ -37,7 +38,7 @@ TEST_F(TextTableTest, BuildsEightGroupsInBuiltInOrder) {
 }
 
 TEST_F(TextTableTest, EditGroupIsSortedAndIndexedByFirstLetter) {
-    const TextGroup& edit = table.groups[4];
+    const TextGroup& edit = table.groups[5];
     const std::vector<std::u16string> expected = {u"ADDBUTTON",     u"ADDCOUNTTXT", u"CREATE",
                                                   u"DELETE",        u"DESCRTXT",    u"DIVIDERTXT",
                                                   u"IMAGETOOLTIPP", u"NAMETXT"};
@@ -95,12 +96,12 @@ TEST_F(TextTableTest, EveryBuiltInTextIsFoundUnderItsGroup) {
         EXPECT_EQ(LookupText(table, group, pair->first), pair->second);
         ++found;
     }
-    EXPECT_EQ(found, 79);
+    EXPECT_EQ(found, 85);
 }
 
 TEST_F(TextTableTest, UnknownGroupResetsTheCacheAndNextLookupSearchesAgain) {
     EXPECT_EQ(LookupText(table, u"Days", u"Monday"), u"Montag");
-    EXPECT_EQ(table.cachedGroup, 5);
+    EXPECT_EQ(table.cachedGroup, 6);
     EXPECT_EQ(LookupText(table, u"Weekdays", u"Monday"), NotFoundText);
     EXPECT_EQ(table.cachedGroup, 0);
     EXPECT_EQ(LookupText(table, u"Errors", u"Title"), u"Fehler");
@@ -109,13 +110,13 @@ TEST_F(TextTableTest, UnknownGroupResetsTheCacheAndNextLookupSearchesAgain) {
 
 TEST_F(TextTableTest, CachedGroupServesFollowingLookupsAndARebuiltTableStartsAfresh) {
     EXPECT_EQ(LookupText(table, u"Calendar", u"Unit"), u"Einheit");
-    EXPECT_EQ(table.cachedGroup, 3);
+    EXPECT_EQ(table.cachedGroup, 4);
     EXPECT_EQ(LookupText(table, u"calendar", u"Week"), u"Woche - ");
-    EXPECT_EQ(table.cachedGroup, 3);
+    EXPECT_EQ(table.cachedGroup, 4);
     table = BuildTextTable();
     EXPECT_EQ(table.cachedGroup, 0);
     EXPECT_EQ(LookupText(table, u"Calendar", u"More"), u"Mehr");
-    EXPECT_EQ(table.cachedGroup, 3);
+    EXPECT_EQ(table.cachedGroup, 4);
 }
 
 TEST_F(TextTableTest, KeysThatAreNotInTheGroupGiveTheNotFoundText) {

@@ -230,6 +230,48 @@ TEST_F(OsFileWin, SecondLockIsRefusedUntilTheFirstIsClosed) {
     EXPECT_EQ(OsLockFile(u"missing/.velmora.lock", first), OsLockResult::Unavailable);
 }
 
+TEST_F(OsFileWin, LockFileFromAnotherMachineBlocksNothing) {
+    struct Row {
+        const char* name;
+        DWORD attributes;
+    };
+    const Row rows[] = {{"plain", FILE_ATTRIBUTE_NORMAL}, {"read-only", FILE_ATTRIBUTE_READONLY}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetFileAttributesW(L".velmora.lock", FILE_ATTRIBUTE_NORMAL);
+        WriteAll(".velmora.lock", Bytes(15, 0x61));  // as the sync tool brought it
+        ASSERT_TRUE(SetFileAttributesW(L".velmora.lock", row.attributes));
+        OsFile lock;
+        EXPECT_NE(OsLockFile(u".velmora.lock", lock), OsLockResult::HeldElsewhere);
+        if (lock.handle != -1) OsClose(lock);
+    }
+}
+
+TEST_F(OsFileWin, IdentityTellsVersionsApartAndMovesNeverReplace) {
+    WriteAll("units/history.txt", LineBytes);
+    const OsFileIdentity first = OsIdentityOf(u"units/history.txt");
+    ASSERT_TRUE(first.exists);
+    EXPECT_EQ(first.size, std::int64_t(LineBytes.size()));
+    EXPECT_TRUE(SameFileIdentity(first, OsIdentityOf(u"units/history.txt")));
+    OsFile open;
+    ASSERT_TRUE(OsOpenRead(u"units/history.txt", open));
+    EXPECT_TRUE(SameFileIdentity(first, OsIdentityOfOpen(open)));
+    OsClose(open);
+    // Replaced by a rename, the way sync tools put a file in place: a new file number.
+    ASSERT_TRUE(WriteFile(u"units/history.new", LineBytes));
+    ASSERT_TRUE(OsReplaceFile(u"units/history.new", u"units/history.txt"));
+    EXPECT_FALSE(SameFileIdentity(first, OsIdentityOf(u"units/history.txt")));
+    EXPECT_FALSE(OsIdentityOf(u"units/missing.txt").exists);
+    WriteAll("units/copy.txt", Bytes(3, 0x41));
+    WriteAll("units/taken.txt", Bytes(2, 0x42));
+    EXPECT_FALSE(OsMoveFileNoReplace(u"units/copy.txt", u"units/taken.txt"));
+    EXPECT_EQ(ReadAll("units/taken.txt"), Bytes(2, 0x42));
+    ASSERT_TRUE(OsMakeFolder(u"units/merged"));
+    EXPECT_TRUE(OsMoveFileNoReplace(u"units/copy.txt", u"units/merged/copy.txt"));
+    EXPECT_EQ(ReadAll("units/merged/copy.txt"), Bytes(3, 0x41));
+    EXPECT_FALSE(std::filesystem::exists("units/copy.txt"));
+}
+
 TEST_F(OsFileWin, HardLinkKeepsTheOldContentWhenTheNameIsReplaced) {
     WriteAll("units/units.txt", LineBytes);
     ASSERT_TRUE(OsMakeFolder(u"units/backup"));

@@ -423,6 +423,50 @@ def case_lock_and_backup(exe, folder, media):
             second.stop()
 
 
+def case_changed_between_start_and_save(exe, folder, media):
+    """A lock file left by another machine does not block the start; the history that machine
+    saved while the program ran is merged at the save, with one box."""
+    prepare(folder, media, ini=UNKNOWN_LANGUAGE_INI)
+    units = os.path.join(folder, "units", "units.txt")
+    history = os.path.join(folder, "units", "history.txt")
+    with open(units, "wb") as handle:
+        handle.write(line_file(["Plank|3|60|hold"]))
+    today = datetime.date.today()
+    number = current_week_number(today)
+    with open(history, "wb") as handle:
+        handle.write(history_of_one_empty_week(number))
+    with open(os.path.join(folder, ".velmora.lock"), "wb") as handle:
+        handle.write(b"from the laptop")
+    other_day = (today.weekday() + 1) % 7
+
+    def week(texts):
+        lines = ["#%d" % number]
+        for index, key in enumerate(DAY_KEYS):
+            lines += ["=" + key, texts.get(index, "")]
+        return line_file(lines)
+
+    run = Run(exe, folder)
+    try:
+        main = run.wait_window("^Velmora - ", 120)
+        # As a sync tool puts the other machine's file in place: a new file renamed over it.
+        incoming = history + ".incoming"
+        with open(incoming, "wb") as handle:
+            handle.write(week({other_day: "Run|5|1|laptop"}))
+        os.replace(incoming, history)
+        click_client(main, 250 + 1 + 9 + 75, 10 + 1 + 9 + 10)  # AddEntryButton
+        time.sleep(0.5)
+        click_client(main, 10 + 320, 210 + 10)  # SaveButton
+        press_return(run.wait_window("^.nderungen von anderswo$", 30))
+        expected = week({other_day: "Run|5|1|laptop", today.weekday(): "Plank|3|60|hold"})
+        wait_for(lambda: read(history) == expected, 20,
+                 "the merged history, found %r" % read(history))
+        time.sleep(1.5)
+        run.close(main)
+        expect_bytes(history, expected, "history.txt after the close")
+    finally:
+        run.stop()
+
+
 def catch_up_number(monday, today):
     """The number the catch-up gives a week: the current one counts in today's year, a past
     one in the year of its Thursday."""
@@ -779,6 +823,8 @@ def main():
             exe, os.path.join(work, "break"), media)),
         ("96 and 144 DPI", lambda: case_display_scale(exe, os.path.join(work, "dpi"), media)),
         ("dark colours", lambda: case_dark_colours(exe, os.path.join(work, "dark"), media)),
+        ("a stale lock file, a history changed between start and save", lambda:
+            case_changed_between_start_and_save(exe, os.path.join(work, "changed"), media)),
     ]
     # VELMORA_CASES=text runs only the cases whose title holds the text (while developing).
     only = os.environ.get("VELMORA_CASES")

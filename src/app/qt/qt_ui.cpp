@@ -132,6 +132,11 @@ void QtUi::ControlEvent(int id) {
     RaiseEvent({UiEvent::Kind::Control, id});
 }
 
+void QtUi::Activated() {
+    if (window_ == nullptr) return;
+    NoteWindowActivated();
+}
+
 void QtUi::CloseRequest() {
     RaiseEvent({UiEvent::Kind::CloseRequest, -1});
 }

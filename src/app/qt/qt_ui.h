@@ -36,6 +36,8 @@ class QtUi : public UiServices, private WidgetEvents {
     QWidget* Control(int id) const;  // nullptr when no such control exists
     // The close request, as the close box raises it.
     void RequestClose() { CloseRequest(); }
+    // The activation, as the window system reports it.
+    void RequestActivation() { Activated(); }
     // Called whenever the loop is about to wait with nothing queued.
     std::function<void()> onIdle;
     // Called once the box is on screen; the box closes when the hook accepts it.
@@ -82,6 +84,7 @@ class QtUi : public UiServices, private WidgetEvents {
     bool KeyPress(QObject* receiver, const QKeyEvent& event) override;
     // Shows the context menu there and raises the command of the item chosen, if any.
     void ContextMenuAt(const QPoint& screenPosition) override;
+    void Activated() override;
 
     struct ControlRecord {
         QWidget* widget = nullptr;

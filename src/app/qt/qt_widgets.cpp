@@ -3,6 +3,7 @@
 #include "app/qt/qt_widgets.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -25,6 +26,20 @@ void MainWindowWidget::closeEvent(QCloseEvent* event) {
 void MainWindowWidget::contextMenuEvent(QContextMenuEvent* event) {
     ui_.ContextMenuAt(event->globalPos());
     event->accept();
+}
+
+void MainWindowWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange) return;
+    if (!isActiveWindow()) {
+        // Another window of this program (a box, a menu) has taken over, or none has.
+        leftForOwnWindow_ = QApplication::activeWindow() != nullptr ||
+                            QApplication::activePopupWidget() != nullptr ||
+                            QApplication::activeModalWidget() != nullptr;
+        return;
+    }
+    if (!leftForOwnWindow_) ui_.Activated();
+    leftForOwnWindow_ = false;
 }
 
 PanelFrame::PanelFrame(QWidget* parent) : QFrame(parent) {

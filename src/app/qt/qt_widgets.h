@@ -28,6 +28,8 @@ class WidgetEvents {
     virtual bool KeyPress(QObject* receiver, const QKeyEvent& event) = 0;
     // The context menu asked for at this screen position.
     virtual void ContextMenuAt(const QPoint& screenPosition) = 0;
+    // The main window became the active window, not coming back from a window of its own.
+    virtual void Activated() = 0;
 
   protected:
     ~WidgetEvents() = default;
@@ -43,9 +45,13 @@ class MainWindowWidget : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     // A right click or the menu key anywhere the controls leave it to the window.
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The window's activation: a return from a window of the program's own (a box, the
+    // menu) is no return of the user.
+    void changeEvent(QEvent* event) override;
 
   private:
     WidgetEvents& ui_;
+    bool leftForOwnWindow_ = false;
 };
 
 // A plain container with a one-pixel line border; its children sit in the inner area.

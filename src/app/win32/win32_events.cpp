@@ -106,8 +106,13 @@ bool Win32Ui::TakeKeyDown(const MSG& message) {
     return OfferKey(focusedId, focusedKind, StrokeOf(message.wParam));
 }
 
-void Win32Ui::NoteActivation(bool active) {
+void Win32Ui::NoteActivation(bool active, HWND other) {
     if (mainWindow_ == nullptr) return;
+    // Coming back from another program's window (not from a box of this program's own
+    // thread) is when the data files may have changed meanwhile.
+    if (active &&
+        (other == nullptr || GetWindowThreadProcessId(other, nullptr) != GetCurrentThreadId()))
+        NoteWindowActivated();
     if (!active) {
         HWND focus = GetFocus();
         if (focus != nullptr && IsChild(mainWindow_, focus)) savedFocus_ = focus;

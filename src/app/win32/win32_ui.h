@@ -68,7 +68,8 @@ class Win32Ui : public UiServices {
     void NoteNotify(const NMHDR& header);
     void NoteCloseRequest();
     // Keeps the focused control across deactivation, as a dialog does.
-    void NoteActivation(bool active);
+    // `other` is the window that loses (or gains) the activation, when the system names one.
+    void NoteActivation(bool active, HWND other);
     // WM_CONTEXTMENU of the window or a control that leaves it to the window: shows the menu
     // at the screen position (-1, -1 from the keyboard) and raises the item chosen.
     void NoteContextMenu(HWND from, int x, int y);

@@ -59,7 +59,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
                                 GET_Y_LPARAM(lParam));
             return 0;
         case WM_ACTIVATE:
-            ui->NoteActivation(LOWORD(wParam) != WA_INACTIVE);
+            ui->NoteActivation(LOWORD(wParam) != WA_INACTIVE, reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_DPICHANGED:
             ui->NoteDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
