@@ -199,8 +199,9 @@ void SkipByteOrderMark(LineFile& file) {
 
 void OpenBytesForReading(LineFile& file, std::string_view bytes) {
     Reset(file, false);
-    file.buffer.assign(bytes.begin(), bytes.end());
-    file.length = file.buffer.size();
+    ResizeBuffer(file.buffer, bytes.size());
+    if (!bytes.empty()) std::memcpy(file.buffer.data(), bytes.data(), bytes.size());
+    file.length = bytes.size();
     file.endOfFile = true;
     file.fromMemory = true;
 }

@@ -98,7 +98,7 @@ std::vector<TrainingWeek> WeeksOfBytes(std::string_view bytes) {
     LineFile file;
     OpenBytesForReading(file, bytes);
     SkipByteOrderMark(file);
-    ReadWeeks(file, weeks);
+    ReadWeeks(file, std::int64_t(bytes.size()), weeks);
     return weeks;
 }
 

@@ -357,6 +357,41 @@ bool OsModificationTime(const std::u16string& path, std::int64_t& secondsSinceEp
     return true;
 }
 
+namespace {
+
+OsFileIdentity IdentityOfContent(const Content& content) {
+    OsFileIdentity identity;
+    identity.exists = true;
+    identity.size = std::int64_t(content.bytes.size());
+    identity.changedNs = content.changedNs;
+    identity.volume = 1;
+    identity.number = content.number;
+    return identity;
+}
+
+}  // namespace
+
+OsFileIdentity OsIdentityOf(const std::u16string& path) {
+    NormalPath at;
+    if (path.empty() || !Resolve(path, true, at)) return {};
+    const Node* node = Find(at.path);
+    if (node == nullptr || node->kind != Node::Kind::File) return {};
+    return IdentityOfContent(*node->content);
+}
+
+OsFileIdentity OsIdentityOfOpen(const OsFile& file) {
+    const OpenFile* open = OpenOf(file);
+    return open == nullptr ? OsFileIdentity{} : IdentityOfContent(*open->content);
+}
+
+bool OsMoveFileNoReplace(const std::u16string& from, const std::u16string& to) {
+    NormalPath target;
+    if (from.empty() || to.empty() || !Resolve(to, false, target) || IsRoot(target.path) ||
+        Find(target.path) != nullptr)
+        return false;
+    return OsReplaceFile(from, to);
+}
+
 bool OsOpenRead(const std::u16string& path, OsFile& file) {
     return Open(path, true, false, Creation::None, false, file);
 }

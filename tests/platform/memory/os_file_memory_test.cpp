@@ -234,6 +234,30 @@ const Row Rows[] = {
          Document loaded;
          EXPECT_EQ(LoadWeekHistory(loaded).changedAt, std::optional<std::int64_t>(1'771'000'000));
      }},
+    {"a file's identity changes with each write and each replacement; a move never replaces",
+     [] {
+         ASSERT_TRUE(PutMemoryFile(u"units/a.txt", "ab"));
+         const OsFileIdentity first = OsIdentityOf(u"units/a.txt");
+         ASSERT_TRUE(first.exists);
+         EXPECT_EQ(first.size, 2);
+         EXPECT_TRUE(SameFileIdentity(first, OsIdentityOf(u"units/./a.txt")));
+         ASSERT_TRUE(PutMemoryFile(u"units/a.txt", "cd")) << "the same size, written in place";
+         const OsFileIdentity second = OsIdentityOf(u"units/a.txt");
+         EXPECT_FALSE(SameFileIdentity(first, second));
+         ASSERT_TRUE(WriteWith(u"units/a.txt", "cd"));
+         EXPECT_NE(OsIdentityOf(u"units/a.txt").number, second.number) << "a new file";
+         OsFile file;
+         ASSERT_TRUE(OsOpenRead(u"units/a.txt", file));
+         EXPECT_TRUE(SameFileIdentity(OsIdentityOfOpen(file), OsIdentityOf(u"units/a.txt")));
+         EXPECT_TRUE(OsClose(file));
+         EXPECT_FALSE(OsIdentityOf(u"units").exists) << "a folder";
+         ASSERT_TRUE(PutMemoryFile(u"units/b.txt", "b"));
+         EXPECT_FALSE(OsMoveFileNoReplace(u"units/b.txt", u"units/a.txt"));
+         EXPECT_EQ(BytesOf(u"units/a.txt"), "cd");
+         EXPECT_TRUE(OsMoveFileNoReplace(u"units/b.txt", u"units/c.txt"));
+         EXPECT_EQ(BytesOf(u"units/c.txt"), "b");
+         EXPECT_FALSE(OsIdentityOf(u"units/b.txt").exists);
+     }},
 };
 
 TEST(MemoryFiles, BehaveAsTheSystemFilesDo) {
