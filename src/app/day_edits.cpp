@@ -1,6 +1,7 @@
 // The day edits. Every change of a day's entries is recorded as whole day texts, so undo and
-// redo only put a text back and show its day as a user's choice would. A unit whose texts hold
-// a "\" is refused, because it would split into two entries.
+// redo only put texts back (and take out or put back the weeks an import added) and show the
+// step's day as a user's choice would. A unit whose texts hold a "\" is refused, because it
+// would split into two entries.
 #include "app/day_edits.h"
 
 #include "app/clipboard_text.h"
@@ -14,16 +15,34 @@
 
 namespace {
 
-// Shows the step's week and day exactly as choosing them in the two lists does, then puts the
-// day text back and shows its entries.
-void ApplyStep(ProgramState& state, const DayChange& step, const std::u16string& text) {
+// Puts the step's day texts (and weeks) back as they were before it (undo) or after it
+// (redo), then shows the day it showed exactly as choosing it in the two lists does.
+void ApplyStep(ProgramState& state, const EditStep& step, bool undo) {
+    std::vector<TrainingWeek>& history = state.document.history;
+    if (!undo) {
+        for (const StepWeek& week : step.weeks)
+            history.insert(history.begin() + std::ptrdiff_t(week.position),
+                           TrainingWeek{week.number, {}});
+    }
+    if (undo) {
+        for (auto change = step.days.rbegin(); change != step.days.rend(); ++change)
+            SetDayText(state.document, change->week, change->day, change->before);
+        for (auto week = step.weeks.rbegin(); week != step.weeks.rend(); ++week)
+            history.erase(history.begin() + std::ptrdiff_t(week->position));
+    } else {
+        for (const DayChange& change : step.days)
+            SetDayText(state.document, change.week, change.day, change.after);
+    }
+    const ShownDay& shown = undo ? step.shownBefore : step.shownAfter;
     UiServices& ui = state.ui;
-    ui.SetState(WeekCombo, step.week);
+    if (!step.weeks.empty()) {
+        state.selection.week = shown.week;
+        FillWeekCombo(state);
+    }
+    ui.SetState(WeekCombo, shown.week);
     SelectWeek(state);
-    ui.SetState(DayCombo, step.day);
+    ui.SetState(DayCombo, shown.day);
     SelectDay(state);
-    SetDayText(state.document, step.week, step.day, text);
-    FillEntryList(state);
 }
 
 }  // namespace
@@ -40,7 +59,8 @@ void RecordSelectedDayChange(ProgramState& state, std::u16string before) {
     const Selection& selection = state.selection;
     std::u16string after(GetDayText(state.document, selection.week, selection.day));
     if (after == before) return;
-    RecordChange(state.edits, {selection.week, selection.day, std::move(before), std::move(after)});
+    RecordStep(state.edits,
+               DayStep({selection.week, selection.day, std::move(before), std::move(after)}));
 }
 
 void AppendToSelectedDay(ProgramState& state, const std::vector<TrainingUnit>& units) {
@@ -95,13 +115,13 @@ void DeleteEntryByKey(ProgramState& state) {
 }
 
 void UndoDayChange(ProgramState& state) {
-    const DayChange* step = TakeUndoStep(state.edits);
-    if (step != nullptr) ApplyStep(state, *step, step->before);
+    const EditStep* step = TakeUndoStep(state.edits);
+    if (step != nullptr) ApplyStep(state, *step, true);
 }
 
 void RedoDayChange(ProgramState& state) {
-    const DayChange* step = TakeRedoStep(state.edits);
-    if (step != nullptr) ApplyStep(state, *step, step->after);
+    const EditStep* step = TakeRedoStep(state.edits);
+    if (step != nullptr) ApplyStep(state, *step, false);
 }
 
 void CopyEntries(ProgramState& state) {
