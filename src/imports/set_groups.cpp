@@ -7,7 +7,7 @@
 namespace {
 
 void AddMeasure(MeasureList& list, std::u16string_view value, std::u16string_view unit) {
-    const std::u16string_view shown = value.empty() ? std::u16string_view(u"0") : value;
+    const std::u16string_view shown = value.empty() ? std::u16string_view(u"-") : value;
     if (list.count > 0) {
         list.values += u'/';
         list.withUnits += u'/';

@@ -13,7 +13,7 @@
 
 // One measure (weight, distance, time, RPE) of a group's sets, as its description shows it.
 struct MeasureList {
-    std::u16string values;     // each set's value joined by "/", "0" for a set without
+    std::u16string values;     // each set's value joined by "/", "-" for a set without
     std::u16string withUnits;  // the same, each value followed by its unit
     std::u16string firstValue;
     std::u16string firstUnit;  // the unit of the first set that has a value

@@ -1,9 +1,9 @@
 // Placing new weeks among the old. The history's own weeks keep their numbers and, through
 // them, their dates; a new week gets the number the catch-up would have given it (or the one
 // its file gave), and where the rule would then read a wrong year between two neighbours,
-// a bridge of empty weeks leads from one to the other: into each year a week with a small
-// number (a drop of the numbers), out of a year a week with a large one when needed. The
-// result is checked against week_dates' own reading before it replaces the history.
+// a bridge of empty weeks leads from one to the other, one a year, each 52 weeks after the
+// last so that its number drops. The result is checked against week_dates' own reading
+// before it replaces the history.
 #include "imports/week_placement.h"
 
 #include <algorithm>
@@ -18,10 +18,6 @@ long long NewYearDay(long long year) {
 
 WeekLabel LabelIn(long long year, long long monday) {
     return {monday, year, WholeNumber(monday - NewYearDay(year) + 1)};
-}
-
-long long FirstMondayFrom(long long day) {
-    return day + (7 - MondayFirstWeekday(day)) % 7;
 }
 
 // The labels of the history's own weeks as the rule reads them; false for a history whose
@@ -69,26 +65,22 @@ bool ReadsOn(const WeekLabel& week, const WeekLabel& next) {
 
 bool BridgeWeeks(const WeekLabel& week, const WeekLabel& later, std::vector<WeekLabel>& between) {
     WeekLabel current = week;
-    const long long steps = 2 * std::max<long long>(later.year - week.year, 0) + 4;
+    const long long steps = 2 * std::max<long long>(later.year - week.year, 0) + 2;
     for (long long step = 0; step < steps; ++step) {
         if (ReadsOn(current, later)) return true;
         if (current.year >= later.year || current.monday >= later.monday) return false;
-        // Into the next year with its smallest number, right after the current week at the
-        // earliest: a drop from any but the very first weeks of the current year.
-        const long long year = current.year + 1;
-        const long long entry = std::max(FirstMondayFrom(NewYearDay(year) - 5), current.monday + 7);
-        const WeekLabel into = LabelIn(year, entry);
-        if (entry < later.monday && into.number < current.number) {
-            between.push_back(into);
-            current = into;
-            continue;
+        // 52 weeks on, the next year's number is one or two smaller: a drop every year. A week
+        // in the first days of its year has no smaller number left; its year's last week,
+        // with one of the largest, comes first.
+        WeekLabel next = LabelIn(current.year + 1, current.monday + 364);
+        if (next.number < FirstWeekNumber) {
+            const long long lastDay = NewYearDay(current.year + 1) - 1;
+            next = LabelIn(current.year, lastDay - MondayFirstWeekday(lastDay));
         }
-        // The current week is one of its year's first: its year's last week comes first,
-        // whose large number then drops into the next year.
-        const long long last = std::min(entry, later.monday) - 7;
-        if (last <= current.monday) return false;
-        current = LabelIn(current.year, last);
-        between.push_back(current);
+        // Past the later week the rule already reads on from here (the numbers dropped).
+        if (next.monday <= current.monday || next.monday >= later.monday) return false;
+        between.push_back(next);
+        current = next;
     }
     return ReadsOn(current, later);
 }

@@ -27,8 +27,8 @@ bool LabelForNumber(long long monday, WholeNumber number, WeekLabel& label);
 // year when its number is not smaller, in the next year when it is.
 bool ReadsOn(const WeekLabel& week, const WeekLabel& next);
 // Appends the empty weeks that must stand between `week` and the later week `later` for the
-// rule to read on at every step (none when it already does; at most two a year between
-// them). False when there are none.
+// rule to read on at every step: none when it already does, else about one a year between
+// them. False when there are none.
 bool BridgeWeeks(const WeekLabel& week, const WeekLabel& later, std::vector<WeekLabel>& between);
 
 // A week an import needs, with the number its file gave it, if any.
