@@ -40,7 +40,7 @@ void MeasureLoad(benchmark::State& state, const std::string& folder, std::size_t
 }
 
 using Writer = std::string (*)(const std::vector<TrainingWeek>&, const TextTable&,
-                               const LocalDate&);
+                               const LocalDate&, const std::optional<LocalDate>&);
 
 // `mark` must appear in the written file: a writer that gave up early would look fast.
 void MeasureWriter(benchmark::State& state, const std::string& folder, std::size_t weeks,
@@ -51,7 +51,8 @@ void MeasureWriter(benchmark::State& state, const std::string& folder, std::size
     std::size_t bytes = 0;
     bool marked = true;
     for (auto _ : state) {
-        const std::string file = writer(ReportDocument.history, ReportTexts, today);
+        const std::string file =
+            writer(ReportDocument.history, ReportTexts, today, ReportDocument.lastWeekEvidence);
         bytes = file.size();
         marked = file.find(mark) != std::string::npos;
         benchmark::DoNotOptimize(file.data());

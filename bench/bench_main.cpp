@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
     RegisterDayMeasures(sizes);
     RegisterStartMeasures(data, sizes);
     RegisterReportMeasures(data, sizes);
+    RegisterImportMeasures(data, sizes);
     PeakResult peak;
     if (sizes.peakWeeks > 0) {
         peak.measured = true;

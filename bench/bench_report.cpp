@@ -1,7 +1,8 @@
 // The targets: load at most 3x and save at most 2x their floors for files of 1 MB and
 // more, a history save with its daily backup at most 1.2x one without, day operations
 // growing at most 2x per entry from 1 000 to 100 000 entries, the history load's peak memory
-// at most 2.5x its file; in the short run, growth limits only.
+// at most 2.5x its file, the import of 100 000 set rows under 1 s (in both runs, beside its
+// floor); in the short run, growth limits only otherwise.
 #include "bench_report.h"
 
 #include <cmath>
@@ -17,6 +18,7 @@ constexpr double ShortGrowthLimit = 3.0;
 constexpr double PeakMemoryLimit = 2.5;
 constexpr double FloorCheckBytes = 1e6;
 constexpr double ReportLimitSeconds = 0.1;
+constexpr double ImportLimitSeconds = 1.0;
 
 double PerUnit(const Measure& measure) {
     return measure.amount > 0 ? measure.best / measure.amount : measure.best;
@@ -75,6 +77,20 @@ bool ReportCheck(const BenchSizes& sizes) {
     report->check = text;
     report->verdict = report->best < ReportLimitSeconds ? 1 : -1;
     return report->verdict > 0;
+}
+
+// The import of two years of sets must take under 1 s; one read of its bytes beside it.
+bool ImportCheck(const BenchSizes& sizes) {
+    const std::string suffix = "/" + std::to_string(sizes.importRows);
+    Measure* import = FindMeasure("ImportTraining" + suffix);
+    Measure* floor = FindMeasure("ImportFloor" + suffix);
+    if (!Usable(import) || !Usable(floor)) return false;
+    char text[160];
+    std::snprintf(text, sizeof text, "max %s, %.1fx its floor",
+                  TimeText(ImportLimitSeconds).c_str(), import->best / floor->best);
+    import->check = text;
+    import->verdict = import->best < ImportLimitSeconds ? 1 : -1;
+    return import->verdict > 0;
 }
 
 std::string TimeText(double seconds) {
@@ -136,6 +152,7 @@ bool CheckTargets(const BenchSizes& sizes, bool shortMode, PeakResult& peak) {
                               shortMode ? ShortGrowthLimit : DayGrowthLimit, "entry");
     }
     passed &= ReportCheck(sizes);
+    passed &= ImportCheck(sizes);
     // Every other measurement must at least have run without error.
     for (Measure& measure : Measures()) {
         if (measure.verdict == 0 && !std::isfinite(measure.best)) {

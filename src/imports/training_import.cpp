@@ -48,6 +48,17 @@ std::vector<WantedWeek> WantedWeeks(const TrainingFile& file, long long newestMo
     return distinct;
 }
 
+// What makes two entries the same: their counts and texts, the texts without outer blanks,
+// which a day text loses at its ends (it is trimmed as a whole when read).
+std::u16string SameEntryKey(const TrainingUnit& unit) {
+    TrainingUnit key;
+    key.name.assign(TrimSpaces(unit.name));
+    key.count1 = unit.count1;
+    key.count2 = unit.count2;
+    key.description.assign(TrimSpaces(unit.description));
+    return DayEntryOf(key);
+}
+
 struct Target {
     WholeNumber week = 0;
     WholeNumber day = 0;
@@ -66,13 +77,13 @@ void AddToDay(Document& document, const TrainingFile& file, const Target* first,
     TrainingUnit standing;
     while (NextDayEntry(walk, entryText)) {
         AssignUnit(standing, CutDayEntry(entryText));
-        ++present[DayEntryOf(standing)];
+        ++present[SameEntryKey(standing)];
     }
     std::u16string before = text;
     bool changed = false;
     for (const Target* target = first; target != end; ++target) {
         const TrainingUnit& unit = file.entries[target->entry].unit;
-        const auto found = present.find(DayEntryOf(unit));
+        const auto found = present.find(SameEntryKey(unit));
         if (found != present.end() && found->second > 0) {
             --found->second;
             ++changes.entriesPresent;

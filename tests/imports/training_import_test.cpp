@@ -138,6 +138,16 @@ TEST_F(TrainingImport, TheSameFileTwiceChangesNothing) {
     EXPECT_EQ(second.unitsAdded, 0);
     EXPECT_EQ(Csv(document, TextsOf(nullptr)), before);
     EXPECT_EQ(document.history.size(), 2u);
+
+    // A day text loses the blanks at its ends: they make no entry different.
+    const std::string padded =
+        "Week,Monday of the week,Date,Weekday,Unit,Count 1,Count 2,Description\r\n"
+        "8,2024-01-08,2024-01-10,Wednesday, padded ,1,1, x \r\n";
+    EXPECT_EQ(Import(document, padded).entriesAdded, 1);
+    EXPECT_EQ(document.history[1].days[2], u" padded |1|1| x ");
+    const ImportChanges third = Import(document, padded);
+    EXPECT_EQ(third.entriesAdded, 0);
+    EXPECT_EQ(third.entriesPresent, 1);
 }
 
 TEST_F(TrainingImport, DatesAcrossAYearChangeAndAGapOfYearsKeepTheirDays) {
