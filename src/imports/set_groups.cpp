@@ -6,30 +6,65 @@
 
 namespace {
 
+constexpr char16_t NoValue[] = u"-";
+
+// `count` times the text, joined by "/".
+std::u16string Repeated(std::u16string_view text, WholeNumber count) {
+    std::u16string joined;
+    joined.reserve(std::size_t(count) * (text.size() + 1));
+    for (WholeNumber index = 0; index < count; ++index) {
+        if (index > 0) joined += u'/';
+        joined += text;
+    }
+    return joined;
+}
+
+// The list so far with the unit after every value, all values having had the first unit.
+std::u16string WithFirstUnit(const MeasureList& list) {
+    const std::u16string values =
+        list.sameValues ? Repeated(list.firstValue, list.count) : list.values;
+    std::u16string joined;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = std::min(values.find(u'/', start), values.size());
+        const std::u16string_view value = std::u16string_view(values).substr(start, end - start);
+        joined += value;
+        if (value != NoValue && !list.firstUnit.empty()) {
+            joined += u' ';
+            joined += list.firstUnit;
+        }
+        if (end == values.size()) return joined;
+        joined += u'/';
+        start = end + 1;
+    }
+}
+
 void AddMeasure(MeasureList& list, std::u16string_view value, std::u16string_view unit) {
-    const std::u16string_view shown = value.empty() ? std::u16string_view(u"-") : value;
-    if (list.count > 0) {
-        list.values += u'/';
-        list.withUnits += u'/';
-    }
-    list.values += shown;
-    list.withUnits += shown;
-    if (!value.empty() && !unit.empty()) {
-        list.withUnits += u' ';
-        list.withUnits += unit;
-    }
-    if (list.count == 0) {
-        list.firstValue.assign(shown);
-    } else if (shown != list.firstValue) {
+    const std::u16string_view shown = value.empty() ? std::u16string_view(NoValue) : value;
+    if (list.count == 0) list.firstValue.assign(shown);
+    if (list.sameValues && shown != list.firstValue) {
+        list.values = Repeated(list.firstValue, list.count);
         list.sameValues = false;
     }
-    if (!value.empty()) {
-        if (!list.anyValue) {
-            list.firstUnit.assign(unit);
-        } else if (unit != list.firstUnit) {
-            list.sameUnits = false;
-        }
+    if (!value.empty() && list.anyValue && list.sameUnits && unit != list.firstUnit) {
+        list.withUnits = WithFirstUnit(list);
+        list.sameUnits = false;
+    }
+    if (!value.empty() && !list.anyValue) {
+        list.firstUnit.assign(unit);
         list.anyValue = true;
+    }
+    if (!list.sameValues) {
+        if (list.count > 0) list.values += u'/';
+        list.values += shown;
+    }
+    if (!list.sameUnits) {
+        if (list.count > 0) list.withUnits += u'/';
+        list.withUnits += shown;
+        if (!value.empty() && !unit.empty()) {
+            list.withUnits += u' ';
+            list.withUnits += unit;
+        }
     }
     ++list.count;
 }

@@ -12,15 +12,17 @@
 #include "imports/import_rows.h"
 
 // One measure (weight, distance, time, RPE) of a group's sets, as its description shows it.
+// While every set says the same only the first value is kept; the lists are written out
+// once the values (or their units) first differ.
 struct MeasureList {
-    std::u16string values;     // each set's value joined by "/", "-" for a set without
-    std::u16string withUnits;  // the same, each value followed by its unit
-    std::u16string firstValue;
-    std::u16string firstUnit;  // the unit of the first set that has a value
+    WholeNumber count = 0;      // sets so far
+    std::u16string firstValue;  // the first set's value, "-" for a set without
+    std::u16string firstUnit;   // the unit of the first set that has a value
     bool anyValue = false;
     bool sameValues = true;
     bool sameUnits = true;
-    WholeNumber count = 0;
+    std::u16string values;     // once the values differ: each set's joined by "/"
+    std::u16string withUnits;  // once the units differ: the same, each with its unit
 };
 
 struct SetGroup {
