@@ -12,12 +12,9 @@
 #include "data/day_entries.h"
 #include "imports/training_import.h"
 #include "platform/clock.h"
+#include "reports/exports.h"
 
 namespace {
-
-constexpr const char16_t* CsvColumnKeys[8] = {u"CsvWeek",    u"CsvMonday",     u"CsvDate",
-                                              u"CsvWeekday", u"CsvUnit",       u"CsvCount1",
-                                              u"CsvCount2",  u"CsvDescription"};
 
 VelmoraHeader HeaderOf(const TextTable& texts) {
     VelmoraHeader header;

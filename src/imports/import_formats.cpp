@@ -3,6 +3,8 @@
 // import; Velmora's own header must be whole, as the program writes it.
 #include "imports/import_formats.h"
 
+#include "imports/import_values.h"
+
 namespace {
 
 struct NamedColumn {
@@ -53,23 +55,8 @@ constexpr std::u16string_view HevyHeader =
     u"title, start_time, end_time, description, exercise_title, superset_id, exercise_notes, "
     u"set_index, set_type, weight_kg, reps, distance_km, duration_seconds, rpe";
 
-std::u16string_view TrimBlanks(std::u16string_view text) {
-    while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
-    return text;
-}
-
-char16_t Lower(char16_t unit) {
-    return unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit;
-}
-
 bool SameName(std::u16string_view left, std::u16string_view right) {
-    left = TrimBlanks(left);
-    right = TrimBlanks(right);
-    if (left.size() != right.size()) return false;
-    for (std::size_t index = 0; index < left.size(); ++index)
-        if (Lower(left[index]) != Lower(right[index])) return false;
-    return true;
+    return SameIgnoringCase(TrimBlanks(left), TrimBlanks(right));
 }
 
 template <std::size_t Count>

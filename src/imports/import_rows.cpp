@@ -9,12 +9,6 @@
 
 namespace {
 
-std::u16string_view TrimBlanks(std::u16string_view text) {
-    while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
-    return text;
-}
-
 // A text that would be stored in an entry: no separator, no control character but the tab.
 SkipReason CheckStoredText(std::u16string_view text) {
     if (HoldsFieldSeparator(text)) return SkipReason::Separator;
@@ -38,9 +32,7 @@ std::u16string_view VelmoraText(const CsvRow& row, std::size_t column) {
 std::u16string_view UnitOf(const CsvRow& row, int column, std::u16string_view fromHeader) {
     if (column == NoColumn) return fromHeader;
     const std::u16string_view unit = TrimBlanks(row.Field(std::size_t(column)));
-    const bool pounds = unit.size() == 3 && (unit[0] | 0x20) == u'l' && (unit[1] | 0x20) == u'b' &&
-                        (unit[2] | 0x20) == u's';
-    return pounds ? std::u16string_view(u"lb") : unit;
+    return SameIgnoringCase(unit, u"lbs") ? std::u16string_view(u"lb") : unit;
 }
 
 // A decimal column; a zero is as good as none (a body-weight set has no weight).

@@ -36,27 +36,12 @@ bool DayOf(int year, int month, int dayOfMonth, long long& day) {
     return true;
 }
 
-std::u16string_view TrimBlanks(std::u16string_view text) {
-    while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
-    return text;
-}
-
-char16_t Lower(char16_t unit) {
-    return unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit;
-}
-
 // 1 .. 12 for "jan" .. "dec" in any case, 0 for anything else.
 int MonthOfName(std::u16string_view name) {
     constexpr std::u16string_view Names[12] = {u"jan", u"feb", u"mar", u"apr", u"may", u"jun",
                                                u"jul", u"aug", u"sep", u"oct", u"nov", u"dec"};
-    if (name.size() != 3) return 0;
-    for (int month = 0; month < 12; ++month) {
-        bool same = true;
-        for (std::size_t index = 0; index < 3; ++index)
-            same = same && Lower(name[index]) == Names[month][index];
-        if (same) return month + 1;
-    }
+    for (int month = 0; month < 12; ++month)
+        if (SameIgnoringCase(name, Names[month])) return month + 1;
     return 0;
 }
 
@@ -99,6 +84,22 @@ bool CutDecimal(std::u16string_view field, DecimalParts& parts) {
 }
 
 }  // namespace
+
+std::u16string_view TrimBlanks(std::u16string_view text) {
+    while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
+    return text;
+}
+
+bool SameIgnoringCase(std::u16string_view left, std::u16string_view right) {
+    const auto lower = [](char16_t unit) {
+        return unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit;
+    };
+    if (left.size() != right.size()) return false;
+    for (std::size_t index = 0; index < left.size(); ++index)
+        if (lower(left[index]) != lower(right[index])) return false;
+    return true;
+}
 
 bool ParseIsoDay(std::u16string_view text, long long& day) {
     text = TrimBlanks(text);

@@ -1,6 +1,7 @@
 // The values of an imported row: dates as the three programs write them, decimal numbers
-// (weights, distances, times, RPE) kept as their shortest decimal text, and whole counts.
-// Parsing never throws and never reads past the field; false means the field does not parse.
+// (weights, distances, times, RPE) kept as their shortest decimal text, whole counts, and the
+// trimming and comparing of names. Parsing never throws and never reads past the field;
+// false means the field does not parse.
 #pragma once
 
 #include <string>
@@ -12,6 +13,11 @@
 // are all the formats write.
 inline constexpr int FirstImportYear = 1900;
 inline constexpr int LastImportYear = 9999;
+
+// Without leading and trailing blanks and tabs.
+std::u16string_view TrimBlanks(std::u16string_view text);
+// Equal apart from the case of the letters A to Z.
+bool SameIgnoringCase(std::u16string_view left, std::u16string_view right);
 
 // "2024-01-22", optionally followed by a blank or "T" and a time (not read): the day as days
 // from 1 January 1970. False for anything else and for a day that does not exist.

@@ -38,11 +38,9 @@ TextTable TextsOf(const char* language) {
 }
 
 VelmoraHeader HeaderOf(const TextTable& texts) {
-    const char16_t* keys[8] = {u"CsvWeek", u"CsvMonday", u"CsvDate",   u"CsvWeekday",
-                               u"CsvUnit", u"CsvCount1", u"CsvCount2", u"CsvDescription"};
     VelmoraHeader header;
     for (std::size_t column = 0; column < 8; ++column)
-        header[column] = LookupText(texts, u"Report", keys[column]);
+        header[column] = LookupText(texts, u"Report", CsvColumnKeys[column]);
     return header;
 }
 
