@@ -2,8 +2,8 @@
 // against its 100 ms target, the CSV and the calendar, beside the load of the same history.
 #include <benchmark/benchmark.h>
 
-#include <optional>
 #include <malloc.h>
+#include <optional>
 
 #include <filesystem>
 #include <string>
@@ -41,8 +41,8 @@ void MeasureLoad(benchmark::State& state, const std::string& folder, std::size_t
     std::vector<TrainingWeek>().swap(ReportDocument.history);
 }
 
-using Writer = std::string (*)(const std::vector<TrainingWeek>&, const TextTable&,
-                               const LocalDate&, const std::optional<LocalDate>&);
+using Writer = std::string (*)(const std::vector<TrainingWeek>&, const TextTable&, const LocalDate&,
+                               const std::optional<LocalDate>&);
 
 // `mark` must appear in the written file: a writer that gave up early would look fast.
 void MeasureWriter(benchmark::State& state, const std::string& folder, std::size_t weeks,
@@ -53,8 +53,8 @@ void MeasureWriter(benchmark::State& state, const std::string& folder, std::size
     std::size_t bytes = 0;
     bool marked = true;
     for (auto _ : state) {
-        const std::string file = writer(ReportDocument.history, ReportTexts, today,
-                                        ReportDocument.lastWeekEvidence);
+        const std::string file =
+            writer(ReportDocument.history, ReportTexts, today, ReportDocument.lastWeekEvidence);
         bytes = file.size();
         marked = file.find(mark) != std::string::npos;
         benchmark::DoNotOptimize(file.data());

@@ -121,7 +121,8 @@ bool GenerateInputs(const std::string& data, const BenchSizes& sizes) {
     for (std::size_t weeks : sizes.startWeeks)
         if (!MakeStartFolder(StartFolder(data, weeks), sizes.startUnits, weeks)) return false;
     return WriteInto(ReportFolder(data), "history.txt",
-                     ReportHistoryBytes(sizes.reportWeeks, sizes.reportUnits, ReportSeed));
+                     ReportHistoryBytes(sizes.reportWeeks, sizes.reportUnits, ReportSeed)) &&
+           WriteImportInput(data, sizes);
 }
 
 void EnterFolder(const std::string& folder) {

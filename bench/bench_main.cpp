@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
     RegisterStartMeasures(data, sizes);
     RegisterReportMeasures(data, sizes);
     RegisterSyncMeasures(data, sizes);
+    RegisterImportMeasures(data, sizes);
     PeakResult peak;
     if (sizes.peakWeeks > 0) {
         peak.measured = true;

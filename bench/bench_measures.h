@@ -17,6 +17,7 @@ struct BenchSizes {
     std::size_t peakWeeks = 0;            // 0 = no peak memory measurement
     std::size_t reportWeeks = 520;        // the report's history: a decade of weeks
     std::size_t reportUnits = 1000;       // and this many distinct unit names in it
+    std::size_t importRows = 100000;      // set rows of the Strong file the import reads
     int repetitions = 5;
     double minSeconds = 0.1;  // per repetition, for the fast measurements
 };
@@ -58,6 +59,9 @@ void RegisterStartMeasures(const std::string& data, const BenchSizes& sizes);
 void RegisterReportMeasures(const std::string& data, const BenchSizes& sizes);
 // After RegisterFileMeasures: the synced saves take their sizes from its saves.
 void RegisterSyncMeasures(const std::string& data, const BenchSizes& sizes);
+void RegisterImportMeasures(const std::string& data, const BenchSizes& sizes);
+// The Strong export the import measurement reads (bench_import.cpp).
+bool WriteImportInput(const std::string& data, const BenchSizes& sizes);
 
 // Peak resident memory of loading the history in `folder`, measured in a fresh child
 // process (this program run as "peak FOLDER"). False when the child failed.

@@ -1,6 +1,7 @@
 // Field-by-field definitions of the line rules, written plainly as reference for the one-pass
-// code of the program, shared by the tests and the fuzz targets; and small readers that
-// gather what the program hands out piece by piece.
+// code of the program, shared by the tests and the fuzz targets; the CSV rows of a whole
+// decoded text, one character at a time; and small readers that gather what the program hands
+// out piece by piece.
 #pragma once
 
 #include <string>
@@ -56,6 +57,53 @@ inline std::vector<std::u16string> EntryRows(std::u16string_view dayText) {
     DayEntryWalk walk = StartDayEntries(dayText);
     std::u16string row;
     while (NextEntryRow(walk, row)) rows.push_back(row);
+    return rows;
+}
+
+// The rows of a whole CSV text as RFC 4180 reads them, one character at a time: a field that
+// begins with a quote runs to the next lone quote ("" is a quote), text after it up to the
+// separator belongs to the field; CR LF, CR or LF end a row outside quotes; an empty text has
+// no row and a line end at the very end starts none.
+inline std::vector<std::vector<std::u16string>> CsvRows(std::u16string_view text,
+                                                        char16_t separator) {
+    std::vector<std::vector<std::u16string>> rows;
+    if (text.empty()) return rows;
+    std::vector<std::u16string> row(1);
+    bool quoted = false;
+    bool fieldStart = true;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char16_t unit = text[at];
+        if (quoted) {
+            if (unit != u'"') {
+                row.back() += unit;
+            } else if (at + 1 < text.size() && text[at + 1] == u'"') {
+                row.back() += u'"';
+                ++at;
+            } else {
+                quoted = false;
+            }
+            continue;
+        }
+        if (fieldStart && unit == u'"') {
+            quoted = true;
+            fieldStart = false;
+            continue;
+        }
+        fieldStart = false;
+        if (unit == separator) {
+            row.emplace_back();
+            fieldStart = true;
+        } else if (unit == u'\r' || unit == u'\n') {
+            if (unit == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n') ++at;
+            rows.push_back(row);
+            row.assign(1, std::u16string());
+            fieldStart = true;
+            if (at + 1 == text.size()) return rows;
+        } else {
+            row.back() += unit;
+        }
+    }
+    rows.push_back(row);
     return rows;
 }
 

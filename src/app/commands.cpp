@@ -4,6 +4,7 @@
 // written.
 #include "app/commands.h"
 
+#include "app/context_menu.h"
 #include "app/control_ids.h"
 #include "app/list_fills.h"
 #include "app/message_boxes.h"
@@ -112,6 +113,7 @@ void SaveBothFiles(ProgramState& state) {
 void SelectWeek(ProgramState& state) {
     state.selection.week = WholeNumber(state.ui.GetState(WeekCombo));
     FillEntryList(state);
+    UpdateContextMenu(state);
 }
 
 void SelectDay(ProgramState& state) {

@@ -1,7 +1,7 @@
 // The day edits. Every change of a day's entries is recorded as whole day texts, so undo and
-// redo put a text back (merged onto entries that came from elsewhere meanwhile) and show its
-// day as a user's choice would. A unit whose texts hold
-// a "\" is refused, because it would split into two entries.
+// redo only put texts back (merged onto entries that came from elsewhere meanwhile; the weeks
+// an import added taken out or put back) and show the step's day as a user's choice would. A
+// unit whose texts hold a "\" is refused, because it would split into two entries.
 #include "app/day_edits.h"
 
 #include "app/clipboard_text.h"
@@ -16,16 +16,84 @@
 
 namespace {
 
-// Shows the step's week and day exactly as choosing them in the two lists does, then puts the
-// day text back and shows its entries.
-void ApplyStep(ProgramState& state, const DayChange& step, const std::u16string& text) {
+// The day's text once the change from `from` to `to` is made again or taken back. Where the
+// day no longer holds `from` (a merge brought in entries made elsewhere), the change is merged
+// onto the text it holds, so that nothing the other side added goes.
+std::u16string TextAfterChange(const ProgramState& state, const DayChange& change,
+                               const std::u16string& from, const std::u16string& to) {
+    const std::u16string_view now = GetDayText(state.document, change.week, change.day);
+    if (now == from) return to;
+    return MergeDayText(from, now, to);
+}
+
+bool WeekIsEmpty(const TrainingWeek& week) {
+    for (const std::u16string& day : week.days)
+        if (!day.empty()) return false;
+    return true;
+}
+
+// Takes the step's weeks out again, last first. A week that entries made elsewhere came into
+// meanwhile stays, and leaves the step, so that a redo does not add it a second time; the day
+// shown before the step moves past the weeks that stayed.
+void TakeOutStepWeeks(ProgramState& state, EditStep& step) {
+    std::vector<TrainingWeek>& history = state.document.history;
+    std::vector<StepWeek> left;
+    for (auto week = step.weeks.rbegin(); week != step.weeks.rend(); ++week) {
+        const std::size_t position = std::size_t(week->position);
+        if (position >= history.size()) continue;
+        if (WeekIsEmpty(history[position])) {
+            history.erase(history.begin() + std::ptrdiff_t(position));
+        } else {
+            left.push_back(*week);
+        }
+    }
+    if (left.empty()) return;
+    std::erase_if(step.weeks, [&left](const StepWeek& week) {
+        return std::any_of(left.begin(), left.end(), [&week](const StepWeek& kept) {
+            return kept.position == week.position;
+        });
+    });
+    // `left` is last first; where each week that stayed stands now, first first.
+    std::vector<WholeNumber> stayed;
+    for (auto kept = left.rbegin(); kept != left.rend(); ++kept) {
+        const auto before =
+            std::count_if(step.weeks.begin(), step.weeks.end(),
+                          [&](const StepWeek& w) { return w.position < kept->position; });
+        stayed.push_back(kept->position - WholeNumber(before));
+    }
+    for (WholeNumber position : stayed)
+        if (position <= step.shownBefore.week) ++step.shownBefore.week;
+}
+
+// Puts the step's day texts (and weeks) back as they were before it (undo) or after it
+// (redo), then shows the day it showed exactly as choosing it in the two lists does.
+void ApplyStep(ProgramState& state, EditStep& step, bool undo) {
+    std::vector<TrainingWeek>& history = state.document.history;
+    const std::size_t weeksBefore = history.size();
+    if (undo) {
+        for (auto change = step.days.rbegin(); change != step.days.rend(); ++change)
+            SetDayText(state.document, change->week, change->day,
+                       TextAfterChange(state, *change, change->after, change->before));
+        TakeOutStepWeeks(state, step);
+    } else {
+        for (const StepWeek& week : step.weeks)
+            history.insert(history.begin() +
+                               std::ptrdiff_t(std::min(std::size_t(week.position), history.size())),
+                           TrainingWeek{week.number, {}});
+        for (const DayChange& change : step.days)
+            SetDayText(state.document, change.week, change.day,
+                       TextAfterChange(state, change, change.before, change.after));
+    }
+    const ShownDay& shown = undo ? step.shownBefore : step.shownAfter;
     UiServices& ui = state.ui;
-    ui.SetState(WeekCombo, step.week);
+    if (history.size() != weeksBefore) {
+        state.selection.week = shown.week;
+        FillWeekCombo(state);
+    }
+    ui.SetState(WeekCombo, shown.week);
     SelectWeek(state);
-    ui.SetState(DayCombo, step.day);
+    ui.SetState(DayCombo, shown.day);
     SelectDay(state);
-    SetDayText(state.document, step.week, step.day, text);
-    FillEntryList(state);
 }
 
 }  // namespace
@@ -42,7 +110,8 @@ void RecordSelectedDayChange(ProgramState& state, std::u16string before) {
     const Selection& selection = state.selection;
     std::u16string after(GetDayText(state.document, selection.week, selection.day));
     if (after == before) return;
-    RecordChange(state.edits, {selection.week, selection.day, std::move(before), std::move(after)});
+    RecordStep(state.edits,
+               DayStep({selection.week, selection.day, std::move(before), std::move(after)}));
 }
 
 void AppendToSelectedDay(ProgramState& state, const std::vector<TrainingUnit>& units) {
@@ -96,26 +165,14 @@ void DeleteEntryByKey(ProgramState& state) {
     DeleteSelectedEntry(state);
 }
 
-// The day's text once the step's change from `from` to `to` is made again or taken back.
-// Where the day no longer holds `from` (a merge brought in entries made elsewhere), the
-// change is merged onto the text it holds, so that nothing the other side added goes.
-std::u16string TextAfterStep(const ProgramState& state, const DayChange& step,
-                             const std::u16string& from, const std::u16string& to) {
-    const std::u16string_view now = GetDayText(state.document, step.week, step.day);
-    if (now == from) return to;
-    return MergeDayText(from, now, to);
-}
-
 void UndoDayChange(ProgramState& state) {
-    const DayChange* step = TakeUndoStep(state.edits);
-    if (step != nullptr)
-        ApplyStep(state, *step, TextAfterStep(state, *step, step->after, step->before));
+    EditStep* step = TakeUndoStep(state.edits);
+    if (step != nullptr) ApplyStep(state, *step, true);
 }
 
 void RedoDayChange(ProgramState& state) {
-    const DayChange* step = TakeRedoStep(state.edits);
-    if (step != nullptr)
-        ApplyStep(state, *step, TextAfterStep(state, *step, step->before, step->after));
+    EditStep* step = TakeRedoStep(state.edits);
+    if (step != nullptr) ApplyStep(state, *step, false);
 }
 
 void CopyEntries(ProgramState& state) {

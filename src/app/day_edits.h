@@ -1,6 +1,7 @@
 // The changes of the shown day's entries, each one step of the undo record: adding a unit,
-// deleting an entry (button or key), cutting, pasting, and undo and redo themselves; copying
-// entries to the clipboard goes with them. Which key or button means what is the event loop's.
+// deleting an entry (button or key), cutting, pasting, and undo and redo of every step (those
+// of the import and the repeated week too); copying entries to the clipboard goes with them.
+// Which key or button means what is the event loop's.
 #pragma once
 
 #include <string>

@@ -1,11 +1,13 @@
-// The record of undoable changes to the days' entries: whole day texts before and after each
-// change, in the order made, at most MostEditSteps of them. Applying a step to the window is
-// day_edits.cpp's work.
+// The record of undoable changes: each step the whole day texts before and after it (one day
+// for an entry edit, several for an import or a repeated week), the weeks it added to the
+// history and the day shown before and after it, in the order made, at most MostEditSteps of
+// them. Applying a step to the window is day_edits.cpp's work.
 #pragma once
 
 #include <cstddef>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "text/text_helpers.h"
 
@@ -19,17 +21,45 @@ struct DayChange {
     std::u16string after;
 };
 
+// A week a step added: undo takes it out again, redo puts it back empty with its number.
+struct StepWeek {
+    WholeNumber position = 0;
+    WholeNumber number = 0;
+};
+
+// The week (a position in the history) and day the window shows.
+struct ShownDay {
+    WholeNumber week = 0;
+    WholeNumber day = 0;
+};
+
+// Every position in a step counts in the history as it stands with the step done: weeks
+// added by the step too, weeks added by later steps not (undo takes those out first).
+// `weeks` are ascending; `shownBefore` counts in the history without them.
+struct EditStep {
+    std::vector<DayChange> days;
+    std::vector<StepWeek> weeks;
+    ShownDay shownBefore;
+    ShownDay shownAfter;
+};
+
 // steps[0 .. done) can be undone (the last one first), steps[done ..) redone.
 struct EditHistory {
-    std::deque<DayChange> steps;
+    std::deque<EditStep> steps;
     std::size_t done = 0;
 };
 
-// Drops the steps that could be redone, appends the change and drops the oldest step beyond
+// A step of one day's change, shown on its day before and after.
+EditStep DayStep(DayChange change);
+// Drops the steps that could be redone, appends the step and drops the oldest step beyond
 // MostEditSteps.
-void RecordChange(EditHistory& history, DayChange change);
+void RecordStep(EditHistory& history, EditStep step);
 // The step to undo, now counted as undone; nullptr when there is none. The pointer stays valid
-// until the next RecordChange.
-const DayChange* TakeUndoStep(EditHistory& history);
+// until the next RecordStep.
+EditStep* TakeUndoStep(EditHistory& history);
 // The step to redo, now counted as done; nullptr when there is none.
-const DayChange* TakeRedoStep(EditHistory& history);
+EditStep* TakeRedoStep(EditHistory& history);
+// After a merge put each week of the history held here at positions[week] (ascending), every
+// step's positions follow their weeks. A step that could be redone and adds weeks is dropped,
+// with the steps after it: where its weeks would belong among the merged ones is not known.
+void FollowMergedWeeks(EditHistory& history, const std::vector<std::size_t>& positions);

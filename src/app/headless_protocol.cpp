@@ -2,6 +2,8 @@
 // to a line reader and writer. JSON formatting is in headless_json.cpp.
 #include "app/headless_protocol.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "app/context_menu.h"
@@ -131,13 +133,35 @@ HeadlessCommand ParseClipboard(std::string_view rest) {
     return command;
 }
 
-// "menu NAME": the context menu opened and the item of that name chosen.
-HeadlessCommand ParseMenu(const std::vector<std::string_view>& words) {
-    if (words.size() != 2) return Error("usage: menu " + MenuItemNames());
-    const std::intptr_t item = MenuItemNamed(words[1]);
-    if (item < 0) return Error("unknown menu item: " + std::string(words[1]));
+// "menu NAME": the context menu opened and the item of that name chosen; "menu import PATH"
+// answers the file dialog the item opens with PATH (after exactly one blank, verbatim), and
+// "menu import" alone cancels it. A greyed item cannot be chosen: the driver says so.
+HeadlessCommand ParseMenu(std::string_view rest, ScriptedUi& ui) {
+    while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+    const std::size_t nameEnd = std::min(rest.find(' '), rest.find('\t'));
+    const std::string_view name = rest.substr(0, nameEnd);
+    const std::string_view argument =
+        nameEnd == std::string_view::npos ? std::string_view() : rest.substr(nameEnd + 1);
+    if (name.empty()) return Error("usage: menu " + MenuItemNames());
+    const std::intptr_t item = MenuItemNamed(name);
+    if (item < 0) return Error("unknown menu item: " + std::string(name));
+    const bool asksForFile = MenuItemAsksForFile(std::size_t(item));
+    if (!asksForFile && !SplitWords(argument).empty())
+        return Error("usage: menu " + MenuItemNames());
+    const std::vector<MenuItem>& menu = ui.ContextMenu();
+    if (std::size_t(item) < menu.size() && !menu[std::size_t(item)].enabled) {
+        HeadlessCommand command;
+        command.kind = HeadlessCommand::Kind::Answer;
+        command.answer = "{\"disabled\":" + JsonString(Utf8ToUtf16(name)) + "}";
+        return command;
+    }
     HeadlessCommand command;
     command.kind = HeadlessCommand::Kind::Step;
+    if (asksForFile) {
+        std::optional<std::u16string> path;
+        if (!argument.empty()) path = Utf8ToUtf16(argument);
+        command.step.apply = [path](ScriptedUi& target) { target.fileAnswers.push_back(path); };
+    }
     command.step.event.kind = UiEvent::Kind::MenuChoice;
     command.step.event.menuItem = std::size_t(item);
     return command;
@@ -200,7 +224,7 @@ HeadlessCommand ParseHeadlessCommand(std::string_view line, ScriptedUi& ui) {
         return ControlEvent(id, [id, row](ScriptedUi& target) { target.SetState(id, row); });
     }
     if (verb == "key") return ParseKey(words, ui);
-    if (verb == "menu") return ParseMenu(words);
+    if (verb == "menu") return ParseMenu(line.substr(line.find("menu") + 4), ui);
     if (verb == "clipboard") return Error("usage: clipboard TEXT");
     if (verb == "text") return Error("usage: text ID [TEXT]");
     return Error("unknown command: " + std::string(verb));
@@ -229,6 +253,9 @@ void ConnectHeadlessDriver(ScriptedUi& ui, std::function<bool(std::string&)> rea
                     break;
                 case HeadlessCommand::Kind::Error:
                     writeLine(ErrorJson(command.error));
+                    break;
+                case HeadlessCommand::Kind::Answer:
+                    writeLine(command.answer);
                     break;
             }
         }

@@ -25,10 +25,11 @@ std::string DumpJson(ScriptedUi& ui);
 bool ParseJsonString(std::string_view literal, std::u16string& text, std::string& error);
 
 struct HeadlessCommand {
-    enum class Kind { Step, Dump, Close, Error };
+    enum class Kind { Step, Dump, Close, Error, Answer };
     Kind kind = Kind::Error;
     ScriptedUi::Step step;  // for Kind::Step
     std::string error;      // for Kind::Error
+    std::string answer;     // for Kind::Answer: a JSON line printed as it is
 };
 
 // One input line (UTF-8, line end already removed), checked against the controls of ui.

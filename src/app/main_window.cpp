@@ -158,5 +158,6 @@ bool BuildMainWindow(ProgramState& state) {
     }
     // The names refer to labels, which are created after their fields.
     NameControls(state);
+    UpdateContextMenu(state);
     return true;
 }

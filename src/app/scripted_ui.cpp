@@ -139,6 +139,14 @@ bool ScriptedUi::DoOpenFile(const std::u16string& path) {
     return true;
 }
 
+std::optional<std::u16string> ScriptedUi::DoChooseFileToOpen(const OpenFileRequest& request) {
+    fileDialogs.push_back(request);
+    if (fileAnswers.empty()) return std::nullopt;
+    std::optional<std::u16string> answer = std::move(fileAnswers.front());
+    fileAnswers.pop_front();
+    return answer;
+}
+
 void ScriptedUi::WaitForMoreEvents() {
     Step step;
     if (!steps.empty()) {

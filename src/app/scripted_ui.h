@@ -1,12 +1,14 @@
 // The scripted in-memory back end: keeps every control's full state and a clipboard text,
-// records every message box and pause, and takes its events from a queue of steps (then from
-// an optional source), so whole sessions run in tests and in the headless driver.
+// records every message box, pause and file dialog, answers the dialogs from a queue, and
+// takes its events from a queue of steps (then from an optional source), so whole sessions
+// run in tests and in the headless driver.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -99,6 +101,10 @@ class ScriptedUi : public UiServices {
     int desktopQuestions = 0;         // how often the desktop's colours were asked for
     ColourScheme colourScheme = ColourScheme::Light;  // as last set
     std::vector<std::u16string> openedFiles;          // in the order they were handed over
+    // The answers of the next file dialogs, the first first (nullopt: cancelled); a dialog
+    // with none left is cancelled. Every dialog shown is recorded.
+    std::deque<std::optional<std::u16string>> fileAnswers;
+    std::vector<OpenFileRequest> fileDialogs;
     std::map<int, ScriptedControl> controls;
     std::vector<RecordedMessage> messages;
     std::vector<RecordedPause> pauses;
@@ -133,6 +139,7 @@ class ScriptedUi : public UiServices {
     std::u16string DoGetClipboardText() override;
     void DoSetClipboardText(const std::u16string& text) override;
     bool DoOpenFile(const std::u16string& path) override;
+    std::optional<std::u16string> DoChooseFileToOpen(const OpenFileRequest& request) override;
     bool DoIsWindowActive() override { return windowOpen; }
     void DoShowMessageBox(const std::u16string& title, const std::u16string& text, bool fatal,
                           bool ownedByWindow) override;

@@ -57,7 +57,7 @@ void FollowWeeks(ProgramState& state, const std::vector<std::size_t>& positions)
             week = WholeNumber(positions[std::size_t(week)]);
     };
     follow(state.selection.week);
-    for (DayChange& step : state.edits.steps) follow(step.week);
+    FollowMergedWeeks(state.edits, positions);
 }
 
 void ShowMerged(ProgramState& state, const std::u16string& unitLine, bool catalogueChanged) {

@@ -1,6 +1,6 @@
 // What every back end does alike: the row cells, selections, the picture check, the key rule,
-// the keyboard menu's place, the owner of a box, the event queue and the rule that the
-// program's own changes raise no event. The toolkits are the back ends' own.
+// the keyboard menu's place and its disabled items, the owner of a box, the event queue and
+// the rule that the program's own changes raise no event. The toolkits are the back ends' own.
 #include "app/ui_services.h"
 
 // Marks a change the program makes itself for as long as it lives.
@@ -159,6 +159,14 @@ void UiServices::ShowMessageBox(const std::u16string& title, const std::u16strin
     DoShowMessageBox(title, text, fatal, DoIsWindowActive());
 }
 
+void UiServices::SetMenuItemEnabled(std::size_t item, bool enabled) {
+    if (item < menu_.size()) menu_[item].enabled = enabled;
+}
+
+std::optional<std::u16string> UiServices::ChooseFileToOpen(const OpenFileRequest& request) {
+    return DoChooseFileToOpen(request);
+}
+
 void UiServices::RaiseMenuChoice(std::size_t item) {
     UiEvent event;
     event.kind = UiEvent::Kind::MenuChoice;
@@ -202,6 +210,10 @@ void UiServices::RaiseEvent(const UiEvent& event) {
                       event.kind == UiEvent::Kind::Command ||
                       event.kind == UiEvent::Kind::MenuChoice;
     if (user && programChanging_ > 0) return;
+    // A greyed item cannot be chosen, whichever way a back end let the choice through.
+    if (event.kind == UiEvent::Kind::MenuChoice && event.menuItem < menu_.size() &&
+        !menu_[event.menuItem].enabled)
+        return;
     events_.push_back(event);
 }
 

@@ -1,11 +1,11 @@
 // The user-interface services the program relies on, addressed by numeric control id, and
 // the rules every back end (scripted, Qt, Win32) follows alike: how a row splits into cells,
 // selections, how far a drop-down list opens, which pictures can be shown, which key is a
-// command with the focus where, where a menu opened by a key appears, who owns a message box,
-// what a screen reader is told about a control, and that a change the program makes itself
-// raises no event. Nothing outside a back end sees a toolkit. Which colours the program wants
-// is the program's rule; a back end only tells what the desktop prefers and shows the colours
-// it is given.
+// command with the focus where, where a menu opened by a key appears, that a disabled menu
+// item raises nothing, who owns a message box, what a screen reader is told about a control,
+// and that a change the program makes itself raises no event. Nothing outside a back end sees
+// a toolkit. Which colours the program wants is the program's rule; a back end only tells
+// what the desktop prefers and shows the colours it is given.
 #pragma once
 
 #include <cstdint>
@@ -66,8 +66,18 @@ struct KeyStroke {
 };
 
 // One item of the main window's context menu; choosing it raises its position in the menu.
+// A disabled item is shown greyed and raises nothing.
 struct MenuItem {
     std::u16string text;
+    bool enabled = true;
+};
+
+// What an open-file dialog offers: its caption and the kind of file it lists first (e.g.
+// "CSV files" and "*.csv"); every file can be chosen too.
+struct OpenFileRequest {
+    std::u16string title;
+    std::u16string filterName;
+    std::u16string pattern;
 };
 
 struct UiEvent {
@@ -156,6 +166,13 @@ class UiServices {
     // input fields keep their own editing menu): choosing an item raises a MenuChoice event.
     void SetContextMenu(const std::vector<MenuItem>& items) { menu_ = items; }
     const std::vector<MenuItem>& ContextMenu() const { return menu_; }
+    // Greys an item out (false) or makes it choosable again; back ends read it whenever they
+    // show the menu. A position past the items changes nothing.
+    void SetMenuItemEnabled(std::size_t item, bool enabled);
+    // A modal dialog, owned by the main window, in which the user picks an existing file:
+    // its path as the system takes it, nullopt when the dialog was cancelled. The program's
+    // working directory stays as it was.
+    std::optional<std::u16string> ChooseFileToOpen(const OpenFileRequest& request);
     // Hands a file to the desktop's program for its kind (a browser, a spreadsheet, a
     // calendar). False when nothing could be started; the file stays as it is either way.
     bool OpenFile(const std::u16string& path) { return DoOpenFile(path); }
@@ -183,7 +200,8 @@ class UiServices {
 
   protected:
     // Every event the user caused, in order. Control and key events raised while the program
-    // itself changes a control or the clipboard are dropped.
+    // itself changes a control or the clipboard are dropped, and so is the choice of a
+    // disabled menu item.
     void RaiseEvent(const UiEvent& event);
     // The user chose the item at this position of the context menu.
     void RaiseMenuChoice(std::size_t item);
@@ -230,6 +248,7 @@ class UiServices {
     virtual std::u16string DoGetClipboardText() = 0;
     virtual void DoSetClipboardText(const std::u16string& text) = 0;
     virtual bool DoOpenFile(const std::u16string& path) = 0;
+    virtual std::optional<std::u16string> DoChooseFileToOpen(const OpenFileRequest& request) = 0;
     // The main window exists and is the active window of the desktop.
     virtual bool DoIsWindowActive() = 0;
     // ownedByWindow: the box belongs to the main window, else to no window.

@@ -6,20 +6,12 @@
 #include "reports/exports.h"
 #include "reports/logged_entries.h"
 
-namespace {
-
-constexpr const char16_t* ColumnKeys[8] = {u"CsvWeek",    u"CsvMonday",     u"CsvDate",
-                                           u"CsvWeekday", u"CsvUnit",       u"CsvCount1",
-                                           u"CsvCount2",  u"CsvDescription"};
-
-}  // namespace
-
 std::string TrainingCsv(const std::vector<TrainingWeek>& history, const TextTable& texts,
                         const LocalDate& today, const std::optional<LocalDate>& lastWeekEvidence) {
     std::string out = "\xEF\xBB\xBF";
     for (std::size_t column = 0; column < 8; ++column) {
         if (column > 0) out += ',';
-        out += CsvTextField(LookupText(texts, u"Report", ColumnKeys[column]));
+        out += CsvTextField(LookupText(texts, u"Report", CsvColumnKeys[column]));
     }
     out += "\r\n";
 

@@ -11,6 +11,11 @@
 #include "platform/clock.h"
 #include "text/text_table.h"
 
+// The keys (group Report) of training.csv's eight column names, in their order.
+inline constexpr const char16_t* CsvColumnKeys[8] = {u"CsvWeek",    u"CsvMonday",     u"CsvDate",
+                                                     u"CsvWeekday", u"CsvUnit",       u"CsvCount1",
+                                                     u"CsvCount2",  u"CsvDescription"};
+
 // How many of the newest weeks the report's charts and table show.
 inline constexpr std::size_t ReportWeeks = 52;
 

@@ -62,20 +62,24 @@ TEST_F(ExportSession, MenuTextsComeFromTheTextTable) {
     SeedFiles({});
     ScriptedUi german;
     Run(german);
-    ASSERT_EQ(german.ContextMenu().size(), 3u);
+    ASSERT_EQ(german.ContextMenu().size(), 5u);
     EXPECT_EQ(german.ContextMenu()[0].text, u"Bericht anzeigen");
     EXPECT_EQ(german.ContextMenu()[1].text, u"Als CSV exportieren");
     EXPECT_EQ(german.ContextMenu()[2].text, u"Als Kalender exportieren");
+    EXPECT_EQ(german.ContextMenu()[3].text, u"Importieren\u2026");
+    EXPECT_EQ(german.ContextMenu()[4].text, u"Letzte Woche wiederholen");
     EXPECT_EQ(MenuItemNamed("calendar"), 2) << "the third item raises the calendar export";
 
     fs::create_directory("lang");
     fs::copy_file(VELMORA_DEFAULT_FOLDER "/lang/English.txt", "lang/English.txt");
     ScriptedUi english;
     Run(english);
-    ASSERT_EQ(english.ContextMenu().size(), 3u);
+    ASSERT_EQ(english.ContextMenu().size(), 5u);
     EXPECT_EQ(english.ContextMenu()[0].text, u"Show report");
     EXPECT_EQ(english.ContextMenu()[1].text, u"Export as CSV");
     EXPECT_EQ(english.ContextMenu()[2].text, u"Export as calendar");
+    EXPECT_EQ(english.ContextMenu()[3].text, u"Import\u2026");
+    EXPECT_EQ(english.ContextMenu()[4].text, u"Repeat last week");
 }
 
 TEST_F(ExportSession, AFileThatCannotBeWrittenIsReportedAndNothingIsOpened) {

@@ -13,6 +13,7 @@
 #include "app/headless_protocol.h"
 #include "app/main_window.h"
 #include "calendar/week_calendar.h"
+#include "platform/clock.h"
 #include "text/text_table.h"
 
 namespace {
@@ -127,8 +128,8 @@ TEST(AppHeadlessProtocol, BrokenLinesGiveAnError) {
         {"key of unknown control", "key 99 ctrl+c", "unknown control id: 99"},
         {"key of no control", "key -1 ctrl+v", "unknown control id: -1"},
         {"key with letters as id", "key x ctrl+c", "malformed control id: x"},
-        {"menu alone", "menu", "usage: menu report|csv|calendar"},
-        {"menu with two items", "menu csv report", "usage: menu report|csv|calendar"},
+        {"menu alone", "menu", "usage: menu report|csv|calendar|import|repeat"},
+        {"menu with two items", "menu csv report", "usage: menu report|csv|calendar|import|repeat"},
         {"menu item not offered", "menu print", "unknown menu item: print"},
         {"menu item in capitals", "menu CSV", "unknown menu item: CSV"},
         {"clipboard alone", "clipboard", "usage: clipboard TEXT"},
@@ -199,6 +200,49 @@ TEST(AppHeadlessProtocol, KeyAndMenuLinesGoThroughTheFocusRule) {
         EXPECT_EQ(command.step.event.controlId, row.focus);
         EXPECT_EQ(command.step.event.menuItem, row.menuItem);
         EXPECT_FALSE(command.step.apply) << "a key or menu item changes no control by itself";
+    }
+}
+
+TEST(AppHeadlessProtocol, MenuImportAnswersTheDialogAndGreyedItemsAreRefused) {
+    struct Case {
+        const char* line;
+        HeadlessCommand::Kind kind;
+        std::optional<std::u16string> answer;  // for steps: what the file dialog is told
+        std::string output;                    // the error or the answer printed
+    };
+    using K = HeadlessCommand::Kind;
+    const Case cases[] = {
+        {"menu import /tmp/my training.csv", K::Step, u"/tmp/my training.csv", ""},
+        {"menu import  two blanks.csv", K::Step, u" two blanks.csv", ""},
+        {"menu import \xC3\x9C"
+         "bung.csv",
+         K::Step, u"\u00DCbung.csv", ""},
+        {"menu import", K::Step, std::nullopt, ""},
+        {"menu repeat", K::Answer, std::nullopt, "{\"disabled\":\"repeat\"}"},
+        {"menu repeat now", K::Error, std::nullopt,
+         "usage: menu report|csv|calendar|import|repeat"},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.line);
+        ScriptedUi ui;
+        CreateAllControls(ui);
+        ui.SetContextMenu(std::vector<MenuItem>(5));
+        ui.SetMenuItemEnabled(4, false);
+        HeadlessCommand command = ParseHeadlessCommand(row.line, ui);
+        ASSERT_EQ(command.kind, row.kind) << command.error;
+        if (row.kind == K::Error) {
+            EXPECT_EQ(command.error, row.output);
+        }
+        if (row.kind == K::Answer) {
+            EXPECT_EQ(command.answer, row.output);
+        }
+        if (row.kind != K::Step) continue;
+        EXPECT_EQ(command.step.event.kind, UiEvent::Kind::MenuChoice);
+        EXPECT_EQ(command.step.event.menuItem, 3u);
+        ASSERT_TRUE(command.step.apply);
+        command.step.apply(ui);
+        ASSERT_EQ(ui.fileAnswers.size(), 1u);
+        EXPECT_EQ(ui.fileAnswers.front(), row.answer);
     }
 }
 
@@ -534,6 +578,29 @@ TEST_F(AppHeadlessBinary, SecondDriverOnAFolderInUseGetsTheRunningMessage) {
 }  // namespace
 
 namespace {
+
+TEST_F(AppHeadlessBinary, MenuImportReadsTheFileAndTheBoxSaysWhatCameIn) {
+    apptest::WriteUnits({});
+    apptest::WriteHistory({{CurrentWeekNumber(), {}}});
+    const std::filesystem::path file = std::filesystem::current_path() / "my strong.csv";
+    const CivilDate monday = CivilDateOfDayNumber(LocalDayNumber(Today()) - TodayDayIndex());
+    test::WriteFileBytes(file, "Date,Exercise Name,Set Order,Weight,Reps\n" + IsoDate(monday) +
+                                   " 18:00:00,Bench,1,80,10\n");
+    BinaryRun run = RunHeadlessBinary("menu repeat\nmenu import " + file.string() +
+                                      "\nmenu import\nclick 16\nclose\n");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.lines.size(), 3u);
+    EXPECT_EQ(run.lines[0], "{\"disabled\":\"repeat\"}");
+    EXPECT_EQ(run.lines[1],
+              "{\"message\":{\"title\":\"Import\",\"text\":\"Importierte Eintr\xC3\xA4ge: 1\\u000A"
+              "Tage mit neuen Eintr\xC3\xA4gen: 1\\u000ANeue Trainingseinheiten: 1\\u000A"
+              "\xC3\x9C"
+              "bersprungene Zeilen: 0\",\"fatal\":false}}");
+    EXPECT_EQ(run.lines[2], "{\"pause\":{\"ms\":1000,\"saveButton\":\"Gespeichert!\"}}")
+        << "the cancelled dialog says nothing";
+    EXPECT_EQ(test::ReadFileBytes("units/history.txt"),
+              LineFileBytes(HistoryLines({{CurrentWeekNumber(), {u"Bench|1|10|80"}}})));
+}
 
 TEST_F(AppHeadlessBinary, MenuItemsWriteTheirFilesAndSayWhichWouldBeOpened) {
     apptest::WriteUnits({u"Plank|3|60|hold"});

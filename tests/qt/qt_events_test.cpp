@@ -1,17 +1,21 @@
 // The Qt back end on its own: which user actions reach the program's loop as events of which
 // control, which key presses become key commands with the focus where, that the program's own
-// changes raise none, how the lists keep their items, and the clipboard.
+// changes raise none, how the lists keep their items, the clipboard, the context menu with
+// its greyed items and the file dialog.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/qt/qt_ui.h"
@@ -308,6 +312,48 @@ TEST_F(QtEvents, ContextMenuOfTheWindowRaisesTheChosenItemsCommand) {
                               ui.Control(Panel)->mapToGlobal(QPoint(1, 1)));
     QApplication::sendEvent(ui.Control(Panel), &onPanel);
     EXPECT_TRUE(DrainKeys().empty());
+
+    // A greyed item is shown greyed, and choosing it raises nothing.
+    ui.SetMenuItemEnabled(1, false);
+    choose = 1;
+    std::vector<bool> enabled;
+    ui.onContextMenu = [&](QMenu& menu) {
+        for (const QAction* action : menu.actions()) enabled.push_back(action->isEnabled());
+        menu.actions().at(choose)->trigger();
+        menu.close();
+    };
+    QApplication::sendEvent(button, &click);
+    EXPECT_EQ(enabled, (std::vector<bool>{true, false, true}));
+    EXPECT_TRUE(DrainKeys().empty());
+}
+
+TEST_F(QtEvents, TheFileDialogGivesTheChosenFileOrNothing) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("strong export.csv"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QString title;
+    QStringList filters;
+    bool accept = true;
+    ui.onFileDialog = [&](QFileDialog& dialog) {
+        title = dialog.windowTitle();
+        filters = dialog.nameFilters();
+        if (!accept) {
+            dialog.reject();
+            return;
+        }
+        dialog.selectFile(path);
+        QMetaObject::invokeMethod(&dialog, "accept");
+    };
+    const OpenFileRequest request{u"Import training", u"CSV files", u"*.csv"};
+    EXPECT_EQ(ui.ChooseFileToOpen(request), path.toStdU16String());
+    EXPECT_EQ(title, QStringLiteral("Import training"));
+    EXPECT_EQ(filters, (QStringList{"CSV files (*.csv)", "* (*)"}));
+    accept = false;
+    EXPECT_EQ(ui.ChooseFileToOpen(request), std::nullopt);
+    EXPECT_TRUE(Drain().empty());
 }
 
 }  // namespace

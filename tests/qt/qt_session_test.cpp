@@ -1,12 +1,15 @@
 // Whole sessions through the real widgets: keys typed into the fields, buttons clicked, the
-// editing keys pressed, the window closed; the data files must hold exactly the expected bytes
-// afterwards.
+// editing keys pressed, a file imported through the context menu and the file dialog, the
+// window closed; the data files must hold exactly the expected bytes afterwards.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -112,6 +115,50 @@ TEST_F(QtSession, CreateAddSaveCloseWritesExactBytes) {
               test::LineFileBytes({u"Plank|3|60|hold"}));
     EXPECT_EQ(test::ReadFileBytes(session.Folder() / "units" / "history.txt"),
               test::LineFileBytes(EmptyWeek8With(2, u"Plank|3|60|hold")));
+}
+
+// The context menu's Import... item, Qt's file dialog and the summary box, then Save.
+TEST_F(QtSession, ImportThroughTheMenuAndTheDialogWritesTheSetsAtSave) {
+    const std::filesystem::path file = session.Folder() / "strong.csv";
+    test::WriteFileBytes(file, std::string_view("Date,Exercise Name,Set Order,Weight (kg),Reps\n"
+                                                "2024-01-09 18:05:11,Bench,1,80,10\n"
+                                                "2024-01-09 18:05:11,Bench,2,80,8\n"));
+    QStringList items;
+    std::vector<bool> enabled;
+    session.ui.onContextMenu = [&](QMenu& menu) {
+        for (const QAction* action : menu.actions()) {
+            items << action->text();
+            enabled.push_back(action->isEnabled());
+        }
+        menu.setActiveAction(menu.actions().at(3));
+        QTest::keyClick(&menu, Qt::Key_Return);
+    };
+    session.ui.onFileDialog = [&](QFileDialog& dialog) {
+        dialog.selectFile(QString::fromStdString(file.string()));
+        QMetaObject::invokeMethod(&dialog, "accept");
+    };
+    std::vector<qttest::Step> steps = {
+        [](QtUi& ui) {
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    ui.Window()->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(ui.Window(), &click);
+        },
+        [](QtUi& ui) { Click(ui, SaveButton); },
+    };
+    EXPECT_EQ(session.Run(steps), 0);
+    EXPECT_EQ(items, (QStringList{"Show report", "Export as CSV", "Export as calendar",
+                                  QStringLiteral("Import\u2026"), "Repeat last week"}));
+    EXPECT_EQ(enabled, (std::vector<bool>{true, true, true, true, false}))
+        << "week 8 has no week before it";
+    ASSERT_EQ(session.messages.size(), 1u);
+    EXPECT_EQ(session.messages[0].title, QStringLiteral("Import"));
+    EXPECT_EQ(session.messages[0].text,
+              QStringLiteral("Entries imported: 1\nDays with new entries: 1\n"
+                             "New training units: 1\nRows skipped: 0"));
+    EXPECT_EQ(test::ReadFileBytes(session.Folder() / "units" / "history.txt"),
+              test::LineFileBytes(EmptyWeek8With(1, u"Bench|2|10|80 kg; 10/8")));
+    EXPECT_EQ(test::ReadFileBytes(session.Folder() / "units" / "units.txt"),
+              test::LineFileBytes({u"Bench|2|10|"}));
 }
 
 TEST_F(QtSession, ClosingWithoutSavingLeavesTheFilesAlone) {

@@ -264,7 +264,7 @@ TEST(ExportTexts, ShippedLanguageFilesCoverTheReportAndTheMenu) {
     }
     ASSERT_TRUE(groups[0] && groups[1]);
     EXPECT_EQ(groups[0]->last - groups[0]->first + 1, 29);
-    EXPECT_EQ(groups[1]->last - groups[1]->first + 1, 3);
+    EXPECT_EQ(groups[1]->last - groups[1]->first + 1, 5);
     std::vector<std::u16string> german;
     for (int g = 0; g < 2; ++g)
         for (std::int32_t slot = groups[g]->first; slot <= groups[g]->last; ++slot)
@@ -273,6 +273,8 @@ TEST(ExportTexts, ShippedLanguageFilesCoverTheReportAndTheMenu) {
     EXPECT_EQ(LookupText(texts, u"Menu", u"Report"), u"Bericht anzeigen");
     EXPECT_EQ(LookupText(texts, u"Menu", u"Csv"), u"Als CSV exportieren");
     EXPECT_EQ(LookupText(texts, u"Menu", u"Calendar"), u"Als Kalender exportieren");
+    EXPECT_EQ(LookupText(texts, u"Menu", u"Import"), u"Importieren\u2026");
+    EXPECT_EQ(LookupText(texts, u"Menu", u"Repeat"), u"Letzte Woche wiederholen");
     EXPECT_EQ(LookupText(texts, u"Errors", u"Export"),
               u"Die Datei {replace} konnte nicht geschrieben werden.");
 
@@ -288,6 +290,8 @@ TEST(ExportTexts, ShippedLanguageFilesCoverTheReportAndTheMenu) {
     EXPECT_EQ(LookupText(texts, u"Menu", u"Report"), u"Show report");
     EXPECT_EQ(LookupText(texts, u"Menu", u"Csv"), u"Export as CSV");
     EXPECT_EQ(LookupText(texts, u"Menu", u"Calendar"), u"Export as calendar");
+    EXPECT_EQ(LookupText(texts, u"Menu", u"Import"), u"Import\u2026");
+    EXPECT_EQ(LookupText(texts, u"Menu", u"Repeat"), u"Repeat last week");
     EXPECT_EQ(LookupText(texts, u"Errors", u"Export"), u"The file {replace} could not be written.");
     for (std::size_t i = 0; i < keys.size(); ++i) {
         SCOPED_TRACE(test::ToUtf8(keys[i].first + u"/" + keys[i].second));

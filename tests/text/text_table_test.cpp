@@ -15,20 +15,20 @@ class TextTableTest : public ::testing::Test {
     TextTable table = BuildTextTable();
 };
 
-TEST_F(TextTableTest, BuildsNineGroupsInBuiltInOrder) {
-    ASSERT_EQ(table.groupCount, 9);
+TEST_F(TextTableTest, BuildsTenGroupsInBuiltInOrder) {
+    ASSERT_EQ(table.groupCount, 10);
     // The 32 texts of the table; Errors/Separator, ControlCharacters, Paste, Backup,
-    // BackupSetting, Running and Export; the sync notices, the report, the menu and the
-    // accessible names.
-    EXPECT_EQ(table.stringCount, 85);
-    ASSERT_EQ(table.groups.size(), 10u);
+    // BackupSetting, Running and Export; the sync notices, the import, the report, the menu
+    // and the accessible names.
+    EXPECT_EQ(table.stringCount, 109);
+    ASSERT_EQ(table.groups.size(), 11u);
     EXPECT_EQ(table.groups[0].name, u"");
     EXPECT_EQ(table.groups[0].last, 0);
-    const std::u16string names[] = {u"ERRORS", u"GLOBAL", u"SYNC", u"CALENDAR", u"EDIT",
-                                    u"DAYS",   u"REPORT", u"MENU", u"ACCESS"};
-    const std::int32_t sizes[] = {17, 3, 6, 4, 8, 7, 29, 3, 8};
+    const std::u16string names[] = {u"ERRORS", u"GLOBAL", u"SYNC",   u"CALENDAR", u"EDIT",
+                                    u"DAYS",   u"IMPORT", u"REPORT", u"MENU",     u"ACCESS"};
+    const std::int32_t sizes[] = {17, 3, 6, 4, 8, 7, 22, 29, 5, 8};
     std::int32_t next = 1;
-    for (int g = 1; g <= 9; ++g) {
+    for (int g = 1; g <= 10; ++g) {
         SCOPED_TRACE(g);
         EXPECT_EQ(table.groups[g].name, names[g - 1]);
         EXPECT_EQ(table.groups[g].first, next);
@@ -96,7 +96,7 @@ TEST_F(TextTableTest, EveryBuiltInTextIsFoundUnderItsGroup) {
         EXPECT_EQ(LookupText(table, group, pair->first), pair->second);
         ++found;
     }
-    EXPECT_EQ(found, 85);
+    EXPECT_EQ(found, 109);
 }
 
 TEST_F(TextTableTest, UnknownGroupResetsTheCacheAndNextLookupSearchesAgain) {

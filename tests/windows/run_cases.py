@@ -3,10 +3,10 @@
 # title, the files written by a click on the save button or by Ctrl+S, entries pasted from and
 # copied to the X clipboard, the missing-picture box, the close request, the daily backup, a
 # second start on the same folder, the catch-up after a break read from the history file's
-# time, the controls' accessible names as far as Wine's oleacc shows them and the window at 96
-# and 144 DPI and in dark colours; and of a
-# release zip unpacked into a fresh folder and started there. Building, Wine and the X server
-# are left to scripts/test-windows.
+# time, an import through the context menu and the open-file dialog, the controls' accessible
+# names as far as Wine's oleacc shows them and the window at 96 and 144 DPI and in dark
+# colours; and of a release zip unpacked into a fresh folder and started there. Building, Wine
+# and the X server are left to scripts/test-windows.
 import datetime
 import json
 import os
@@ -541,6 +541,59 @@ def case_context_menu_export(exe, folder, media):
         run.stop()
 
 
+def case_context_menu_import(exe, folder, media):
+    """The menu's Import... item opens the open-file dialog (comdlg32, looked up at run time);
+    a Strong export chosen in it comes in, the summary box shows, Ctrl+S saves the sets as
+    one entry, and the dialog left the program in its own folder."""
+    prepare(folder, media, ini=UNKNOWN_LANGUAGE_INI)
+    open(os.path.join(folder, "units", "units.txt"), "wb").close()
+    today = datetime.date.today()
+    history = os.path.join(folder, "units", "history.txt")
+    with open(history, "wb") as handle:
+        handle.write(history_of_one_empty_week(current_week_number(today)))
+    exports = os.path.join(folder, "exports")
+    os.makedirs(exports)
+    with open(os.path.join(exports, "strong.csv"), "wb") as handle:
+        handle.write(("Date,Exercise Name,Set Order,Weight (kg),Reps\n"
+                      "%s 18:05:11,Bench,1,80,10\n%s 18:05:11,Bench,2,80,8\n"
+                      % (today.isoformat(), today.isoformat())).encode())
+    # Wine's drive Z: is the root of the Linux file system.
+    windows_path = "Z:" + os.path.join(exports, "strong.csv").replace("/", "\\")
+    run = Run(exe, folder)
+    try:
+        main = run.wait_window("^Velmora - ", 120)
+        shape = geometry(main)
+        border = (shape["WIDTH"] - CLIENT_WIDTH) // 2
+        xdotool("mousemove", str(shape["X"] + border + 5),
+                str(shape["Y"] + shape["HEIGHT"] - CLIENT_HEIGHT - border + 5),
+                "click", "3", check=True)
+        time.sleep(1.0)
+        xdotool("key", "Down", "Down", "Down", "Down", "Return", check=True)
+        dialog = run.wait_window("^Training importieren$", 60)
+        time.sleep(1.0)
+        xdotool("windowfocus", dialog)
+        time.sleep(0.3)
+        xdotool("type", "--delay", "20", windows_path, check=True)
+        xdotool("key", "Return", check=True)
+        box = run.wait_window("^Import$", 30)
+        press_return(box)
+        wait_for(lambda: not find_windows("^Import$"), 20, "the summary box to close")
+        xdotool("windowfocus", main)
+        time.sleep(0.3)
+        xdotool("key", "ctrl+s", check=True)
+        expected = history_with_today(today, "Bench|2|10|80 kg; 10/8")
+        wait_for(lambda: read(history) == expected, 20,
+                 "history.txt with the imported sets, found %r" % read(history))
+        time.sleep(1.5)  # the one-second confirmation of the save
+        expect_bytes(os.path.join(folder, "units", "units.txt"), line_file(["Bench|2|10|"]),
+                     "units.txt after the import and Ctrl+S")
+        if os.path.exists(os.path.join(exports, "units")):
+            raise Failure("the save went to the folder of the imported file")
+        run.close(main)
+    finally:
+        run.stop()
+
+
 def case_accessible_names(exe, folder, media):
     """Each control's MSAA name and description as the exe hands them to oleacc, read from
     Wine's own record of the calls (Wine 8 stores no annotation), and the names oleacc
@@ -817,6 +870,8 @@ def main():
             exe, os.path.join(work, "lock"), media)),
         ("context menu: export as CSV", lambda: case_context_menu_export(
             exe, os.path.join(work, "menu"), media)),
+        ("context menu: import a Strong export through the file dialog", lambda:
+            case_context_menu_import(exe, os.path.join(work, "import"), media)),
         ("accessible names handed to oleacc", lambda: case_accessible_names(
             exe, os.path.join(work, "access"), media)),
         ("the weeks since the history file last changed", lambda: case_catch_up_after_a_break(

@@ -1,12 +1,13 @@
 // The Qt back end's window, the user's events handed up from its widgets, key commands, the
-// context menu, message boxes, pauses and the clipboard. The controls themselves are made and
-// changed in qt_controls.cpp; the event queue is UiServices'.
+// context menu, the file dialog, message boxes, pauses and the clipboard. The controls
+// themselves are made and changed in qt_controls.cpp; the event queue is UiServices'.
 #include "app/qt/qt_ui.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -171,8 +172,10 @@ void QtUi::ContextMenuAt(const QPoint& screenPosition) {
     if (window_ == nullptr || ContextMenu().empty()) return;
     QMenu menu(window_);
     for (std::size_t position = 0; position < ContextMenu().size(); ++position) {
-        QAction* action = menu.addAction(QString::fromStdU16String(ContextMenu()[position].text));
+        const MenuItem& item = ContextMenu()[position];
+        QAction* action = menu.addAction(QString::fromStdU16String(item.text));
         action->setData(static_cast<qulonglong>(position));
+        action->setEnabled(item.enabled);
     }
     if (onContextMenu) {
         QTimer::singleShot(0, &menu, [this, &menu] { onContextMenu(menu); });
@@ -184,6 +187,21 @@ void QtUi::ContextMenuAt(const QPoint& screenPosition) {
 bool QtUi::DoOpenFile(const std::u16string& path) {
     const QString absolute = QFileInfo(QString::fromStdU16String(path)).absoluteFilePath();
     return QDesktopServices::openUrl(QUrl::fromLocalFile(absolute));
+}
+
+std::optional<std::u16string> QtUi::DoChooseFileToOpen(const OpenFileRequest& request) {
+    // Qt's own dialog, as QFileDialog::getOpenFileName shows it where the desktop offers no
+    // other; an instance, so that the tests can reach it.
+    const QString filter =
+        QString::fromStdU16String(request.filterName + u" (" + request.pattern + u")") +
+        QStringLiteral(";;") + QStringLiteral("* (*)");
+    QFileDialog dialog(window_, QString::fromStdU16String(request.title), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (onFileDialog) QTimer::singleShot(0, &dialog, [this, &dialog] { onFileDialog(dialog); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdU16String();
 }
 
 std::u16string QtUi::DoGetClipboardText() {

@@ -15,6 +15,7 @@
 #include "app/ui_services.h"
 
 class QApplication;
+class QFileDialog;
 class QMenu;
 class QMessageBox;
 
@@ -46,6 +47,8 @@ class QtUi : public UiServices, private WidgetEvents {
     std::function<void(int milliseconds)> onPause;
     // Called with the menu just before it is shown; it closes when the hook closes it.
     std::function<void(QMenu&)> onContextMenu;
+    // Called once a file dialog is on screen; it closes when the hook accepts or rejects it.
+    std::function<void(QFileDialog&)> onFileDialog;
 
   protected:
     void WaitForMoreEvents() override;
@@ -69,6 +72,7 @@ class QtUi : public UiServices, private WidgetEvents {
     std::u16string DoGetClipboardText() override;
     void DoSetClipboardText(const std::u16string& text) override;
     bool DoOpenFile(const std::u16string& path) override;
+    std::optional<std::u16string> DoChooseFileToOpen(const OpenFileRequest& request) override;
     bool DoIsWindowActive() override;
     void DoShowMessageBox(const std::u16string& title, const std::u16string& text, bool fatal,
                           bool ownedByWindow) override;

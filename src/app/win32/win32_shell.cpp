@@ -24,8 +24,10 @@ void Win32Ui::NoteContextMenu(HWND from, int x, int y) {
     if (mainWindow_ == nullptr || items.empty()) return;
     HMENU menu = CreatePopupMenu();
     if (menu == nullptr) return;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        AppendMenuW(menu, MF_STRING, FirstMenuId + UINT(i), WideText(items[i].text));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const UINT flags = MF_STRING | (items[i].enabled ? MF_ENABLED : MF_GRAYED);
+        AppendMenuW(menu, flags, FirstMenuId + UINT(i), WideText(items[i].text));
+    }
     // (-1, -1) comes from the keyboard (the menu key, Shift+F10).
     if (x == -1 && y == -1) {
         RECT place{};

@@ -109,6 +109,7 @@ class Win32Ui : public UiServices {
     std::u16string DoGetClipboardText() override;
     void DoSetClipboardText(const std::u16string& text) override;
     bool DoOpenFile(const std::u16string& path) override;
+    std::optional<std::u16string> DoChooseFileToOpen(const OpenFileRequest& request) override;
     bool DoIsWindowActive() override;
     void DoShowMessageBox(const std::u16string& title, const std::u16string& text, bool fatal,
                           bool ownedByWindow) override;
