@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app/app_test_support.h"
+#include "app/context_menu.h"
 #include "app/control_ids.h"
 #include "platform/os_file.h"
 
@@ -82,6 +83,50 @@ TEST_F(SyncSession, FileChangedBetweenStartAndSaveIsMergedAndUndoKeepsTheOtherSi
     ASSERT_EQ(ui.pauses.size(), 2u);
     EXPECT_EQ(ui.pauses[0].TextOf(SaveButton), u"Gespeichert!");
     EXPECT_EQ(ReadFileBytes("units/history.txt"), HistoryBytes({{8, {u"", u"T|1|1|", u"X|2|2|"}}}));
+}
+
+// Here an import adds a week in front; elsewhere an older week came in front and an entry on
+// week 8. After the merge every week stands one place further on: undoing the import takes out
+// its own week and entries, never the other machine's week that now stands where the import's
+// stood.
+TEST_F(SyncSession, ImportUndoneAfterAMergeTakesOutOnlyItsOwnWeeks) {
+    SeedFiles({u"A|1|15|"}, {{1, {u"A|1|1|a"}}, {8, {}}});
+    test::WriteFileBytes("strong.csv",
+                         std::string_view("Date,Workout Name,Duration,Exercise Name,Set Order,"
+                                          "Weight,Reps,Distance,Seconds,Notes,Workout Notes,RPE\n"
+                                          "2023-12-27 18:00:00,Pull,1h,Row,1,60,12,0,0,,,\n"
+                                          "2024-01-09 18:05:11,Push,41m,Bench,1,80,10,0,0,,,\n"));
+    ScriptedUi ui;
+    ui.fileAnswers.push_back(test::ToUtf16((directory.path() / "strong.csv").string()));
+    ui.QueueMenu(std::size_t(MenuItemNamed("import")));
+    QueueCheck(ui, [](ScriptedUi&) {
+        ReplaceFile("units/history.txt",
+                    HistoryBytes({{300, {u"X|1|1|"}}, {1, {u"A|1|1|a"}}, {8, {u"M|1|1|"}}}));
+    });
+    ui.QueueClick(SaveButton);
+    QueueCheck(ui, [this](ScriptedUi& current) {
+        EXPECT_EQ(ReadFileBytes("units/history.txt"),
+                  HistoryBytes({{300, {u"X|1|1|"}},
+                                {359, {u"", u"", u"Row|1|12|60"}},
+                                {1, {u"A|1|1|a"}},
+                                {8, {u"M|1|1|", u"Bench|1|10|80"}}}));
+        EXPECT_EQ(current.Control(WeekCombo).selected, 3) << "week 8 stays shown";
+        EXPECT_EQ(program->selection.week, 3);
+    });
+    ui.QueueKey(-1, UserCommand::Undo);
+    QueueCheck(ui, [](ScriptedUi& current) {
+        EXPECT_EQ(ItemsOf(current, WeekCombo),
+                  (std::vector<std::u16string>{u"Woche - 300", u"Woche - 1", u"Woche - 8"}));
+        EXPECT_EQ(current.Control(WeekCombo).selected, 2);
+    });
+    ui.QueueKey(-1, UserCommand::Redo);
+    ui.QueueKey(-1, UserCommand::Undo);
+    ui.QueueClick(SaveButton);
+    Run(ui);
+    ASSERT_EQ(ui.messages.size(), 2u) << "the import's summary, then the merge";
+    EXPECT_EQ(ui.messages[1].title, MergedTitle);
+    EXPECT_EQ(ReadFileBytes("units/history.txt"),
+              HistoryBytes({{300, {u"X|1|1|"}}, {1, {u"A|1|1|a"}}, {8, {u"M|1|1|"}}}));
 }
 
 TEST_F(SyncSession, SaveWithoutOutsideChangeWritesAsAlwaysAndShowsNoBox) {
