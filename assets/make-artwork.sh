@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the program icon and the two shipped pictures from ImageMagick primitives,
 # so the artwork can be made again from this script alone.
 set -eu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Day operations on one day of many entries (append, remove, the entry-list fill on the
 // scripted back end), text lookups, and the start-up of the program logic.
 #include <benchmark/benchmark.h>

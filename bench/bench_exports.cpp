@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The export writers on a decade of history (520 weeks, 1 000 distinct units): the report
 // against its 100 ms target, the CSV and the calendar, beside the load of the same history.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Load and save of the two data files, each beside its floor: one read of the same bytes
 // plus a count of their line ends, or one write of the same bytes with the save's own
 // fsync and replace step. Also the peak-memory child of the history load.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import of a Strong export of 100 000 set rows (two years of daily training: ten
 // exercises of ten sets a day, each set a row) into a fresh history, against its 1 s target,
 // beside its floor: one read of the same bytes, counting their line ends.

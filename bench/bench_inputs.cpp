@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Input generation for the benchmarks: a small fixed-seed generator (portable, unlike the
 // standard distributions) picks names, counts and descriptions from realistic word lists.
 #include "bench_inputs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deterministic benchmark inputs: unit catalogue and week history files written as raw
 // UTF-16 little-endian bytes (never through the code being measured), and day texts.
 // The same seed always gives the same bytes; the folder layout is bench_layout's concern.

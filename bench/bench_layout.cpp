@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder layout of the generated inputs, the size sets of the full and short runs,
 // and the list of measurements that the timing fills and the report reads.
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmark program: "generate DATA [--short]" writes the inputs, "run DATA [--short]"
 // measures and prints the table with its targets (exit status 1 on any FAIL), and
 // "peak FOLDER" is the child that measures the history load's peak memory.

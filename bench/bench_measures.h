@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmark program's shared pieces: the list of measurements with their best times,
 // the folder layout of the generated inputs, and the registration of each group.
 // Timing is Google Benchmark's; the table and the targets are bench_report's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The targets: each load and save beside its floor as FloorTargets lists them (the catalogue
 // and the history people have, and the largest of each), a history save with its daily
 // backup at most 1.2x one without, day operations growing at most 2x per entry from 1 000 to

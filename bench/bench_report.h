@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The targets the measurements must meet, and the one table that shows them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The saves in a synced folder beside today's save of the same document in the same run (a
 // save that finds the file unchanged may cost at most 1.2x), and the merge of a decade of
 // history with a file changed elsewhere (under 50 ms): the look at the disk, the read, the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared part of the MinGW-w64 toolchain files: set VELMORA_MINGW_TRIPLET and
 # CMAKE_SYSTEM_PROCESSOR, then include this. Posix thread flavour (the win32 flavour of
 # GCC 12 lacks std::mutex); libraries are taken from the MinGW root only.

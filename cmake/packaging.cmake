@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install rules of the Linux program and its Debian package (CPack DEB): the program, the
 # shipped default folder, desktop entry, icons, AppStream metainfo, man page and copyright.
 # The files themselves live in packaging/; scripts/package builds the package from here.

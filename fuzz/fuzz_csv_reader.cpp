@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV reader and the import on arbitrary bytes, handed over in pieces whose sizes the
 // first input byte chooses (the second puts a header of one of the three programs in front):
 // the reader never asks for bytes after the end and never reads beyond what it was given,

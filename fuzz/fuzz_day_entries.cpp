@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The day-text operations on arbitrary texts, week positions, day indices and entry
 // positions: RemoveDayEntry must act as the plain field-by-field removal does and never
 // leave more entry-list rows than before, AppendDayEntry must add exactly one entry, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line file reader on arbitrary bytes behind every byte order mark (none, FF FE,
 // EF BB BF, FE FF, 00 00 FE FF; the first input byte picks one): the lines must equal those
 // of a plain reference reading of the line rules, contain no line end, and survive being

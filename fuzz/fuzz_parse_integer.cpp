@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ParseInteger on arbitrary text: it must agree with a plain reference reading of the number
 // rules, and FormatInteger's output must read back as the same value.
 #include <cerrno>

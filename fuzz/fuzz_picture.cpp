@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture decoder on arbitrary bytes (PNG, Windows bitmap and icon files): it either
 // refuses the bytes and leaves an empty picture, or gives a picture within the size limit
 // whose pixel bytes match its width, height and depth.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preference format on arbitrary bytes, in both encodings: ParsePreferenceText must
 // follow the line rules, agree with itself across the two encodings, and PreferenceFile
 // Load/SelectGroup/GetValue on a real file must give what a plain search of the entries

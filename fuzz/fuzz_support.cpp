@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files in memory, the file helpers and the property failure of the fuzz targets.
 // Each target's own properties live in its fuzz_*.cpp.
 #include "fuzz_support.h"

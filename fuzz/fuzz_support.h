@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every fuzz target shares: the files in memory the core reads and writes in the fuzz
 // build (no disk, nothing of the repository touched), file bytes in and out, and a property
 // check that ends the run as a crash libFuzzer records.

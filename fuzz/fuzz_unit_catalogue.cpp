@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LoadUnitCatalogue on arbitrary file bytes: the load never fails on an existing file, and
 // a catalogue that was loaded and saved loads back to the same records and saves to the
 // same bytes, without leaving the temporary file behind.

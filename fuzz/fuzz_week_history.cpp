@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LoadWeekHistory on arbitrary file bytes with a fixed clock (the first three input bytes
 // choose the date, and the file's time says it was saved that day), followed by the
 // catch-up: the history's last week lies in the current week or after it, the catch-up

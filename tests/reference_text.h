@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Field-by-field definitions of the line rules, written plainly as reference for the one-pass
 // code of the program, shared by the tests and the fuzz targets; the CSV rows of a whole
 // decoded text, one character at a time; and small readers that gather what the program hands

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Implementation of the shared test helpers.
 #include "test_support.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared test helpers: a temporary working directory per test, file bytes, UTF-16 text.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of accessible names of the main window's controls and the rule that builds each
 // name from the text table. Which label stands beside which field follows the window table
 // (main_window.cpp); how a toolkit shows the names is the back ends' business.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader is told about each control of the main window: an input field is named
 // by the label beside it, the lists, panels and pictures by the texts of group Access, a
 // picture is described by its tooltip; buttons and labels keep their own text as name. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Day entries to clipboard lines and back. Both ways go through the catalogue's own line
 // reader and the entry rules of data/day_entries.h, so a pasted plan obeys exactly the rules
 // of units/units.txt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clipboard's text form of day entries: one entry per line in the catalogue's own line
 // form, name|count1|count2|description, read and written by the catalogue's line rules.
 // Getting and setting the clipboard itself is the back ends' work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue, save and selection commands. Units whose texts hold a data separator or a
 // control character are refused, because the entry and line formats cannot store them intact;
 // the save (sync_commands.h merges what changed on disk) confirms only when both files were

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of the catalogue, the save and the selection: creating a unit from the four
 // unit fields (whose enable state follows the name field), saving both files, and choosing
 // the week and the day. The day's entries are day_edits.h's; the list fills list_fills.h's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The context menu's items come from the exports table, in its order; the plan's own commands
 // follow them, from their own table below.
 #include "app/context_menu.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's context menu: its items in order (the exports of export_commands.h, then
 // the plan's own commands: the import and the repeated week), their texts, their names in
 // velmora-headless, which of them are choosable now and what choosing one does. Showing the

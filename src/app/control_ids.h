@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numeric identifiers of the main window's twenty controls.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creating and filling a new data folder, and entering it. The file formats themselves are
 // left to the preference writer (ini.ini) and the line-file writer (units/).
 #include "app/data_folder.h"

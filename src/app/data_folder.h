@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data folder a program works in: a folder that does not exist yet is created and
 // filled with starter files from the shipped defaults; one that exists is never changed.
 // What start-up then reports about missing files is left to the program as always.

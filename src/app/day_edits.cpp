@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The day edits. Every change of a day's entries is recorded as whole day texts, so undo and
 // redo only put texts back (merged onto entries that came from elsewhere meanwhile; the weeks
 // an import added taken out or put back) and show the step's day as a user's choice would. A

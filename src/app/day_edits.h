@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The changes of the shown day's entries, each one step of the undo record: adding a unit,
 // deleting an entry (button or key), cutting, pasting, and undo and redo of every step (those
 // of the import and the repeated week too); copying entries to the clipboard goes with them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo record: a list of steps, the point between the done and the undone ones, and how
 // the steps' positions follow a merge. What a step shows and changes when it is applied is
 // left to day_edits.cpp.

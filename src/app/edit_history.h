@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record of undoable changes: each step the whole day texts before and after it (one day
 // for an entry edit, several for an import or a repeated week), the weeks it added to the
 // history and the day shown before and after it, in the order made, at most MostEditSteps of

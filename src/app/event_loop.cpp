@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The event loop and its dispatch tables of control ids and key commands to actions; menu
 // choices go to the context menu's table.
 #include "app/event_loop.h"

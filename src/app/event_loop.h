@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The event loop: waits for events of the main window and hands each control event, key
 // command and menu choice to its action through three dispatch tables; the close request ends
 // it. The actions are commands.h's, day_edits.h's and context_menu.h's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes an export from what the program holds, saved or not, and opens it. A file that
 // nothing on the desktop can open is still written: the user finds it in the reports folder.
 #include "app/export_commands.h"

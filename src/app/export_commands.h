@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exports of the context menu, one row each in one table: the training report, the CSV
 // file and the calendar file, written from the data in memory into the reports folder and
 // handed to the desktop to open. The files' contents are reports/exports.h's; the menu that

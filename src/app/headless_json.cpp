@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JSON of the headless driver: escaped strings, message and pause lines, the dump of the
 // window with every control's state, the clipboard and the colours, and the string literals it
 // reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parsing of the headless driver's command lines and the wiring of the scripted back end
 // to a line reader and writer. JSON formatting is in headless_json.cpp.
 #include "app/headless_protocol.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line protocol of velmora-headless: commands read one per line, answers written as one
 // JSON object per line. Reading and writing the streams is left to headless_main.cpp.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import as the user sees it: the dialog, then one box that says what came in. The window
 // keeps the week it showed (its position moves with the weeks added before it); nothing is
 // saved until Save. Units the import added to the catalogue stay when the import is undone,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import..., a command of the context menu: a file dialog picks a CSV file, imports/ reads it
 // and puts its entries into the history, the change becomes one undo step, the lists show it
 // and a box sums it up. Reading the formats and placing the weeks are imports/' work.

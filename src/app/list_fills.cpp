@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rebuilds the main window's lists through the back end, row by row as the row texts are made.
 #include "app/list_fills.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fills of the main window's four lists from the program's data; the row texts are
 // list_rows.h's, the controls the back end's.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The row texts of the main window's four lists, built straight from the data; the controls
 // they go to are filled by list_fills.cpp.
 #include "app/list_rows.h"

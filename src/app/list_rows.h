@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The row texts of the main window's four lists: the entries of a day, the units, the weeks
 // and the days. The entries themselves are data/day_entries.h's; filling the controls with the
 // rows is list_fills.h's.

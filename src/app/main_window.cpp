@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's control table and its creation sequence. The list fills come from
 // list_fills.cpp, the enable state of the unit fields from commands.cpp, the accessible names
 // from accessible_names.cpp.

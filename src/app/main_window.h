@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: one table of its twenty controls in creation order, and the build that
 // creates them on the program's back end with the list fills at their places. What the
 // controls do is event_loop.cpp's and its commands'.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns the core's reports into message boxes. A fatal box does not end the process here:
 // it marks the end, and start-up or the loop ends in its orderly way.
 #include "app/message_boxes.h"

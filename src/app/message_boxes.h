@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The boxes that report failures, shown on the program's back end with the texts of its
 // table. What a box says is text/'s ErrorBoxText; what fails is told by the core's reports.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a picture file through the platform file services and hands its bytes to the
 // decoder that its first bytes name; the decoders live in picture_png.cpp and
 // picture_bitmap.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one picture decoder of every back end: PNG, Windows bitmap and icon files, decided by
 // the file's content; and the smooth resampling a back end uses to show a picture at another
 // size (picture_scale.cpp). Showing the picture is left to the back end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows bitmap and icon decoding: device-independent bitmaps of 1, 4, 8, 24 and 32 bits,
 // bottom-up or top-down, on their own (a file starting "BM") or inside an icon file, where
 // the AND mask gives the transparency. Every size and offset is checked against the bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decoders behind DecodePicture, one per file kind; each leaves the picture empty when
 // it fails. Shared by picture.cpp, picture_png.cpp and picture_bitmap.cpp only.
 #pragma once

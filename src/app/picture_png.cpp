@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PNG decoding through libpng from bytes in memory: every picture becomes 8-bit RGB, or
 // RGBA when it carries alpha (an alpha channel or a tRNS chunk). libpng reports errors by
 // longjmp, so the setjmp frame below holds no object with a destructor.

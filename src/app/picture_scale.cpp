@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Resamples a decoded picture to another size for a back end that shows it at a display scale:
 // separable weights per axis, colours weighted by alpha. Which size to show is the back
 // end's business.

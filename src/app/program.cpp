@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main routine's body: start-up in its fixed order (the colours chosen from the theme
 // setting among its steps), the event loop and the orderly end. The steps themselves belong to
 // text/, config/, data/, calendar/ and the app files; the boxes for what they report are shown

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main routine's body: start-up in its fixed order, the event loop, the orderly end.
 // Every program (Qt, Win32, headless) is a back end plus one call of RunProgram.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything the running program keeps, in one record that RunProgram creates at start-up
 // and drops at the end: the texts, the settings, the user's data, the week and day shown,
 // the state of the unit fields, the two pictures, the undo record of the day changes, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The week before copied into the shown week's empty days. A day of blanks holds no entry
 // (the entry list shows none), so it counts as empty; the copied text is the day text of the
 // week before exactly as it stands.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Repeat last week, a command of the context menu: the shown week's days without entries take
 // the entries of the same days of the week before it, as one undo step; days that hold
 // entries keep them. The undo record itself is edit_history.h's.

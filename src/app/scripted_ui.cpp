@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scripted back end: plain records of every control, a queue of steps as its events.
 #include "app/scripted_ui.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scripted in-memory back end: keeps every control's full state and a clipboard text,
 // records every message box, pause and file dialog, answers the dialogs from a queue, and
 // takes its events from a queue of steps (then from an optional source), so whole sessions

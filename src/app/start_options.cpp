@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parsing the command line of velmora and velmora-headless and printing the answers that
 // end the program before it starts (version, help, usage after a broken argument).
 #include "app/start_options.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line shared by velmora and velmora-headless (--dir DIR, --version, --help):
 // parsing and the printed answers. Entering the folder is left to data_folder.h.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One table of the shipped languages: the locale code that picks each, the name of its file
 // in lang/, and its eight starter exercises. The language files themselves live in default/.
 #include "app/starter_languages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The languages a new data folder can start in: which locale picks which language file, and
 // the eight starter exercises in each. Writing them into the folder is data_folder's work.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program does about changes made elsewhere. After every merge the lists are filled
 // again with the same week, day and unit chosen, and the undo record's weeks follow their
 // weeks, so that an undo still finds its day.

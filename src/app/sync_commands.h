@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program in a synced folder: the save that merges what changed on disk, taking a changed
 // file in when the window is active again, the conflict copies found at start-up, and the boxes
 // that say what happened. The merges themselves are data/'s.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every back end does alike: the row cells, selections, the picture check, the key rule,
 // the keyboard menu's place and its disabled items, the owner of a box, the event queue and
 // the rule that the program's own changes raise no event. The toolkits are the back ends' own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user-interface services the program relies on, addressed by numeric control id, and
 // the rules every back end (scripted, Qt, Win32) follows alike: how a row splits into cells,
 // selections, how far a drop-down list opens, which pictures can be shown, which key is a

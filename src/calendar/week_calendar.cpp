@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Week numbers (the day of the year of the week's Monday, in today's year), today's day,
 // and the catch-up that appends weeks to the history up to the current week. Where the last
 // stored week lies is week_dates' rule, the same one the exports use.

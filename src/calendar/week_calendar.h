@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Week numbers (the day of the year of the week's Monday), today's day, and the catch-up
 // of the history to the current week.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The date rule of the catch-up and the exports: a week's Monday is 1 January of its year
 // plus (week number - 1) days. The newest week's year comes from the day its file last
 // changed; walking back, each drop of the numbers is a year change. The civil-date

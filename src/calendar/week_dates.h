@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calendar date of every history week's Monday, read from the week numbers and from the
 // evidence of when the newest week was recorded: the one rule of the catch-up and the
 // exports. Week numbers themselves (and the catch-up that appends them) are week_calendar's.

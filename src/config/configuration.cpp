@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ini.ini: reads the language, version, backup and theme settings at start-up, or reports the
 // file missing and creates it with the language and version. Nothing writes it again later.
 #include "config/configuration.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ini.ini: the settings (language, version, how many days of backups, the colours), read at
 // start-up, or created with the language and version when missing.
 #pragma once

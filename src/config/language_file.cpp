@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Overrides the built-in texts with those of a language file. Only keys the table already
 // holds are read, so a file can neither add texts nor move one to another group.
 #include "config/configuration.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preference document: loading a file, finding and setting values, writing it back.
 // Parsing the bytes is left to preference_text.cpp, the file services and the replacement of
 // a file to platform/os_file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reader and writer of the group/key/value preference format shared by ini.ini and the
 // language files. One document at a time; text is UTF-8 inside, UTF-16 at the interface.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns the bytes of a preference file into entries: the encoding decision, the line rules,
 // and the letter-case rule for names and keys. Files are left to preference_file.cpp.
 #include "config/preference_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Daily backups by a second name for the old file: the save that follows puts its new file
 // under the data file's name, so the backup keeps the old bytes without copying a byte. Where
 // the file system has no second names, the old file is copied. Also the strict reading of

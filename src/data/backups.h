@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Daily backups of the data files: before a save replaces a file, the version that stood at
 // the start of the day is kept in a backup folder beside it as "<name>-YYYY-MM-DD.txt", and
 // only the newest days are kept. How many is the caller's setting, which ReadBackupSetting

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conflict copy names, as the sync tools document them or their users report them:
 //   Syncthing          history.sync-conflict-20261208-101500-ABCDEFG.txt (date, time, the
 //                      first seven characters of the device id)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conflict copies that the common sync tools leave beside units/units.txt and
 // units/history.txt when two machines changed a file at once, and their merge into what the
 // program holds. Showing and moving them is app/'s.

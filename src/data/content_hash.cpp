@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The content hash on xxHash's streaming XXH3-128: a file's bytes pass through it once, as
 // they are read or written, at many gigabytes a second, so that even a 50 MB load does not
 // get slower by it. No adversary chooses the bytes here; the hash only has to tell two

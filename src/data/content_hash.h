@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A 128-bit hash of a file's bytes, taken while the file is read or written, that tells
 // whether a data file still holds what the program last read or wrote. The hash function is
 // XXH3-128 of Debian's xxHash, used header-only; nothing here reads files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entries and day texts: cut, walked, written, checked, appended and removed, each in one
 // pass over the text. Out-of-range week positions and day indices are ignored, never an error.
 #include "data/day_entries.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Day texts and their entries: the one place that knows the entry format. A day text holds
 // entries joined by "\", each entry name|count1|count2|description. Here are the entry as
 // read, cutting it into its fields, walking a day text's entries, writing an entry back, what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a data file whole and checking its bytes. The check runs only on the files a merge
 // takes in, never at start-up, so a normal load costs nothing more.
 #include "data/disk_version.h"

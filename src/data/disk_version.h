@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A data file as it stands on disk now, read whole for a merge (a file changed since the
 // program last read or wrote it, or a sync tool's conflict copy), and the check that its
 // bytes are a data file at all: UTF-16 text (or UTF-8 behind its mark) without NUL or other

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's data as the program holds it from start-up to the end: the unit catalogue and
 // the week history, with what start-up learnt about their files and what they held when last
 // read or written. Loading and saving are unit_catalogue.h's and week_history.h's; the

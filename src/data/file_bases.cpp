@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search of a run of week numbers, the one way both the weeks held and the weeks on disk
 // are matched against the base: a prefix-function scan, so that even a damaged history of
 // equal numbers costs linear time.

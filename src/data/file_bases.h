@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each data file held when the program last read or wrote it, the base of a three-way
 // merge with the file on disk: the file's identity and content hash, the catalogue's length,
 // and the history's week numbers with the first text of every day changed since. The texts of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Block reading of line files: reads land directly in a block of code units (byte-swapped
 // only for a file whose byte order is not the host's), line ends are found by line_file's
 // scan, and a line longer than the block makes the block grow. UTF-8 files, rare and small,

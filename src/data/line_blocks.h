@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Block reading of line files for the two large loads: the same lines that ReadLineInto and
 // AtEnd give, handed out as views into large blocks of decoded code units, so that a line
 // costs no copy and no allocation of its own. Opening, the mark and closing stay line_file's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line files: UTF-16 (or, after its mark, UTF-8) text read line by line and UTF-16
 // little-endian lines written, all through a 64 KiB buffer. Callers report failures.
 #include "data/line_file.h"

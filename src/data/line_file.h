@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // UTF-16 line files: sized, opened, read line by line and written through a 64 KiB
 // buffer. Reading honours a byte order mark (UTF-8, UTF-16 big- or little-endian);
 // writing is always UTF-16 little-endian, every line ended by CR LF, without a mark unless

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base kept beside the document. A day's original is copied once, at its first change,
 // so an ordinary session keeps a handful of texts and a 50 MB history no second copy.
 #include "data/merge_base.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base of the next merge as the document keeps it: set when a file is read or written,
 // the first text of a day recorded before the day first changes, the base's weeks found
 // among the weeks held, and whether anything held differs from what the files held.

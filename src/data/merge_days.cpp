@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The day merge: each side's entries are matched against the base's (after the common start
 // and end are taken off, in order, each base entry with its next equal entry on that side), so
 // that an edit's additions fall into the gaps between base entries. Additions appear only by

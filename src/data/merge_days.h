@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three-way merge of one day's text: the base, the text on disk (changes made elsewhere)
 // and the text held here. Entries are compared as whole entry texts, cut by day_entries.h.
 #pragma once

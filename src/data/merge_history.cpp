@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history merge: the base's run of week numbers is looked up on each side (where it
 // appears more than once, the place whose days agree most with the base's wins), the run's
 // weeks merge day by day, and the weeks before and after it are united by an alignment of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three-way merge of the week history: the base's weeks, the weeks on disk (changes made
 // elsewhere) and the weeks held here. Weeks are matched by number and position: the base's
 // weeks stand as one run on each side, weeks before it were added at the front, weeks after

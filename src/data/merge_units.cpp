@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue merge, by the units' lines as the file holds them: an equal line is counted
 // off, never compared twice.
 #include "data/merge_units.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three-way merge of the unit catalogue, which only ever grows at its end: the base's
 // units, then those the disk added, then those added here.
 #pragma once

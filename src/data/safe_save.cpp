@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The saves of the catalogue, the history and the exports, each one replacement of the
 // platform's. Reporting a failure is left to the caller, which knows the file's message.
 #include "data/safe_save.h"

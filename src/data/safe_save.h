@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving the data files and the exports through the platform's one file replacement: the
 // new content goes to a temporary file of its own beside the file (a link's target), which
 // replaces the old file in one step only when complete. The daily backup is taken just before

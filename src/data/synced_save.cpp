@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look at the disk before a save or when the window is active again: identity first (no
 // read of an unchanged file), then the whole file and its hash, then the merge. A file that
 // cannot be read is never written over; a merge is complete in memory before anything is

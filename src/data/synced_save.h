@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving the data files in a folder that others change too (a sync tool, another program): a
 // save first looks at the file on disk. Unchanged since the program last read or wrote it, the
 // file is saved as always; changed, it is read, merged three ways with what the program holds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unit catalogue in memory and its file units/units.txt, one unit per line in the form of
 // a day entry (day_entries.h). The line rules are line_file's; reporting is the caller's.
 #include "data/unit_catalogue.h"

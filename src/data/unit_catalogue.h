@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unit catalogue: training units in insertion order, loaded from and saved to
 // units/units.txt, one line per unit in the form of a day entry (day_entries.h).
 #pragma once

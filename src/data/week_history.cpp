@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The week history in memory and its file units/history.txt: per week a "#number" line,
 // then a "=DayKey" line and the day text for Monday to Sunday. The catch-up to the current
 // week is calendar/'s AdvanceToCurrentWeek; reporting is the caller's.

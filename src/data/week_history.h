@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The week history: weeks in insertion order, each with seven day texts, loaded from and
 // saved to units/history.txt (15 lines per week). Catching it up to the current week after
 // the load is calendar/'s work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The encodings an imported file may come in: UTF-8 and UTF-16 in either byte order, decoded
 // piece by piece as the bytes arrive. Bytes the encoding cannot hold become U+FFFD and are
 // marked, so that the rows holding them can be refused instead of stored damaged.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cutting decoded text into CSV rows. The decoded text is kept only until its row is cut:
 // a refill drops what came before, so memory follows the longest row, not the file. Runs of
 // plain characters are copied at once; only quotes, separators and line ends are looked at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV reader of the imports: bytes from any source in UTF-8 (with or without a byte order
 // mark) or UTF-16 (either byte order, told by its mark or by the zero bytes of its first
 // characters), cut into rows of fields as RFC 4180 has it, one row at a time, so that a file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Header rows into formats. Strong and Hevy are found by the names of the columns the import
 // needs, wherever they stand, so that added or reordered columns of later versions still
 // import; Velmora's own header must be whole, as the program writes it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files the import knows, told apart by their header row: Velmora's own training.csv (in
 // the language it was written in), Strong's export (the comma form, its older semicolon form
 // with unit columns, and its newer one with the units in the column names) and Hevy's export.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows into entries and sets. Whatever a row would store (names, notes, units, descriptions)
 // must fit the entry format as it is: a row that cannot is refused whole, never stored cut or
 // changed.

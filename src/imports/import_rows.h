@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one data row of an imported file says: an entry of Velmora's own CSV, or one set of
 // Strong's or Hevy's, with the reason when the row must be skipped. Collecting the sets into
 // entries is set_groups.h's; the whole file is training_file.h's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dates, decimals and counts of imported rows, each parsed character by character within its
 // field. Numbers stay decimal text: a weight of 82.5 is written back as 82.5, never as the
 // nearest binary fraction.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The values of an imported row: dates as the three programs write them, decimal numbers
 // (weights, distances, times, RPE) kept as their shortest decimal text, whole counts, and the
 // trimming and comparing of names. Parsing never throws and never reads past the field;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sets into entries. A group keeps per set only its repetitions and a few characters of each
 // measure; the description is put together once, when the entry is made.
 #include "imports/set_groups.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sets of one exercise on one day, gathered from the rows of Strong's or Hevy's export,
 // and the entry they become: count1 the number of sets, count2 the most common repetitions,
 // the description what else the sets say, short ("80 kg; 10/8/8", "5 km", "30 s", the notes).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A training file read row by row: the reader hands out one row at a time and the sets are
 // folded into their entries as they come, so a large file costs the room of its entries, not
 // of its bytes. A read that fails halfway gives nothing, never the part before the failure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a whole training file for the import: its format from the header row, then every
 // row as an entry on its day (Velmora's own CSV) or as a set gathered into the entry of its
 // day and exercise (Strong, Hevy), with the rows skipped and why. What the entries change in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import's changes to the document, made day by day in history order: a day's existing
 // entries are counted once, and an imported entry that finds an identical one still unclaimed
 // there is not added again. So importing a file twice changes nothing, while a day that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entries of a training file put into the document: each on its day in the week of its
 // Monday (the weeks the history lacks added by week_placement.h), none that already stands
 // identically on its day, and a catalogue unit for every exercise the catalogue lacks. What

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placing new weeks among the old. The history's own weeks keep their numbers and, through
 // them, their dates; a new week gets the number the catch-up would have given it (or the one
 // its file gave), and where the rule would then read a wrong year between two neighbours,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Weeks for imported dates. A date belongs to the week of its Monday; a week the history
 // lacks is put among the others in date order, numbered so that week_dates' rule (the newest
 // week's year from the evidence day, one year back at every drop of the numbers) reads every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Today's date through one replaceable function, and the Gregorian calendar arithmetic
 // the week rules, the exports and the backups need. The system clock itself is in
 // clock_posix.cpp / clock_win.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Today's local date, from one injectable function so every date rule can be tested at
 // fixed dates, and the Gregorian calendar arithmetic every layer may use. The system clock
 // lives in clock_posix.cpp / clock_win.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system's local date on POSIX systems (localtime_r: the user's time zone with its
 // daylight saving time). Everything else about dates lives in clock.cpp.
 #include <ctime>

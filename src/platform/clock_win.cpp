@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system's local date on Windows (GetLocalTime: the user's time zone with daylight
 // saving time as the system applies it), and that of a given moment, for file times.
 // Everything else about dates lives in clock.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The operating system's file services, one small set per platform (os_file_posix.cpp,
 // os_file_win.cpp) and what is built on them alike everywhere (os_file_common.cpp).
 // Paths are relative UTF-16 texts with "/" as separator.

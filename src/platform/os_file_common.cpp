@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File services built the same way on every platform from the per-platform calls of
 // os_file_posix.cpp and os_file_win.cpp (or of the in-memory files of the fuzz build):
 // reading a file's rest, replacing a file through a temporary file of its own, and copying a

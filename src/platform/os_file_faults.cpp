@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fault seam of the file services, in the tests' build only: each armed fault fires
 // once, after passBeforeFault calls have gone through, so a test can reach the second file
 // of a save.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults that tests arm in the file services, so that a save can be made to fail at each of
 // its steps. Only the tests' build of the seam (VELMORA_FILE_FAULTS) holds them; in the
 // program the hooks below are constants that the compiler removes.

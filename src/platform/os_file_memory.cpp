@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file services of os_file.h in memory, for the fuzz targets and the test of this seam:
 // a map of paths to files, folders and links with the modes, positions and locks the calls
 // need, behaving as os_file_posix.cpp does for a user who is not root, without a disk. What is

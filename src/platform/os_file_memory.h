@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file services in memory (os_file_memory.cpp), built instead of the system's for the
 // fuzz targets and the test of this seam: what they need to put files in, look at them and
 // start again. One set of files per process, for one thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file services on POSIX systems: sizes and times, open, read, write, flush, rename, links,
 // folders and the folder lock by UTF-8 path. Other programs are not kept from writing an open file
 // (no mandatory locking here).

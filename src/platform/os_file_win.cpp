@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file services on Windows: CreateFileW with read sharing only, so other programs may
 // read but not write a file while it is open; "/" separators work with the W functions. The
 // folder lock is a hidden file opened without any sharing.

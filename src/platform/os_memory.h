@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Memory hints to the operating system for the large lists a load fills at once; a hint
 // only, with no effect on what the program computes (os_memory_posix.cpp, os_memory_win.cpp).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Memory hints on Linux: transparent huge pages for a large region, where the system offers
 // them on request (its usual setting); elsewhere the call is simply refused and ignored.
 #include <sys/mman.h>

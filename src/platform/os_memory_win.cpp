@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Memory hints on Windows: large pages need a privilege that a desktop program does not
 // hold, so the hint does nothing here.
 #include "platform/os_memory.h"

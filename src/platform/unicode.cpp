@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions between UTF-16, UTF-8 and ISO 8859-1. Lone surrogates travel through UTF-8
 // in their 3-byte forms, so a text that went out to a file comes back unchanged.
 #include "platform/unicode.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions between the program's UTF-16 text and the byte encodings of its files and of
 // the system's paths. Nothing here depends on a language.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entries as CSV for spreadsheets: UTF-8 with a byte order mark (so spreadsheets pick
 // the encoding), comma-separated, CRLF after every row, text fields quoted by CsvTextField.
 // Numbers and dates are written bare, so they stay numbers and dates when opened.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The training days as an iCalendar file (RFC 5545): one all-day event per day with
 // entries, its UID made from the date so that a new export updates the same events.
 // DTSTAMP is the export day at midnight UTC: the program knows only the local date.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoding and escaping for the export files. Everything passes through one code point
 // walk, so a surrogate pair is never split and a lone surrogate never reaches a file.
 #include "reports/export_text.h"

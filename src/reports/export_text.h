@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text encodings of the export files: UTF-8 without lone surrogates, HTML/XML escaping,
 // CSV fields and iCalendar text values and lines. Which fields go where is the writers'.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three export files, each returned whole as the bytes to write: the training report
 // (HTML with inline CSS and SVG), the entries as CSV and the training days as an iCalendar
 // file. Writing them to disk and opening them is left to the caller.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cutting a day text into entries for the exports, and the saturating volume arithmetic:
 // counts are whole numbers of any size, and a report must never wrap into nonsense.
 #include "reports/logged_entries.h"

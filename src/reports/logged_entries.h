@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entries of a logged day as the exports read them (through data/day_entries.h, which
 // knows the entry format), and the volume arithmetic of the report.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SVG drawing of the report's charts with plain shapes only (rect, line, polyline, text),
 // so every browser and printer shows them alike and an SVG 1.1 validator accepts them.
 // Geometry is computed in double: volumes can reach the int64 limit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's SVG charts: the stacked weekly volume of the largest units and "other",
 // and one small line chart per large unit. The page around them is report_html's.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The training report: one XML-compatible HTML page with inline CSS and SVG, no script and
 // a content security policy that forbids every load. The charts are report_charts'.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One inline style sheet for the report: a calm page of at most 1100 px on screen, A4 with
 // charts and weeks kept whole on paper, and the unit colours printed as they are.
 #include "reports/report_style.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's style sheet (screen and print), kept apart from the page it styles.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Totals and weekly volumes for the report. Units are gathered in one hash table keyed by
 // views into the history, so a decade of weeks and a thousand units stay far below a
 // millisecond per week.

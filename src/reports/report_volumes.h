@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numbers behind the report: totals of the whole history and the weekly volume per
 // unit of the newest weeks, largest units first. Drawing them is report_charts'.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The German default texts, group by group, in the order the table is built from.
 // A language file may override any of them; it cannot add keys.
 #include "text/text_table.h"

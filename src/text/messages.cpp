@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placeholder substitution and the texts of the boxes that report failures; which box is
 // shown when, and what a fatal one ends, is app/'s business.
 #include "text/messages.h"

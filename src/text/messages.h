@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a failure report says: the "{replace}" placeholder substitution and the title and text
 // of the box for a report of a loader or saver. Showing boxes is left to app/.
 #pragma once

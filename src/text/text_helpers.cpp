@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fields, integers and trimming for every line format of the program.
 // Nothing here throws or fails: malformed input gives "" or 0 as each helper describes.
 #include "text/text_helpers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small text helpers shared by every line format: fields, integers, trimming.
 // Positions and counts are in UTF-16 code units.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the text table from the built-in texts and finds a text by group and key.
 // Reading a language file over the finished table is left to config/language_file.cpp.
 #include "text/text_table.h"

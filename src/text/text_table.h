@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text table: every visible text by group and key, built from the German built-in
 // texts. Lookups ignore letter case. Reading a language file over it is config/'s work.
 #pragma once

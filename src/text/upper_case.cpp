@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simple upper-case mapping, one UTF-16 code unit to one, for the scripts a language
 // file is likely to use. Letters whose capital needs more than one unit (ß) stay as they are.
 #include "text/upper_case.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simple upper-case mapping used where texts are matched without regard to letter case
 // (text keys, placeholders). The mapping table itself is upper_case.cpp's.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Qt program as a screen reader sees it: started in a fresh data folder in German and in
 # English on a private Xvfb display with its own AT-SPI bus, every control of the window is
 # found in the AT-SPI tree by its place and checked for its role, name, description and, for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture builders and session fixture of the app tests.
 #include "app/app_test_support.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the app tests: pictures built in memory (PNG through libpng, bitmaps and icons
 // byte by byte), the media folder, seeded data files, and a fixture with a fixed clock.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preparing a new data folder: the exact bytes of every seeded file, an existing folder
 // left alone, the language chosen by the locale, where the defaults are found, the folder a
 // path names through links and "..", and failures at each step leaving only whole files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole editing sessions on the scripted back end: the key commands (save, delete, undo, redo,
 // copy, cut, paste) across weeks and days, with the exact bytes of the data files, the
 // clipboard's text, and the window's selections after each step.

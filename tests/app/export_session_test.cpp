@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The context menu's exports in whole sessions: the menu's texts, the three files written into
 // reports/ from what the program holds (saved or not) and handed over to be opened, and a
 // reports folder that cannot be written.

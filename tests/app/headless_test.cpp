@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless driver: its command parser (accepted and broken lines, key presses through the
 // focus rule, clipboard texts as JSON literals), JSON escaping, sessions through the protocol
 // in-process, and the real velmora-headless binary over a pipe.

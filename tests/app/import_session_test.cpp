@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import and the repeated week in whole sessions on the scripted back end: the dialog, the
 // summary box, the lists after it, undo and redo of the whole import (weeks added before the
 // first included), the saved bytes, files that are no training file, and Repeat last week with

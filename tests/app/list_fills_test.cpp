@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four list fills on the scripted back end: row texts, cells, order, selection,
 // odd day texts, a week outside the history, and a very long day text.
 #include "app/list_fills.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as built: every control's id, kind, parent, geometry, creation order and
 // initial text; the order of columns, fills, pictures, tooltips and accessible names in the
 // build; each control's accessible name in German and English; the enabling of the unit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The boxes the program shows for the core's reports: nothing for success, the texts of the
 // current table, the file in title and text, and the end that a fatal report marks.
 #include "app/message_boxes.h"

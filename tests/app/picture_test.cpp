@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture decoding: every accepted PNG, bitmap and icon variant with its pixel format and
 // orientation, and a table of broken, truncated and oversized files that must not load; the
 // resampling to another size.

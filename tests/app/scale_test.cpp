@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and commands on ten years of history (520 weeks, three entries a day) and 1,000
 // units: everything is loaded, shown and edited, well within a generous time bound.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scripted back end's item lists: refills after a clear (which reuse the removed rows'
 // room) show exactly the new rows and cells, and removal and selection follow them. The key
 // rule every back end shares, key events and the clipboard as the back-end contract has them.

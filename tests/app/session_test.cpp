@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole sessions on the scripted back end: start-up messages and files (also in a newly
 // prepared folder), the colours the theme setting chooses, the fatal picture check, the
 // commands end to end with the exact bytes of the data files, and the start after a long

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: accepted and broken argument lists, the default data folder, the
 // printed answers, and the real velmora-headless binary with --version, a bad option and
 // --dir on folders that do not exist yet.

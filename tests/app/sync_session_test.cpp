@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sessions in a folder that something else changes too: a data file replaced between start
 // and save (merged, one box, undo keeps what came from elsewhere), between save and the
 // window's activation (taken in without a box, or left to the next save while something is

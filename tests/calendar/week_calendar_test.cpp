@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Week numbers on fixed dates, today's day, the calendar arithmetic of DateOf, and the
 // catch-up of a history: steps of seven, the year change and damaged numbers, and the weeks
 // and Mondays that the day the history file last changed gives.

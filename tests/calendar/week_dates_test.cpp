@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dates of history weeks: civil-date arithmetic against the clock's DateOf, every
 // week's Monday around year changes (leap years, negative numbers, 366, damaged numbers),
 // the newest week's place read from the day its file changed, and the date texts of the

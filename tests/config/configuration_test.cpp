@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ini.ini at start-up: reading the settings, creating the file, and what is reported; the
 // theme setting's values.
 #include "config/configuration.h"

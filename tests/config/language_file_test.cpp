@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Language files over the built-in texts: which lines override which texts, and encodings;
 // every shipped file in default/lang/ holds exactly the built-in keys with their placeholders.
 #include <gtest/gtest.h>

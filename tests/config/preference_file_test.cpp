@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preference document on real files: loading, groups, values, and the bytes written.
 #include "config/preference_file.h"
 

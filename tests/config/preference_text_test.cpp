@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line rules and the encoding decision of the preference format.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A test fixture for the data and calendar tests: a fresh working directory with a
 // "units" folder, the built-in texts, a fresh document, the reports of its loads and saves,
 // no armed file fault and the system clock restored afterwards.

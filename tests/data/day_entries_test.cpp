@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Day texts: appending and removing entries, the odd texts an edited file can hold,
 // out-of-range positions, and removal from a very long day text in linear time.
 #include "data/day_entries.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two loads on large random files, each checked against the load written out step by
 // step with ReadLine, AtEnd, FieldOf and ParseInteger: the same units and the same weeks,
 // whatever the line ends, counts, blank lines or cut-short blocks.

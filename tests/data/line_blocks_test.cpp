@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Block reading against line-by-line reading: for random files (every line end, byte order
 // marks, odd last bytes, lines longer than a block) NextLine must give exactly the lines
 // that ReadLine gives until AtEnd.

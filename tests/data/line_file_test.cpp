@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line files on real files: the written bytes, every line-end rule, byte order marks and
 // the encodings they announce, long lines and buffer boundaries.
 #include "data/line_file.h"

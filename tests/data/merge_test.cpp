@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The merge rules as tables of base, disk and held versions and the result: day texts, week
 // lists (weeks added at the front and the end on either side, a base found twice, no base),
 // the catalogue, and the run search both sides are matched with; the bases that loads and saves

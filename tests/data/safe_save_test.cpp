@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both saves under every failure: each injected file fault, a read-only file, a missing
 // folder, a folder in place of the file, and a file that could not be read at start-up.
 // The old file must stay byte-identical, no temporary file may remain, memory is kept.

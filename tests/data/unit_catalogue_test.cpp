@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unit catalogue against real files: the odd lines of the format, byte-exact round
 // trips, the width of counts, and the messages for files that cannot be read.
 #include "data/unit_catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The week history against real files: the 178-byte block, byte-exact round trips,
 // header lines, blank lines, short and missing files, and catch-up on load.
 #include "data/week_history.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the three export files of a folder back with real parsers and checks them against
 the folder's expected.json (written with them by velmora_export_sample):
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the sample export files into FOLDER (fresh) and checks them with check_exports.py.
 #   run_export_check.sh SAMPLE_PROGRAM FOLDER LANGUAGE_FILE
 set -eu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes report.html, training.csv and training.ics of a fixed, seeded history of 60 weeks
 // across two year changes into the folder named by VELMORA_EXPORT_DIR, with expected.json:
 // what check_exports.py must find in them (counts, columns, every week's real Monday).

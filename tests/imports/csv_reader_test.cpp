@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV reader: quoting, line ends, separators, encodings and bad bytes as a table of named
 // inputs, each read whole and one byte at a time; the limits of a row; and a source that fails.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the import reads from a file: the header variants of the three programs (and rows that
 // are none of them), the broken rows it skips with their reasons, the values of dates and
 // numbers, and the entries that a day's sets of one exercise become.

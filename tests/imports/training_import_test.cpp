@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import into a document: Velmora's own CSV through export, import into a fresh history
 // and export again (the same bytes, in English and German); the same file twice; dates across
 // a year change and a gap of years, as the exports show them; the catalogue's new units; and

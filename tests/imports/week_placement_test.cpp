@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Weeks for imported dates: the numbers of new weeks, the bridges of empty weeks where the year
 // rule would otherwise read a wrong year (a year change, a gap of years), and histories made by
 // the catch-up itself with weeks added at random places, each read back by week_dates' rule.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds each layer probe of tests/layers/CMakeLists.txt and checks the outcome: "refused"
 # probes must fail because their header is not found, "builds" probes must build.
 # Usage: check_layers.sh BUILD_DIR TARGET:HEADER:EXPECTED...

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # First starts of the installed program on a running X server, as a new user would make
 # them: a fresh HOME per language, the German, English, French or Czech window without any
 # message box,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions between UTF-16, UTF-8 and ISO 8859-1.
 #include "platform/unicode.h"
 

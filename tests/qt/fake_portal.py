@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A stand-in for the XDG desktop portal on the test's private session bus: it owns
 # org.freedesktop.portal.Desktop and answers org.freedesktop.appearance color-scheme the way
 # MODE says, until it is stopped. Modes: dark (ReadOne answers 1), light (ReadOne answers 0),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt program's colours on a private session bus (CTest runs these under dbus-run-session):
 // a Light session looks exactly as the window always did (its grab compared pixel for pixel
 // with light-window.png), a Dark one is really dark, System follows the desktop portal; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real velmora binary's command line: --version without a display, a bad option, and
 // the one-line refusal without a display, which comes before any data folder is made.
 #include <gtest/gtest.h>

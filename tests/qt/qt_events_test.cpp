@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt back end on its own: which user actions reach the program's loop as events of which
 // control, which key presses become key commands with the focus where, that the program's own
 // changes raise none, how the lists keep their items, the clipboard, the context menu with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes on the Qt back end: caption, text, one OK button, no icon, modal; owned by
 // the main window while it is active, ownerless during start-up; fatal ones end the run.
 #include <gtest/gtest.h>

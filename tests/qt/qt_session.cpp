@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The session runner of the Qt tests: real start-up, steps on idle, boxes accepted.
 #include "qt_session.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real program on the Qt back end in a temporary working directory made from the
 // shipped default/ folder, with a fixed date, a script of user steps and recorded boxes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole sessions through the real widgets: keys typed into the fields, buttons clicked, the
 // editing keys pressed, a file imported through the context menu and the file dialog, the
 // window closed; the data files must hold exactly the expected bytes afterwards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // After a real start-up on the Qt back end: every control's kind, place, size, text, enabled
 // state and Tab order, the window itself, the picture tooltips, the list columns, a buddy
 // label's text and a drop-down list's accessible text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the Qt tests: one QApplication, prepared as the program prepares its own.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole sessions on a folder a user really has: a second program on the same folder, a folder
 // where no lock can be made, the daily backups of the data files with their setting (read
 // strictly), their pruning (backups dated after today among them), a data file behind a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving onto a full disk for real: a small tmpfs is mounted over the units folder (only
 // possible as root; otherwise the test says so and skips), each file's save runs out of
 // room, and once the file system is grown the same data saves completely.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inputs the fuzz targets broke the program with, each kept as a regression test: a first
 // unit name whose UTF-16 bytes read back as a byte order mark.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile data files: a 200 MB single line, NUL code units, an odd byte count, lone
 // surrogates, week numbers at the limits of the word width. Each loads without a crash or
 // a hang, keeps to moderate memory, and what was loaded saves and reloads unchanged.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile files to import: 50 MB of set rows, 50 MB in one line, 50 MB of random bytes after
 // a header, an unclosed quote, a 1 MB line. Each is read without a crash or a hang, within a
 // few times its size of memory (a skipped row costs nothing), and what it holds comes in

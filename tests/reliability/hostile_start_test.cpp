@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile start-up input in whole sessions: a language file of 100 000 keys with 1 MB values,
 // Language settings that climb out of the working directory (read at most, nothing written
 // outside), and pictures that are truncated, empty, declare 30 000 x 30 000 pixels or are no

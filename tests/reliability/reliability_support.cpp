@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Peak-memory measurement for the reliability tests through /proc (Linux): the peak is reset
 // by writing 5 to clear_refs and read back as VmHWM.
 #include <fstream>

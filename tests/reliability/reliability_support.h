@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the reliability tests: the faults a save can meet, armed through the injected
 // file faults, and a snapshot of the data in memory to prove a failed save changed nothing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving each data file under every injected fault of the safe save: the file's own box,
 // the old file byte for byte, no temporary file, the data in memory unchanged, and the
 // next save succeeding once the fault has cleared.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Save command under every injected fault of the safe save, for each of the two files,
 // in whole sessions on the scripted back end: one box naming the file, its old bytes kept,
 // the other file saved, no temporary file, the data in memory unchanged, no "saved" pause,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encodings of the export files: CSV fields, HTML/XML text, iCalendar text values and the
 // folding of iCalendar lines at 75 octets, with odd names, non-Latin letters and emoji.
 #include "reports/export_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three export writers on small histories: exact CSV and calendar bytes, odd names,
 // week numbers around the year change, damaged dates, and what the report shows.
 #include "reports/exports.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report: entries read exactly as the entry list shows them, saturating volumes, the
 // largest units and "other", totals, the page's texts and escaping, and the shipped
 // English and German texts of the report and the menu.

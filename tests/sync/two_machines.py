@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Two machines, one plan: two Syncthing instances on 127.0.0.1 keep two data folders in
 step while a velmora-headless session on each side edits the same week.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text helpers as tables of accepted and broken inputs: fields, counts, integer
 // parsing with its wrap-around, integer formatting at the limits, trimming.
 #include "text/text_helpers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in text table: its layout after a build and lookups by group and key.
 #include "text/text_table.h"
 

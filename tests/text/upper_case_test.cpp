@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simple upper-case mapping that case-insensitive keys and placeholders use.
 #include "text/upper_case.h"
 

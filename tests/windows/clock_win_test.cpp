@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows clock against a second source, the C runtime's own local time conversion, for
 // today and for given moments (file times).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The accessible names of a running Windows exe under Wine, for tests/windows/run_cases.py.
 # Wine 8's oleacc stores no annotation (IAccPropServices answers E_NOTIMPL), so what the exe
 # hands to oleacc is read from Wine's own record of the calls (WINE_DEBUG makes it write one

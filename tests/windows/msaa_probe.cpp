@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads what MSAA reports of every control of the running Velmora window, as a screen reader
 // would: AccessibleObjectFromWindow on each child window, then its name, description and
 // role. Writes one line per control (the children of the window and of its panels) to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows file services: sizes, modification times, byte-exact writes, the read-sharing
 // rules, the read-only attribute, the one-step replace and the injected faults of the saves.
 #include <windows.h>

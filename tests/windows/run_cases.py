@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end checks of one Windows exe under Wine on a running X server: the window and its
 # title, the files written by a click on the save button or by Ctrl+S, entries pasted from and
 # copied to the X clipboard, the missing-picture box, the close request, the daily backup, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 back end at another display scale and in dark colours: after WM_DPICHANGED every
 // control, column, picture and the font follow the new scale from the 96-DPI places, and come
 // back exactly; dark colours give the window, panels, labels, fields and the list dark

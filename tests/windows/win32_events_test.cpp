@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 back end's events: what the program changes itself (texts, selections, rows,
 // enabled states) raises no event, as on every back end, while what a user does still does;
 // command keys become key events by the shared focus rule; the clipboard holds the texts.

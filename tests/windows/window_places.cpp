@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A test helper run beside the program under Wine: prints where the running program's main
 // window and controls are, in the pixels of the screen, as one line of JSON:
 // {"client":[W,H],"controls":[{"id":..,"parent":..,"x":..,"y":..,"width":..,"height":..},..],

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sends the window manager's close request (WM_DELETE_WINDOW) to one X window, the way a
 # close box does; "xdotool windowclose" would destroy the window without asking it.
 import sys

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-headless: the whole program on the scripted back end in the current working
 // directory (or the folder given by --dir), driven by one command per line on stdin and
 // answering one JSON object per line on stdout. The protocol itself is in

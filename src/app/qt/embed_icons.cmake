@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a C++ source holding the given PNG files as byte arrays (run with cmake -P).
 # Inputs: OUTPUT (the .cpp to write) and ICONS (a ;-list of PNG paths, largest first).
 set(body "// Generated from assets/velmora-icon*.png by embed_icons.cmake; do not edit.\n")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The accessible interfaces the Qt back end gives its drop-down lists and panels in place of
 // Qt's own: on Linux Qt names a drop-down list after its selected row (leaving the name to a
 // label's relation, and ours have no label) and announces a panel as a frame. These take

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt back end's colours: what the desktop prefers, read from the XDG desktop portal over
 // the session bus, and the dark Fusion palette. When to use which is the program's rule
 // (app/program.cpp); the light palette is the one PrepareApplication sets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt back end's controls: creation at a fixed place in its panel's inner area, and the
 // operations the program calls by id, their accessible names included. The window, keys and
 // boxes are qt_ui.cpp's.

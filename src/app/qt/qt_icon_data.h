@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program icon's PNG files, compiled into the program from assets/ by the build.
 // Decoding them is left to the caller.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora: the desktop program on Linux, the Qt back end plus the program's main routine.
 // The command line is the program's own (app/start_options.h); QApplication gets a fixed
 // argument list, so no toolkit option changes how the program behaves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt back end's window, the user's events handed up from its widgets, key commands, the
 // context menu, the file dialog, message boxes, pauses and the clipboard. The controls
 // themselves are made and changed in qt_controls.cpp; the event queue is UiServices'.

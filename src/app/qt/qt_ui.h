@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt 6 Widgets back end: one fixed-size window, its controls by numeric id, the signal
 // lambdas and the key filter that hand the user's events up to the program's own loop, and
 // the system clipboard; the colours are qt_colours.cpp's. The event queue and the rules every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Widget subclasses, the proxy style, and the picture and icon conversions of the Qt back end.
 // What becomes of the events they pass on is the back end's (qt_ui.cpp) and the program's.
 #include "app/qt/qt_widgets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The few widget subclasses the back end needs (no moc: only virtual overrides), the small
 // interface through which they hand the user's doings to the back end, and the conversions
 // from the program's pictures and the built-in icon into Qt images. Which events the program

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 back end's accessible names: each control's name and description become MSAA
 // annotations (IAccPropServices::SetHwndPropStr), which a screen reader reads in place of the
 // text of the static created before a field. ole32 is looked up at run time, so the exe

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 back end's clipboard: plain text as CF_UNICODETEXT. What is copied and what a
 // pasted text means is the program's business (app/clipboard_text.h).
 

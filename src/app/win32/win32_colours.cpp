@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 back end's colours: whether the desktop prefers dark (the AppsUseLightTheme
 // setting of Windows 10 and 11), and dark colours: the title bar, the system's dark themes of
 // the controls that have one, dark backgrounds of the window, panels, labels, fields and the

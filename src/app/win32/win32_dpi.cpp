@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 back end at the monitor's scale: the dots per inch of the screen and of the window,
 // the system's dialog font at that scale, and the new places of every control, column and
 // picture when the window moves to a monitor of another scale. The program's places stay at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message loop as the program sees it: control notifications become control events by
 // id, command keys become key events before a control sees them, the close box becomes the
 // close request, everything else is dispatched and ignored.

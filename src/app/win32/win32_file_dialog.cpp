@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 back end's open-file dialog (GetOpenFileNameW). Comdlg32 is looked up at run time,
 // as shell32 is, so the exe imports nothing beyond the system's user-interface libraries; the
 // dialog leaves the current folder alone, which is the program's data folder.

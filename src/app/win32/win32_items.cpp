@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and changing the controls by id: texts, selections, list items, enabled state.
 // Which control is read when is the shell's business (app/commands.cpp, app/event_loop.cpp).
 

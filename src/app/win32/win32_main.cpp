@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows program: registers the window classes, loads the common controls and runs
 // the shared program on the Win32 back end. It reads no command line.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows a decoded picture in a "Static" bitmap control. Pictures with alpha are blended over
 // the panel's own background (light or dark) once, when drawn at a scale. AlphaBlend (msimg32)
 // and the theme services (uxtheme) are looked up at run time so the exe imports neither;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 back end's context menu (TrackPopupMenu on WM_CONTEXTMENU) and the opening of a
 // file by the desktop's program for its kind (ShellExecuteW). Shell32 is looked up at run time,
 // so the exe imports nothing beyond the system's user-interface libraries. What the items do

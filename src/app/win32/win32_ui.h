@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 back end of UiServices: standard controls on one top-level window, addressed by
 // the program's control ids, placed at the monitor's scale and shown in light or dark
 // colours. What the controls mean is left to the shell (app/).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window, the bordered panels and the creation of every control kind with the
 // standard Windows classes, at the window's scale. Reading and changing the controls is in
 // win32_items.cpp, the scale's changes in win32_dpi.cpp, the colours in win32_colours.cpp.

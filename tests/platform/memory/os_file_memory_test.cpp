@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file services in memory, the seam the fuzz targets run on: the calls the loaders and
 // savers make, the replacement, the listing, links and the lock behave as the system's do.
 // Built as its own test program, since every program links exactly one file seam.
