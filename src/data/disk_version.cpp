@@ -49,10 +49,8 @@ bool IsBlank(std::u16string_view line) {
 // Whole blocks: a "#" line, then seven pairs of a "=" line and a day text.
 bool HoldsWholeWeeks(std::string_view bytes) {
     LineFile file;
-    OpenBytesForReading(file, bytes);
-    SkipByteOrderMark(file);
     LineBlockReader reader;
-    StartBlockReading(reader, file);
+    StartBlockReadingBytes(reader, file, bytes);
     std::u16string_view line;
     while (NextLine(reader, line)) {
         if (IsBlank(line)) continue;

@@ -111,3 +111,9 @@ bool NextLineAfterRead(LineBlockReader& reader, std::u16string_view& line) {
         Fill(reader);
     }
 }
+
+void StartBlockReadingBytes(LineBlockReader& reader, LineFile& file, std::string_view bytes) {
+    OpenBytesForReading(file, bytes);
+    SkipByteOrderMark(file);
+    StartBlockReading(reader, file, std::int64_t(bytes.size()));
+}

@@ -32,6 +32,9 @@ struct LineBlockReader {
 // file's size when it was opened (-1 when unknown), only sizes the block: a file that has
 // grown since is still read to its end.
 void StartBlockReading(LineBlockReader& reader, LineFile& file, std::int64_t fileBytes = -1);
+// Reads these bytes, a line file's whole content with its mark, as the lines of `file`; the
+// view must outlive the reading.
+void StartBlockReadingBytes(LineBlockReader& reader, LineFile& file, std::string_view bytes);
 // Steps over the line of `run` units at `start` and its line end (CR LF as one when the unit
 // after a CR has been read: `nextRead`), and hands the line out.
 inline void TakeLine(LineBlockReader& reader, std::size_t run, bool nextRead,

@@ -94,10 +94,8 @@ Report LoadUnitCatalogue(Document& document) {
 std::vector<TrainingUnit> UnitsOfBytes(std::string_view bytes) {
     std::vector<TrainingUnit> units;
     LineFile file;
-    OpenBytesForReading(file, bytes);
-    SkipByteOrderMark(file);
     LineBlockReader reader;
-    StartBlockReading(reader, file);
+    StartBlockReadingBytes(reader, file, bytes);
     std::u16string_view line;
     while (NextLine(reader, line))
         if (!ReadUnitLine(line, units.emplace_back())) units.pop_back();

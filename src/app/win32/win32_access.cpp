@@ -34,14 +34,9 @@ struct ComFunctions {
 const ComFunctions& LookUpCom() {
     static const ComFunctions functions = [] {
         ComFunctions found;
-        HMODULE ole = LoadLibraryW(L"ole32.dll");
-        if (ole == nullptr) return found;
-        found.initialize = reinterpret_cast<CoInitializeExFunction>(
-            reinterpret_cast<void*>(GetProcAddress(ole, "CoInitializeEx")));
-        found.create = reinterpret_cast<CoCreateInstanceFunction>(
-            reinterpret_cast<void*>(GetProcAddress(ole, "CoCreateInstance")));
-        found.uninitialize = reinterpret_cast<CoUninitializeFunction>(
-            reinterpret_cast<void*>(GetProcAddress(ole, "CoUninitialize")));
+        found.initialize = SystemFunction<CoInitializeExFunction>(L"ole32.dll", "CoInitializeEx");
+        found.create = SystemFunction<CoCreateInstanceFunction>(L"ole32.dll", "CoCreateInstance");
+        found.uninitialize = SystemFunction<CoUninitializeFunction>(L"ole32.dll", "CoUninitialize");
         if (found.initialize == nullptr || found.create == nullptr ||
             found.uninitialize == nullptr) {
             return ComFunctions();

@@ -11,12 +11,8 @@ namespace {
 using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
 GetOpenFileNameFunction LookUpGetOpenFileName() {
-    static GetOpenFileNameFunction function = [] {
-        HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
-        if (dialogs == nullptr) return GetOpenFileNameFunction(nullptr);
-        return reinterpret_cast<GetOpenFileNameFunction>(
-            reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameW")));
-    }();
+    static const GetOpenFileNameFunction function =
+        SystemFunction<GetOpenFileNameFunction>(L"comdlg32.dll", "GetOpenFileNameW");
     return function;
 }
 
@@ -46,8 +42,8 @@ std::optional<std::u16string> Win32Ui::DoChooseFileToOpen(const OpenFileRequest&
     dialog.lpstrFile = reinterpret_cast<wchar_t*>(path.data());
     dialog.nMaxFile = DWORD(path.size());
     dialog.lpstrTitle = WideText(request.title);
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                   OFN_NOCHANGEDIR;
+    dialog.Flags =
+        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!getOpenFileName(&dialog)) return std::nullopt;
     path.resize(path.find(u'\0'));
     return path;
