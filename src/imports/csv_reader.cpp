@@ -16,14 +16,15 @@ constexpr std::size_t MostSeparatorUnits = 64 * 1024;
 // Reads one chunk and decodes it after what is kept; false when the source has nothing more.
 bool ReadChunk(CsvReader& reader) {
     if (reader.sourceDone) return false;
-    const std::size_t kept = reader.bytes.size();
-    reader.bytes.resize(kept + ReadChunkBytes);
-    const std::intptr_t got =
-        reader.source ? reader.source(reader.bytes.data() + kept, ReadChunkBytes) : 0;
+    // Each read lands in room of its own and only what arrived is appended: growing the bytes
+    // by a whole chunk first would set 64 KiB for every read, also for a source that gives a
+    // few bytes at a time.
+    if (!reader.chunk) reader.chunk = std::make_unique_for_overwrite<char[]>(ReadChunkBytes);
+    const std::intptr_t got = reader.source ? reader.source(reader.chunk.get(), ReadChunkBytes) : 0;
     // A source that claims more than it was given room for is taken at its room.
     const std::size_t received =
         got > 0 ? std::min(std::size_t(got), ReadChunkBytes) : std::size_t(0);
-    reader.bytes.resize(kept + received);
+    reader.bytes.append(reader.chunk.get(), received);
     if (got <= 0) {
         reader.sourceDone = true;
         reader.readFailed = got < 0;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,10 +44,11 @@ struct CsvReader {
     CsvEncoding encoding = CsvEncoding::Utf8;
     char16_t separator = u',';
     bool started = false;
-    bool sourceDone = false;  // the source said end or failed: nothing more comes from it
-    bool readFailed = false;  // a read failed: the rows so far are all there is
-    std::string bytes;        // read and not yet decoded (an unfinished character at most)
-    std::u16string units;     // decoded; units[position ..) not yet cut into rows
+    bool sourceDone = false;        // the source said end or failed: nothing more comes from it
+    bool readFailed = false;        // a read failed: the rows so far are all there is
+    std::string bytes;              // read and not yet decoded (an unfinished character at most)
+    std::unique_ptr<char[]> chunk;  // the room each read lands in, never set beforehand
+    std::u16string units;           // decoded; units[position ..) not yet cut into rows
     std::size_t position = 0;
     // Positions in `units` of the U+FFFD that stand for bad bytes, ascending; nextBad is the
     // first not yet passed.

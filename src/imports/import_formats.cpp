@@ -65,9 +65,13 @@ ImportColumns FindColumns(const CsvRow& header, const NamedColumn (&names)[Count
     ImportColumns columns;
     columns.headerFields = header.fieldCount;
     for (std::size_t field = 0; field < header.fieldCount; ++field) {
+        // The known names have no blanks around them: the field is trimmed once.
+        const std::u16string_view name = TrimBlanks(header.Field(field));
+        if (name.empty()) continue;
         for (const NamedColumn& named : names) {
             // The first column of a name counts, as a spreadsheet's lookup would take it.
-            if (!SameName(header.Field(field), named.name) || columns.*named.column != NoColumn)
+            if (columns.*named.column != NoColumn || name.size() != named.name.size() ||
+                !SameIgnoringCase(name, named.name))
                 continue;
             columns.*named.column = int(field);
             if (named.unitName != nullptr) columns.*named.unitName = named.unit;
