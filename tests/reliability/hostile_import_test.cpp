@@ -125,7 +125,9 @@ TEST_F(HostileImport, LargeAndBrokenFilesAreReadWithinBoundsAndNothingHalf) {
         if (row.reason != SkipReason::None) {
             EXPECT_EQ(changes.skipped.firstReason, row.reason);
         }
-        if (measured) {
+        // AddressSanitizer keeps freed memory in quarantine and adds red zones to every small
+        // block: the bound is checked in the builds without it.
+        if (measured && !reliability::SanitizerBuild()) {
             EXPECT_LT(double(reliability::PeakMemoryBytes() - start), row.memory * size + 16e6)
                 << "peak beyond the start, file of " << size << " bytes";
         }
