@@ -8,6 +8,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "local_noon.h"
 #include "platform/os_file.h"
 #include "platform/os_file_memory.h"
 
@@ -43,13 +44,7 @@ void WriteFile(const char* path, const Bytes& bytes) {
 }
 
 void SetFileDay(const char* path, int year, int month, int day) {
-    std::tm noon{};
-    noon.tm_year = year - 1900;
-    noon.tm_mon = month - 1;
-    noon.tm_mday = day;
-    noon.tm_hour = 12;
-    noon.tm_isdst = -1;
-    const std::time_t moment = std::mktime(&noon);
+    const std::time_t moment = LocalNoonOf(year, month, day);
     if (moment == std::time_t(-1) || !SetMemoryFileTime(PathOf(path), moment)) {
         std::fprintf(stderr, "velmora fuzz: cannot set the time of %s\n", path);
         std::abort();

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "local_noon.h"
 #include "platform/os_file.h"
 #include "platform/unicode.h"
 
@@ -60,13 +61,7 @@ bool FileExists(const std::filesystem::path& path) {
 }
 
 bool SetFileDay(const std::filesystem::path& path, int year, int month, int day) {
-    std::tm noon{};
-    noon.tm_year = year - 1900;
-    noon.tm_mon = month - 1;
-    noon.tm_mday = day;
-    noon.tm_hour = 12;
-    noon.tm_isdst = -1;
-    const std::time_t moment = std::mktime(&noon);
+    const std::time_t moment = LocalNoonOf(year, month, day);
     if (moment == std::time_t(-1)) return false;
     const timespec times[2] = {{moment, 0}, {moment, 0}};
     return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;

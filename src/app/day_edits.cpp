@@ -38,32 +38,26 @@ bool WeekIsEmpty(const TrainingWeek& week) {
 // shown before the step moves past the weeks that stayed.
 void TakeOutStepWeeks(ProgramState& state, EditStep& step) {
     std::vector<TrainingWeek>& history = state.document.history;
-    std::vector<StepWeek> left;
+    std::vector<StepWeek> left;       // the step's weeks still its own, last first
+    std::vector<WholeNumber> stayed;  // positions of the weeks that stayed, last first
     for (auto week = step.weeks.rbegin(); week != step.weeks.rend(); ++week) {
         const std::size_t position = std::size_t(week->position);
-        if (position >= history.size()) continue;
-        if (WeekIsEmpty(history[position])) {
-            history.erase(history.begin() + std::ptrdiff_t(position));
-        } else {
-            left.push_back(*week);
+        if (position < history.size() && !WeekIsEmpty(history[position])) {
+            stayed.push_back(week->position);
+            continue;
         }
+        if (position < history.size()) history.erase(history.begin() + std::ptrdiff_t(position));
+        left.push_back(*week);
     }
-    if (left.empty()) return;
-    std::erase_if(step.weeks, [&left](const StepWeek& week) {
-        return std::any_of(left.begin(), left.end(), [&week](const StepWeek& kept) {
-            return kept.position == week.position;
-        });
-    });
-    // `left` is last first; where each week that stayed stands now, first first.
-    std::vector<WholeNumber> stayed;
-    for (auto kept = left.rbegin(); kept != left.rend(); ++kept) {
+    if (stayed.empty()) return;
+    step.weeks.assign(left.rbegin(), left.rend());
+    // A week that stayed now stands lower by the step's weeks taken out before it.
+    for (auto kept = stayed.rbegin(); kept != stayed.rend(); ++kept) {
         const auto before =
             std::count_if(step.weeks.begin(), step.weeks.end(),
-                          [&](const StepWeek& w) { return w.position < kept->position; });
-        stayed.push_back(kept->position - WholeNumber(before));
+                          [&](const StepWeek& week) { return week.position < *kept; });
+        if (*kept - WholeNumber(before) <= step.shownBefore.week) ++step.shownBefore.week;
     }
-    for (WholeNumber position : stayed)
-        if (position <= step.shownBefore.week) ++step.shownBefore.week;
 }
 
 // Puts the step's day texts (and weeks) back as they were before it (undo) or after it

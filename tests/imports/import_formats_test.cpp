@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "imports/csv_source.h"
 #include "imports/import_values.h"
 #include "imports/set_groups.h"
 #include "imports/training_file.h"
@@ -28,16 +29,6 @@ constexpr char HevyHeader[] =
     "\"title\",\"start_time\",\"end_time\",\"description\",\"exercise_title\",\"superset_id\","
     "\"exercise_notes\",\"set_index\",\"set_type\",\"weight_kg\",\"reps\",\"distance_km\","
     "\"duration_seconds\",\"rpe\"\n";
-
-CsvByteSource BytesOf(const std::string& bytes) {
-    auto at = std::make_shared<std::size_t>(0);
-    return [bytes, at](char* buffer, std::size_t size) -> std::intptr_t {
-        const std::size_t count = std::min(size, bytes.size() - *at);
-        bytes.copy(buffer, count, *at);
-        *at += count;
-        return std::intptr_t(count);
-    };
-}
 
 TrainingFile Read(const std::string& bytes) {
     return ReadTrainingRows(BytesOf(bytes), {EnglishHeader, GermanHeader});

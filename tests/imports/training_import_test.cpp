@@ -13,6 +13,7 @@
 #include "calendar/week_dates.h"
 #include "config/configuration.h"
 #include "data/day_entries.h"
+#include "imports/csv_source.h"
 #include "imports/training_import.h"
 #include "platform/clock.h"
 #include "platform/unicode.h"
@@ -20,16 +21,6 @@
 #include "test_support.h"
 
 namespace {
-
-CsvByteSource BytesOf(const std::string& bytes) {
-    auto at = std::make_shared<std::size_t>(0);
-    return [bytes, at](char* buffer, std::size_t size) -> std::intptr_t {
-        const std::size_t count = std::min(size, bytes.size() - *at);
-        bytes.copy(buffer, count, *at);
-        *at += count;
-        return std::intptr_t(count);
-    };
-}
 
 TextTable TextsOf(const char* language) {
     TextTable texts = BuildTextTable();
@@ -102,8 +93,7 @@ TEST_F(TrainingImport, VelmorasOwnCsvComesBackAsItWasExported) {
         Document fresh = FreshDocument();
         const ImportChanges changes = Import(fresh, exported);
         EXPECT_EQ(changes.skipped.count, 0);
-        EXPECT_EQ(changes.entriesAdded,
-                  std::count(exported.begin(), exported.end(), '\n') - 1);
+        EXPECT_EQ(changes.entriesAdded, std::count(exported.begin(), exported.end(), '\n') - 1);
         EXPECT_EQ(Csv(fresh, texts), exported);
         // The same dates in the calendar file too.
         EXPECT_EQ(TrainingIcs(fresh.history, texts, Today(), fresh.lastWeekEvidence),
