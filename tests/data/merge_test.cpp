@@ -5,7 +5,6 @@
 // record, which files a merge takes in, the conflict copies' names and moves.
 #include <gtest/gtest.h>
 
-#include <chrono>
 
 #include "data/conflict_copies.h"
 #include "data/data_fixture.h"
@@ -160,27 +159,6 @@ TEST(MergeHistory, TableOfBaseDiskHeld) {
         EXPECT_EQ(merge.heldPositions, row.heldPositions);
         EXPECT_EQ(merge.threeWay, row.threeWay);
     }
-}
-
-TEST(MergeHistory, ADecadeMergesUnderFiftyMilliseconds) {
-    std::vector<TrainingWeek> base;
-    for (WholeNumber week = 0; week < 520; ++week) {
-        base.push_back(Week(1 + (week * 7) % 364));
-        for (std::u16string& day : base.back().days) day = u"Push-ups|3|15|\\Plank|3|60|hold";
-    }
-    std::vector<TrainingWeek> disk = base;
-    std::vector<TrainingWeek> held = base;
-    for (std::size_t week = 0; week < 520; week += 3) disk[week].days[2] += u"\\Run|5|1|disk";
-    for (std::size_t week = 0; week < 520; week += 2) held[week].days[2] += u"\\Row|5|1|held";
-    disk.push_back(Week(999));
-    const auto start = std::chrono::steady_clock::now();
-    const HistoryMerge merge = MergeHistories(BaseOfWeeks(base), disk, held);
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    ASSERT_EQ(merge.weeks.size(), 521u);
-    EXPECT_EQ(ToUtf8(merge.weeks[0].days[2]),
-              ToUtf8(u"Push-ups|3|15|\\Plank|3|60|hold\\Run|5|1|disk\\Row|5|1|held"));
-    EXPECT_LT(ms, 50.0);
 }
 
 TrainingUnit Unit(std::u16string name, WholeNumber count1 = 1) {
