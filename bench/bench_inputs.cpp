@@ -73,8 +73,8 @@ TrainingUnit RandomUnit(Random& random) {
 }
 
 std::u16string EntryText(const TrainingUnit& unit) {
-    return unit.name + u"|" + Decimal(unit.count1) + u"|" + Decimal(unit.count2) + u"|" +
-           unit.description;
+    return std::u16string(unit.name) + u"|" + Decimal(unit.count1) + u"|" + Decimal(unit.count2) +
+           u"|" + std::u16string(unit.description);
 }
 
 // Most days of a logged week are rest days; a training day holds one to three units.

@@ -32,7 +32,7 @@ std::u16string EntryRowOfUnit(const TrainingUnit& unit) {
 }
 
 std::u16string UnitRowText(const TrainingUnit& unit) {
-    std::u16string row = unit.name;
+    std::u16string row(unit.name);
     row += u": ";
     row += FormatInteger(unit.count1);
     row += u'-';

@@ -38,11 +38,9 @@ WholeNumber ParseCount(std::u16string_view field) {
     return WholeNumber(value);
 }
 
-void AssignUnit(TrainingUnit& unit, const DayEntry& entry) {
-    unit.name.assign(entry.name);
-    unit.count1 = ParseCount(entry.count1);
-    unit.count2 = ParseCount(entry.count2);
-    unit.description.assign(entry.description);
+TrainingUnit UnitOfEntry(const DayEntry& entry, std::pmr::memory_resource* texts) {
+    return {std::pmr::u16string(entry.name, texts), ParseCount(entry.count1),
+            ParseCount(entry.count2), std::pmr::u16string(entry.description, texts)};
 }
 
 std::u16string DayEntryOf(const TrainingUnit& unit) {

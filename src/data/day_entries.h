@@ -34,8 +34,9 @@ inline DayEntry CutDayEntry(std::u16string_view entryText) {
 }
 // A count as the program keeps it: ParseInteger's rules in 64 bits, then the word width.
 WholeNumber ParseCount(std::u16string_view field);
-// Makes `unit` the unit the entry names (the counts parsed), each text allocated once.
-void AssignUnit(TrainingUnit& unit, const DayEntry& entry);
+// The unit the entry names, the counts parsed; its texts are taken from `texts`.
+TrainingUnit UnitOfEntry(const DayEntry& entry,
+                         std::pmr::memory_resource* texts = std::pmr::get_default_resource());
 // The entry text of a unit: name|count1|count2|description, the counts in decimal.
 std::u16string DayEntryOf(const TrainingUnit& unit);
 // The same text as its seven parts, separators included, for writers that put them out

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,10 +17,10 @@
 #include "text/text_helpers.h"
 
 struct TrainingUnit {
-    std::u16string name;
+    std::pmr::u16string name;
     WholeNumber count1 = 0;
     WholeNumber count2 = 0;
-    std::u16string description;
+    std::pmr::u16string description;
 };
 
 struct TrainingWeek {

@@ -11,11 +11,13 @@
 #include "data/line_file.h"
 #include "data/merge_base.h"
 #include "data/safe_save.h"
+#include "data/text_block.h"
 #include "platform/os_memory.h"
 
-void AddUnit(Document& document, std::u16string name, WholeNumber count1, WholeNumber count2,
-             std::u16string description) {
-    document.catalogue.push_back({std::move(name), count1, count2, std::move(description)});
+void AddUnit(Document& document, std::u16string_view name, WholeNumber count1, WholeNumber count2,
+             std::u16string_view description) {
+    document.catalogue.push_back(
+        {std::pmr::u16string(name), count1, count2, std::pmr::u16string(description)});
 }
 
 WholeNumber UnitCount(const Document& document) {
@@ -39,12 +41,17 @@ bool IsBlank(std::u16string_view line) {
     return line.find_first_not_of(u' ') == std::u16string_view::npos;
 }
 
+// A catalogue line is an entry of its own.
+TrainingUnit UnitOfLine(std::u16string_view line,
+                        std::pmr::memory_resource* texts = std::pmr::get_default_resource()) {
+    return UnitOfEntry(CutDayEntry(line), texts);
+}
+
 }  // namespace
 
 bool ReadUnitLine(std::u16string_view line, TrainingUnit& unit) {
     if (IsBlank(line)) return false;
-    // A catalogue line is an entry of its own.
-    AssignUnit(unit, CutDayEntry(line));
+    unit = UnitOfLine(line);
     return true;
 }
 
@@ -71,16 +78,19 @@ Report LoadUnitCatalogue(Document& document) {
         catalogue.reserve(static_cast<std::size_t>(
             std::min<std::int64_t>(size / TypicalUnitLineBytes + 1, MostReservedUnits)));
     OsPreferLargePages(catalogue.data(), catalogue.capacity() * sizeof(TrainingUnit));
+    // The texts go into one block of the file's size, which holds them all: a large catalogue
+    // would otherwise spend most of its load allocating names and descriptions one by one.
+    std::pmr::memory_resource* texts =
+        StartTextBlock(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
     SkipByteOrderMark(file);
     LineBlockReader reader;
     StartBlockReading(reader, file, size);
     // An empty file still gives one (blank) line to ReadLineInto; skipping it or never reading
     // it leaves the same catalogue.
     std::u16string_view line;
-    while (NextLine(reader, line)) {
-        // Built in place: no unit is moved after it is read.
-        if (!ReadUnitLine(line, catalogue.emplace_back())) catalogue.pop_back();
-    }
+    while (NextLine(reader, line))
+        if (!IsBlank(line)) catalogue.push_back(UnitOfLine(line, texts));
+    ReleaseTextBlock(texts);
     const bool closed = Close(file);
     SetCatalogueBase(document, {identity, HashResult(hasher)}, catalogue.size());
     if (!closed) {
@@ -98,7 +108,7 @@ std::vector<TrainingUnit> UnitsOfBytes(std::string_view bytes) {
     StartBlockReadingBytes(reader, file, bytes);
     std::u16string_view line;
     while (NextLine(reader, line))
-        if (!ReadUnitLine(line, units.emplace_back())) units.pop_back();
+        if (!IsBlank(line)) units.push_back(UnitOfLine(line));
     return units;
 }
 

@@ -13,8 +13,8 @@
 
 inline constexpr char16_t UnitFilePath[] = u"units/units.txt";
 
-void AddUnit(Document& document, std::u16string name, WholeNumber count1, WholeNumber count2,
-             std::u16string description);
+void AddUnit(Document& document, std::u16string_view name, WholeNumber count1, WholeNumber count2,
+             std::u16string_view description);
 WholeNumber UnitCount(const Document& document);
 // position must lie in 0 .. UnitCount() - 1.
 const TrainingUnit& UnitAt(const Document& document, WholeNumber position);

@@ -75,11 +75,8 @@ void AddToDay(Document& document, const TrainingFile& file, const Target* first,
     std::unordered_map<std::u16string, WholeNumber> present;
     DayEntryWalk walk = StartDayEntries(text);
     std::u16string_view entryText;
-    TrainingUnit standing;
-    while (NextDayEntry(walk, entryText)) {
-        AssignUnit(standing, CutDayEntry(entryText));
-        ++present[SameEntryKey(standing)];
-    }
+    while (NextDayEntry(walk, entryText))
+        ++present[SameEntryKey(UnitOfEntry(CutDayEntry(entryText)))];
     std::u16string before = text;
     bool changed = false;
     for (const Target* target = first; target != end; ++target) {

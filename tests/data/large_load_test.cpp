@@ -70,10 +70,10 @@ std::vector<TrainingUnit> ReferenceUnits() {
     do {
         std::u16string line = reference::ReadLine(file);
         if (TrimSpaces(line).empty()) continue;
-        units.push_back({reference::FieldOf(line, 1, u"|"),
+        units.push_back({std::pmr::u16string(reference::FieldOf(line, 1, u"|")),
                          static_cast<WholeNumber>(ParseInteger(reference::FieldOf(line, 2, u"|"))),
                          static_cast<WholeNumber>(ParseInteger(reference::FieldOf(line, 3, u"|"))),
-                         reference::FieldOf(line, 4, u"|")});
+                         std::pmr::u16string(reference::FieldOf(line, 4, u"|"))});
     } while (!AtEnd(file));
     EXPECT_TRUE(Close(file));
     return units;

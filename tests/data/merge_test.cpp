@@ -5,7 +5,6 @@
 // record, which files a merge takes in, the conflict copies' names and moves.
 #include <gtest/gtest.h>
 
-
 #include "data/conflict_copies.h"
 #include "data/data_fixture.h"
 #include "data/day_entries.h"
@@ -162,7 +161,7 @@ TEST(MergeHistory, TableOfBaseDiskHeld) {
 }
 
 TrainingUnit Unit(std::u16string name, WholeNumber count1 = 1) {
-    return {std::move(name), count1, 1, u""};
+    return {std::pmr::u16string(name), count1, 1, u""};
 }
 
 std::string Names(const std::vector<TrainingUnit>& units) {

@@ -131,6 +131,33 @@ TEST_F(CatalogueTest, CountWidthFollowsTheBuild) {
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"), test::LineFileBytes({expected}));
 }
 
+// A load takes its texts from one block: units moved or copied out of the catalogue, texts
+// grown past the block and units added after it stay whole through reloads (and the
+// sanitizer build sees any text read after its memory went).
+TEST_F(CatalogueTest, LoadedTextsOutliveTheirCatalogue) {
+    const std::u16string_view longName = u"Ausfallschritte mit Kurzhantel";
+    WriteUnitLines(
+        {std::u16string(longName) + u"|3|12|langsam ausfuehren", u"Seilspringen im Wechsel|1|9|"});
+    ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+    TrainingUnit moved = std::move(doc.catalogue[0]);
+    const TrainingUnit copied = doc.catalogue[1];
+    const std::u16string grownText(20000, u'x');
+    const std::u16string_view grown = grownText;
+    doc.catalogue[1].description = grown;
+    for (int i = 0; i < 40; ++i) AddUnit(doc, u"Hinzugefuegt nach dem Laden", i, 1, u"");
+    EXPECT_EQ(doc.catalogue[1].description, grown);
+    ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+    doc.catalogue.clear();
+    ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
+    EXPECT_EQ(moved.name, longName);
+    EXPECT_EQ(moved.description, u"langsam ausfuehren");
+    EXPECT_EQ(copied.name, u"Seilspringen im Wechsel");
+    moved.name += u" und Sprung";
+    EXPECT_EQ(std::u16string(moved.name), std::u16string(longName) + u" und Sprung");
+    ASSERT_EQ(UnitCount(doc), 2);
+    EXPECT_EQ(UnitAt(doc, 0).name, longName);
+}
+
 TEST_F(CatalogueTest, MissingFileReportsAndLeavesCatalogueEmpty) {
     EXPECT_FALSE(Kept(LoadUnitCatalogue(doc)));
     EXPECT_EQ(UnitCount(doc), 0);

@@ -362,7 +362,7 @@ TEST(ImportSets, ADaysSetsOfOneExerciseBecomeOneEntry) {
         EXPECT_EQ(entry.name, u"Bench");
         EXPECT_EQ(entry.count1, WholeNumber(row.sets.size()));
         EXPECT_EQ(entry.count2, row.count2);
-        EXPECT_EQ(entry.description, row.description);
+        EXPECT_EQ(std::u16string(entry.description), row.description);
     }
 }
 

@@ -109,8 +109,8 @@ namespace reliability {
 inline std::vector<std::u16string> CatalogueLines(const Document& doc) {
     std::vector<std::u16string> lines;
     for (const TrainingUnit& unit : doc.catalogue) {
-        lines.push_back(unit.name + u"|" + FormatInteger(unit.count1) + u"|" +
-                        FormatInteger(unit.count2) + u"|" + unit.description);
+        lines.push_back(std::u16string(unit.name) + u"|" + FormatInteger(unit.count1) + u"|" +
+                        FormatInteger(unit.count2) + u"|" + std::u16string(unit.description));
     }
     return lines;
 }
