@@ -5,12 +5,38 @@
 
 #include <cassert>
 #include <cstdint>
-#include <new>
 #include <vector>
 
 #include "platform/os_memory.h"
 
+// Under AddressSanitizer the pieces are marked as the allocator marks its own: the block
+// unusable but for the pieces handed out, each followed by a gap, so that a text read past
+// its end or after it went is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+#define VELMORA_MARK_PIECES 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELMORA_MARK_PIECES 1
+#endif
+#endif
+#ifdef VELMORA_MARK_PIECES
+#include <sanitizer/asan_interface.h>
+#define VELMORA_UNUSABLE(start, bytes) ASAN_POISON_MEMORY_REGION(start, bytes)
+#define VELMORA_USABLE(start, bytes) ASAN_UNPOISON_MEMORY_REGION(start, bytes)
+#else
+#define VELMORA_UNUSABLE(start, bytes) ((void)(start), (void)(bytes))
+#define VELMORA_USABLE(start, bytes) ((void)(start), (void)(bytes))
+#endif
+
 namespace {
+
+#ifdef VELMORA_MARK_PIECES
+constexpr std::size_t PieceGap = 8;
+constexpr std::size_t LeastAlignment = 8;
+#else
+constexpr std::size_t PieceGap = 0;
+constexpr std::size_t LeastAlignment = 1;
+#endif
 
 // A string keeps the block that made it even when it holds no piece of it (a short or empty
 // text, a moved-from one, one grown past the block): the block object therefore outlives
@@ -25,6 +51,7 @@ class TextBlock final : public std::pmr::memory_resource {
         end_ = start_ + bytes;
         mark_ = start_;
         OsPreferLargePages(start_, bytes);
+        VELMORA_UNUSABLE(start_, bytes);
     }
 
     void Release() {
@@ -37,30 +64,37 @@ class TextBlock final : public std::pmr::memory_resource {
 
   private:
     void FreeMemory() {
+        VELMORA_USABLE(start_, static_cast<std::size_t>(end_ - start_));
         ::operator delete(start_);
         start_ = end_ = mark_ = nullptr;
     }
 
     void* do_allocate(std::size_t bytes, std::size_t alignment) override {
+        const std::size_t placed = alignment < LeastAlignment ? LeastAlignment : alignment;
         const auto at = reinterpret_cast<std::uintptr_t>(mark_);
-        const std::uintptr_t aligned = (at + alignment - 1) & ~(std::uintptr_t(alignment) - 1);
+        const std::uintptr_t aligned = (at + placed - 1) & ~(std::uintptr_t(placed) - 1);
         const auto room = static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(end_) - at);
         // A piece of size zero would sit at the block's end, where it could not be told from
         // memory beyond it; like a piece that does not fit, it gets memory of its own.
-        if (start_ == nullptr || bytes == 0 || aligned - at > room || bytes > room - (aligned - at))
-            return ::operator new(bytes, std::align_val_t(alignment));
-        mark_ = reinterpret_cast<std::byte*>(aligned + bytes);
+        if (start_ == nullptr || bytes == 0 || aligned - at > room ||
+            bytes + PieceGap > room - (aligned - at))
+            return std::pmr::new_delete_resource()->allocate(bytes, alignment);
+        mark_ = reinterpret_cast<std::byte*>(aligned + bytes + PieceGap);
         ++pieces_;
+        VELMORA_USABLE(reinterpret_cast<void*>(aligned), bytes);
         return reinterpret_cast<void*>(aligned);
     }
 
     void do_deallocate(void* piece, std::size_t bytes, std::size_t alignment) override {
-        auto* at = static_cast<std::byte*>(piece);
-        if (start_ == nullptr || at < start_ || at >= end_) {
-            ::operator delete(piece, bytes, std::align_val_t(alignment));
+        // Compared as addresses: the piece may come from any allocation.
+        const auto at = reinterpret_cast<std::uintptr_t>(piece);
+        if (start_ == nullptr || at < reinterpret_cast<std::uintptr_t>(start_) ||
+            at >= reinterpret_cast<std::uintptr_t>(end_)) {
+            std::pmr::new_delete_resource()->deallocate(piece, bytes, alignment);
             return;
         }
         assert(pieces_ > 0 && "a text block takes back only pieces it handed out");
+        VELMORA_UNUSABLE(piece, bytes);
         if (--pieces_ == 0 && released_) FreeMemory();
     }
 
