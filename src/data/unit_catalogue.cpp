@@ -47,6 +47,14 @@ TrainingUnit UnitOfLine(std::u16string_view line,
     return UnitOfEntry(CutDayEntry(line), texts);
 }
 
+// Made where the catalogue puts it (the unit is the conversion's result, which is never
+// copied): no unit is moved after it is read.
+struct UnitInPlace {
+    std::u16string_view line;
+    std::pmr::memory_resource* texts;
+    operator TrainingUnit() const { return UnitOfLine(line, texts); }
+};
+
 }  // namespace
 
 bool ReadUnitLine(std::u16string_view line, TrainingUnit& unit) {
@@ -89,7 +97,7 @@ Report LoadUnitCatalogue(Document& document) {
     // it leaves the same catalogue.
     std::u16string_view line;
     while (NextLine(reader, line))
-        if (!IsBlank(line)) catalogue.push_back(UnitOfLine(line, texts));
+        if (!IsBlank(line)) catalogue.emplace_back(UnitInPlace{line, texts});
     ReleaseTextBlock(texts);
     const bool closed = Close(file);
     SetCatalogueBase(document, {identity, HashResult(hasher)}, catalogue.size());
