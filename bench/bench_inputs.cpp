@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "calendar/week_calendar.h"
+#include "data/day_entries.h"
 
 namespace {
 
@@ -72,11 +73,6 @@ TrainingUnit RandomUnit(Random& random) {
     return unit;
 }
 
-std::u16string EntryText(const TrainingUnit& unit) {
-    return std::u16string(unit.name) + u"|" + Decimal(unit.count1) + u"|" + Decimal(unit.count2) +
-           u"|" + std::u16string(unit.description);
-}
-
 // Most days of a logged week are rest days; a training day holds one to three units.
 std::u16string RandomDayText(Random& random) {
     std::size_t roll = random.Below(100);
@@ -84,7 +80,7 @@ std::u16string RandomDayText(Random& random) {
     std::u16string text;
     for (std::size_t i = 0; i < entries; ++i) {
         if (i > 0) text += u'\\';
-        text += EntryText(RandomUnit(random));
+        text += DayEntryOf(RandomUnit(random));
     }
     return text;
 }
@@ -102,7 +98,7 @@ ByteList UnitFileBytes(std::size_t unitCount, std::uint64_t seed) {
         TrainingUnit unit = RandomUnit(random);
         // Users number their variants; it keeps names from repeating exactly.
         if (random.Below(3) == 0) unit.name += u" " + Decimal(static_cast<std::int64_t>(i % 97));
-        PutLine(bytes, EntryText(unit));
+        PutLine(bytes, DayEntryOf(unit));
     }
     return bytes;
 }
@@ -148,7 +144,7 @@ ByteList ReportHistoryBytes(std::size_t weekCount, std::size_t unitCount, std::u
             unit.name = std::u16string(UnitNames[variant % NameCount]) + u" " +
                         Decimal(static_cast<std::int64_t>(variant));
             if (entry > 0) text += u'\\';
-            text += EntryText(unit);
+            text += DayEntryOf(unit);
         }
         return text;
     });
@@ -163,7 +159,7 @@ std::u16string DayTextOf(std::size_t entryCount) {
     std::u16string text;
     for (std::size_t i = 0; i < entryCount; ++i) {
         if (i > 0) text += u'\\';
-        text += EntryText(BenchUnit(i));
+        text += DayEntryOf(BenchUnit(i));
     }
     return text;
 }
