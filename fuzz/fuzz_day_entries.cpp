@@ -56,7 +56,7 @@ std::u16string ReferenceRemove(const std::u16string& text, WholeNumber position)
     if (separators == 0) return u"";
     std::u16string result;
     for (WholeNumber i = 1; i <= separators + 1; ++i) {
-        if (i == position + 1) continue;
+        if (i - 1 == position) continue;  // not position + 1: a position may be the largest
         result += FieldOf(text, i, u"\\");
         result += u'\\';
     }
