@@ -78,6 +78,13 @@ Bytes LineFileBytes(const std::vector<std::u16string>& lines) {
     return bytes;
 }
 
+bool SameWeeks(const std::vector<TrainingWeek>& a, const std::vector<TrainingWeek>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].weekNumber != b[i].weekNumber || a[i].days != b[i].days) return false;
+    return true;
+}
+
 std::string Printable(std::u16string_view text) {
     std::string out;
     for (char16_t unit : text) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/document.h"
+
 namespace fuzz {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -29,6 +31,8 @@ bool NoTemporaryFileIn(const char* folder);
 
 // The bytes of a line file holding these lines: UTF-16 little-endian, each ended by CR LF.
 Bytes LineFileBytes(const std::vector<std::u16string>& lines);
+// True when both hold the same weeks: numbers and day texts.
+bool SameWeeks(const std::vector<TrainingWeek>& a, const std::vector<TrainingWeek>& b);
 // Printable form of a text for failure reports.
 std::string Printable(std::u16string_view text);
 

@@ -20,14 +20,6 @@ const std::vector<VelmoraHeader> VelmoraHeaders = {{u"Week", u"Monday of the wee
                                                     u"Weekday", u"Unit", u"Count 1", u"Count 2",
                                                     u"Description"}};
 
-bool SameWeeks(const std::vector<TrainingWeek>& a, const std::vector<TrainingWeek>& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t index = 0; index < a.size(); ++index)
-        if (a[index].weekNumber != b[index].weekNumber || a[index].days != b[index].days)
-            return false;
-    return true;
-}
-
 // fuzz_csv_reader shows that the rows do not depend on the pieces the reader is handed.
 void CheckImport(const std::string& bytes) {
     fuzz::StartMemoryFiles();
@@ -61,7 +53,7 @@ void CheckImport(const std::string& bytes) {
     const std::vector<TrainingWeek> once = document.history;
     const ImportChanges again = ApplyTrainingImport(document, file, Today());
     FUZZ_CHECK(again.entriesAdded == 0 && again.weeks.empty(), "the same file twice adds nothing");
-    FUZZ_CHECK(SameWeeks(once, document.history), "the same file twice changes nothing");
+    FUZZ_CHECK(fuzz::SameWeeks(once, document.history), "the same file twice changes nothing");
 }
 
 }  // namespace

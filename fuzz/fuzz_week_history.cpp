@@ -28,14 +28,6 @@ LocalDate DateFrom(const std::uint8_t* data) {
     return date;
 }
 
-bool SameWeeks(const std::vector<TrainingWeek>& a, const std::vector<TrainingWeek>& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i].weekNumber != b[i].weekNumber || a[i].days != b[i].days) return false;
-    }
-    return true;
-}
-
 void CheckLoaded(const Document& doc, std::size_t fileSize) {
     const std::vector<TrainingWeek>& history = doc.history;
     FUZZ_CHECK(!history.empty(), "a load always leaves at least one week");
@@ -81,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::Bytes saved = fuzz::ReadFile("units/history.txt");
 
     FUZZ_CHECK(LoadHistoryUpToToday(doc).ok(), "the saved file loads");
-    FUZZ_CHECK(SameWeeks(doc.history, loaded), "the saved history loads as the same weeks");
+    FUZZ_CHECK(fuzz::SameWeeks(doc.history, loaded), "the saved history loads as the same weeks");
     SaveAndCheck(doc);
     FUZZ_CHECK(fuzz::ReadFile("units/history.txt") == saved, "saving again gives the same bytes");
     SetClock({});
