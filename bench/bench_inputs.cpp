@@ -65,12 +65,11 @@ std::u16string Decimal(std::int64_t value) {
 }
 
 TrainingUnit RandomUnit(Random& random) {
-    TrainingUnit unit;
-    unit.name = UnitNames[random.Below(NameCount)];
-    unit.count1 = static_cast<WholeNumber>(1 + random.Below(6));
-    unit.count2 = static_cast<WholeNumber>(5 + random.Below(60));
-    unit.description = Descriptions[random.Below(DescriptionCount)];
-    return unit;
+    // Drawn in this order, so that the same seed gives the same files.
+    const std::u16string_view name = UnitNames[random.Below(NameCount)];
+    const auto count1 = static_cast<WholeNumber>(1 + random.Below(6));
+    const auto count2 = static_cast<WholeNumber>(5 + random.Below(60));
+    return {name, count1, count2, Descriptions[random.Below(DescriptionCount)]};
 }
 
 // Most days of a logged week are rest days; a training day holds one to three units.
@@ -97,7 +96,9 @@ ByteList UnitFileBytes(std::size_t unitCount, std::uint64_t seed) {
     for (std::size_t i = 0; i < unitCount; ++i) {
         TrainingUnit unit = RandomUnit(random);
         // Users number their variants; it keeps names from repeating exactly.
-        if (random.Below(3) == 0) unit.name += u" " + Decimal(static_cast<std::int64_t>(i % 97));
+        if (random.Below(3) == 0)
+            unit.SetName(std::u16string(unit.Name()) + u" " +
+                         Decimal(static_cast<std::int64_t>(i % 97)));
         PutLine(bytes, DayEntryOf(unit));
     }
     return bytes;
@@ -141,8 +142,8 @@ ByteList ReportHistoryBytes(std::size_t weekCount, std::size_t unitCount, std::u
         for (std::size_t entry = 0; entry < entries; ++entry) {
             TrainingUnit unit = RandomUnit(random);
             const std::size_t variant = random.Below(unitCount);
-            unit.name = std::u16string(UnitNames[variant % NameCount]) + u" " +
-                        Decimal(static_cast<std::int64_t>(variant));
+            unit.SetName(std::u16string(UnitNames[variant % NameCount]) + u" " +
+                         Decimal(static_cast<std::int64_t>(variant)));
             if (entry > 0) text += u'\\';
             text += DayEntryOf(unit);
         }

@@ -94,11 +94,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const WholeNumber week = WholeNumber(in.Byte() % 4) - 1;  // -1 .. 2 with weeks 0 and 1
     const WholeNumber day = WholeNumber(in.Byte() % 10) - 2;  // -2 .. 7
     const WholeNumber position = in.Number();
-    TrainingUnit unit;
-    unit.name = in.Text(64);
-    unit.count1 = in.Number();
-    unit.count2 = in.Number();
-    unit.description = in.Text(64);
+    // Read in this order, so that the seeds keep meaning what they meant.
+    const std::u16string name = in.Text(64);
+    const WholeNumber count1 = in.Number();
+    const WholeNumber count2 = in.Number();
+    const TrainingUnit unit(name, count1, count2, in.Text(64));
     const std::u16string text = in.Text(MostTextUnits);
 
     Document doc;

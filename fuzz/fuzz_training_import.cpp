@@ -28,10 +28,10 @@ void CheckImport(const std::string& bytes) {
     const TrainingFile file = ReadTrainingFile(u"training.csv", VelmoraHeaders);
     FUZZ_CHECK(file.outcome != TrainingFile::Outcome::Unreadable, "a file in memory reads");
     for (const DatedEntry& entry : file.entries) {
-        FUZZ_CHECK(
-            !HoldsFieldSeparator(entry.unit.name) && !HoldsFieldSeparator(entry.unit.description),
-            "no separator in what is stored");
-        FUZZ_CHECK(FitsInOneEntry(entry.unit.name) && FitsInOneEntry(entry.unit.description),
+        FUZZ_CHECK(!HoldsFieldSeparator(entry.unit.Name()) &&
+                       !HoldsFieldSeparator(entry.unit.Description()),
+                   "no separator in what is stored");
+        FUZZ_CHECK(FitsInOneEntry(entry.unit.Name()) && FitsInOneEntry(entry.unit.Description()),
                    "no control character in what is stored");
     }
     Document document;

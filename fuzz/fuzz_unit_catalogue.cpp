@@ -12,8 +12,8 @@ namespace {
 bool SameUnits(const std::vector<TrainingUnit>& a, const std::vector<TrainingUnit>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i].name != b[i].name || a[i].count1 != b[i].count1 || a[i].count2 != b[i].count2 ||
-            a[i].description != b[i].description)
+        if (a[i].Name() != b[i].Name() || a[i].count1 != b[i].count1 ||
+            a[i].count2 != b[i].count2 || a[i].Description() != b[i].Description())
             return false;
     }
     return true;

@@ -131,7 +131,7 @@ void AddSelectedUnit(ProgramState& state) {
     if (position < 0 || position >= UnitCount(state.document)) return;
     const TrainingUnit& unit = UnitAt(state.document, position);
     // Only a hand-edited units.txt can bring a "\" here.
-    if (HoldsEntrySeparator(unit.name) || HoldsEntrySeparator(unit.description)) {
+    if (HoldsEntrySeparator(unit.Name()) || HoldsEntrySeparator(unit.Description())) {
         ShowError(state, u"Separator");
         return;
     }

@@ -26,19 +26,19 @@ bool NextEntryRow(DayEntryWalk& walk, std::u16string& row) {
 
 std::u16string EntryRowOfUnit(const TrainingUnit& unit) {
     std::u16string row;
-    EntryRowInto(unit.name, FormatInteger(unit.count1), FormatInteger(unit.count2),
-                 unit.description, row);
+    EntryRowInto(unit.Name(), FormatInteger(unit.count1), FormatInteger(unit.count2),
+                 unit.Description(), row);
     return row;
 }
 
 std::u16string UnitRowText(const TrainingUnit& unit) {
-    std::u16string row(unit.name);
+    std::u16string row(unit.Name());
     row += u": ";
     row += FormatInteger(unit.count1);
     row += u'-';
     row += FormatInteger(unit.count2);
     row += u" | ";
-    row += unit.description;
+    row += unit.Description();
     return row;
 }
 

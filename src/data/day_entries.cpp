@@ -38,9 +38,9 @@ WholeNumber ParseCount(std::u16string_view field) {
     return WholeNumber(value);
 }
 
-TrainingUnit UnitOfEntry(const DayEntry& entry, std::pmr::memory_resource* texts) {
-    return {std::pmr::u16string(entry.name, texts), ParseCount(entry.count1),
-            ParseCount(entry.count2), std::pmr::u16string(entry.description, texts)};
+TrainingUnit UnitOfEntry(const DayEntry& entry, TextBlock* texts) {
+    return {entry.name, ParseCount(entry.count1), ParseCount(entry.count2), entry.description,
+            texts};
 }
 
 std::u16string DayEntryOf(const TrainingUnit& unit) {

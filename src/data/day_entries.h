@@ -34,9 +34,9 @@ inline DayEntry CutDayEntry(std::u16string_view entryText) {
 }
 // A count as the program keeps it: ParseInteger's rules in 64 bits, then the word width.
 WholeNumber ParseCount(std::u16string_view field);
-// The unit the entry names, the counts parsed; its texts are taken from `texts`.
-TrainingUnit UnitOfEntry(const DayEntry& entry,
-                         std::pmr::memory_resource* texts = std::pmr::get_default_resource());
+// The unit the entry names, the counts parsed; its texts' piece comes from `texts` when one is
+// given (text_block.h).
+TrainingUnit UnitOfEntry(const DayEntry& entry, TextBlock* texts = nullptr);
 // The entry text of a unit: name|count1|count2|description, the counts in decimal.
 std::u16string DayEntryOf(const TrainingUnit& unit);
 // The same text as its seven parts, separators included, for writers that put them out
@@ -46,13 +46,13 @@ using DayEntryParts = std::array<std::u16string_view, 7>;
 inline DayEntryParts DayEntryPartsOf(const TrainingUnit& unit, IntegerDigits& digits1,
                                      IntegerDigits& digits2) {
     static constexpr char16_t Separator[] = {FieldSeparator, u'\0'};
-    return {unit.name,
+    return {unit.Name(),
             std::u16string_view(Separator, 1),
             FormatIntegerInto(unit.count1, digits1),
             std::u16string_view(Separator, 1),
             FormatIntegerInto(unit.count2, digits2),
             std::u16string_view(Separator, 1),
-            unit.description};
+            unit.Description()};
 }
 
 // The entries of a day text, handed out one at a time so that a day of many entries never

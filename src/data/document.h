@@ -6,21 +6,31 @@
 #pragma once
 
 #include <array>
-#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data/file_bases.h"
+#include "data/unit_texts.h"
 #include "platform/clock.h"
 #include "text/text_helpers.h"
 
 struct TrainingUnit {
-    std::pmr::u16string name;
+    TrainingUnit() = default;
+    // The texts' piece comes from `block` when one is given (text_block.h).
+    TrainingUnit(std::u16string_view name, WholeNumber count1, WholeNumber count2,
+                 std::u16string_view description, TextBlock* block = nullptr)
+        : texts(name, description, block), count1(count1), count2(count2) {}
+
+    std::u16string_view Name() const { return texts.Name(); }
+    std::u16string_view Description() const { return texts.Description(); }
+    void SetName(std::u16string_view name) { texts = UnitTexts(name, Description()); }
+    void SetDescription(std::u16string_view text) { texts = UnitTexts(Name(), text); }
+
+    UnitTexts texts;  // the name and the description
     WholeNumber count1 = 0;
     WholeNumber count2 = 0;
-    std::pmr::u16string description;
 };
 
 struct TrainingWeek {

@@ -32,16 +32,18 @@ namespace {
 
 #ifdef VELMORA_MARK_PIECES
 constexpr std::size_t PieceGap = 8;
-constexpr std::size_t LeastAlignment = 8;
+constexpr std::uintptr_t LeastAlignment = 8;
 #else
 constexpr std::size_t PieceGap = 0;
-constexpr std::size_t LeastAlignment = 1;
+constexpr std::uintptr_t LeastAlignment = alignof(char16_t);
 #endif
 
-// A string keeps the block that made it even when it holds no piece of it (a short or empty
-// text, a moved-from one, one grown past the block): the block object therefore outlives
-// every load and only its memory comes and goes. An idle block serves the next load.
-class TextBlock final : public std::pmr::memory_resource {
+}  // namespace
+
+// A unit's texts keep no pointer to the block that holds them: the block is found by the
+// piece's address when the piece goes back. The block object therefore outlives every load and
+// only its memory comes and goes. An idle block serves the next load.
+class TextBlock {
   public:
     void Start(std::size_t bytes) {
         assert(Idle() && "a text block serves one load at a time");
@@ -62,45 +64,38 @@ class TextBlock final : public std::pmr::memory_resource {
 
     bool Idle() const { return released_ && start_ == nullptr; }
 
+    bool Holds(const void* piece) const {
+        // Compared as addresses: the piece may come from any allocation.
+        const auto at = reinterpret_cast<std::uintptr_t>(piece);
+        return start_ != nullptr && at >= reinterpret_cast<std::uintptr_t>(start_) &&
+               at < reinterpret_cast<std::uintptr_t>(end_);
+    }
+
+    // Null when the piece does not fit.
+    char16_t* Take(std::size_t bytes) {
+        const auto at = reinterpret_cast<std::uintptr_t>(mark_);
+        const std::uintptr_t aligned = (at + LeastAlignment - 1) & ~(LeastAlignment - 1);
+        const auto room = static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(end_) - at);
+        if (start_ == nullptr || aligned - at > room || bytes + PieceGap > room - (aligned - at))
+            return nullptr;
+        mark_ = reinterpret_cast<std::byte*>(aligned + bytes + PieceGap);
+        ++pieces_;
+        VELMORA_USABLE(reinterpret_cast<void*>(aligned), bytes);
+        return reinterpret_cast<char16_t*>(aligned);
+    }
+
+    void GiveBack(void* piece, std::size_t bytes) {
+        assert(pieces_ > 0 && "a text block takes back only pieces it handed out");
+        VELMORA_UNUSABLE(piece, bytes);
+        (void)bytes;
+        if (--pieces_ == 0 && released_) FreeMemory();
+    }
+
   private:
     void FreeMemory() {
         VELMORA_USABLE(start_, static_cast<std::size_t>(end_ - start_));
         ::operator delete(start_);
         start_ = end_ = mark_ = nullptr;
-    }
-
-    void* do_allocate(std::size_t bytes, std::size_t alignment) override {
-        const std::size_t placed = alignment < LeastAlignment ? LeastAlignment : alignment;
-        const auto at = reinterpret_cast<std::uintptr_t>(mark_);
-        const std::uintptr_t aligned = (at + placed - 1) & ~(std::uintptr_t(placed) - 1);
-        const auto room = static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(end_) - at);
-        // A piece of size zero would sit at the block's end, where it could not be told from
-        // memory beyond it; like a piece that does not fit, it gets memory of its own.
-        if (start_ == nullptr || bytes == 0 || aligned - at > room ||
-            bytes + PieceGap > room - (aligned - at))
-            return std::pmr::new_delete_resource()->allocate(bytes, alignment);
-        mark_ = reinterpret_cast<std::byte*>(aligned + bytes + PieceGap);
-        ++pieces_;
-        VELMORA_USABLE(reinterpret_cast<void*>(aligned), bytes);
-        return reinterpret_cast<void*>(aligned);
-    }
-
-    void do_deallocate(void* piece, std::size_t bytes, std::size_t alignment) override {
-        // Compared as addresses: the piece may come from any allocation.
-        const auto at = reinterpret_cast<std::uintptr_t>(piece);
-        if (start_ == nullptr || at < reinterpret_cast<std::uintptr_t>(start_) ||
-            at >= reinterpret_cast<std::uintptr_t>(end_)) {
-            std::pmr::new_delete_resource()->deallocate(piece, bytes, alignment);
-            return;
-        }
-        assert(pieces_ > 0 && "a text block takes back only pieces it handed out");
-        VELMORA_UNUSABLE(piece, bytes);
-        if (--pieces_ == 0 && released_) FreeMemory();
-    }
-
-    // Memory of one block cannot be given back to another.
-    bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
-        return this == &other;
     }
 
     std::byte* start_ = nullptr;
@@ -110,6 +105,8 @@ class TextBlock final : public std::pmr::memory_resource {
     bool released_ = true;
 };
 
+namespace {
+
 // Never destroyed: texts in objects with static lifetime may still reach their block.
 std::vector<TextBlock*>& AllBlocks() {
     static auto* blocks = new std::vector<TextBlock*>;
@@ -118,7 +115,7 @@ std::vector<TextBlock*>& AllBlocks() {
 
 }  // namespace
 
-std::pmr::memory_resource* StartTextBlock(std::size_t bytes) {
+TextBlock* StartTextBlock(std::size_t bytes) {
     std::vector<TextBlock*>& blocks = AllBlocks();
     TextBlock* block = nullptr;
     for (TextBlock* idle : blocks)
@@ -131,6 +128,23 @@ std::pmr::memory_resource* StartTextBlock(std::size_t bytes) {
     return block;
 }
 
-void ReleaseTextBlock(std::pmr::memory_resource* block) {
-    static_cast<TextBlock*>(block)->Release();
+void ReleaseTextBlock(TextBlock* block) {
+    block->Release();
+}
+
+char16_t* TakeTextPiece(TextBlock* block, std::size_t units) {
+    assert(units > 0 && "a text piece holds at least one code unit");
+    const std::size_t bytes = units * sizeof(char16_t);
+    if (block != nullptr)
+        if (char16_t* piece = block->Take(bytes)) return piece;
+    return static_cast<char16_t*>(::operator new(bytes));
+}
+
+void GiveBackTextPiece(char16_t* piece, std::size_t units) {
+    for (TextBlock* block : AllBlocks())
+        if (block->Holds(piece)) {
+            block->GiveBack(piece, units * sizeof(char16_t));
+            return;
+        }
+    ::operator delete(piece);
 }

@@ -4,13 +4,19 @@
 #pragma once
 
 #include <cstddef>
-#include <memory_resource>
 
-// A block of about `bytes` for the texts of one load. Texts that do not fit get memory of
-// their own. The block's memory stays until the load has let go of it (ReleaseTextBlock) and
-// every text taken from it is gone, whichever comes last, so a text may outlive the list it
-// was loaded into. Not for use from two threads at once.
-std::pmr::memory_resource* StartTextBlock(std::size_t bytes);
-// The load is done with the block: its memory goes with its last text (at once when it holds
+class TextBlock;
+
+// A block of about `bytes` for the texts of one load. The block's memory stays until the load
+// has let go of it (ReleaseTextBlock) and every piece taken from it is given back, whichever
+// comes last, so a text may outlive the list it was loaded into. Not for use from two threads
+// at once.
+TextBlock* StartTextBlock(std::size_t bytes);
+// The load is done with the block: its memory goes with its last piece (at once when it holds
 // none).
-void ReleaseTextBlock(std::pmr::memory_resource* block);
+void ReleaseTextBlock(TextBlock* block);
+// Room for `units` code units (at least one): from the block, or memory of its own when the
+// block is null or full. Each piece goes back through GiveBackTextPiece with the same size.
+char16_t* TakeTextPiece(TextBlock* block, std::size_t units);
+// Gives a piece back to the block that handed it out, or frees it when it had its own memory.
+void GiveBackTextPiece(char16_t* piece, std::size_t units);

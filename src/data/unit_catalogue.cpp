@@ -16,8 +16,7 @@
 
 void AddUnit(Document& document, std::u16string_view name, WholeNumber count1, WholeNumber count2,
              std::u16string_view description) {
-    document.catalogue.push_back(
-        {std::pmr::u16string(name), count1, count2, std::pmr::u16string(description)});
+    document.catalogue.push_back({name, count1, count2, description});
 }
 
 WholeNumber UnitCount(const Document& document) {
@@ -42,8 +41,7 @@ bool IsBlank(std::u16string_view line) {
 }
 
 // A catalogue line is an entry of its own.
-TrainingUnit UnitOfLine(std::u16string_view line,
-                        std::pmr::memory_resource* texts = std::pmr::get_default_resource()) {
+TrainingUnit UnitOfLine(std::u16string_view line, TextBlock* texts = nullptr) {
     return UnitOfEntry(CutDayEntry(line), texts);
 }
 
@@ -51,7 +49,7 @@ TrainingUnit UnitOfLine(std::u16string_view line,
 // copied): no unit is moved after it is read.
 struct UnitInPlace {
     std::u16string_view line;
-    std::pmr::memory_resource* texts;
+    TextBlock* texts;
     operator TrainingUnit() const { return UnitOfLine(line, texts); }
 };
 
@@ -88,8 +86,7 @@ Report LoadUnitCatalogue(Document& document) {
     OsPreferLargePages(catalogue.data(), catalogue.capacity() * sizeof(TrainingUnit));
     // The texts go into one block of the file's size, which holds them all: a large catalogue
     // would otherwise spend most of its load allocating names and descriptions one by one.
-    std::pmr::memory_resource* texts =
-        StartTextBlock(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
+    TextBlock* texts = StartTextBlock(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
     SkipByteOrderMark(file);
     LineBlockReader reader;
     StartBlockReading(reader, file, size);

@@ -103,8 +103,7 @@ SkipReason ReadVelmoraRow(const CsvRow& row, VelmoraRow& entry) {
     for (std::u16string_view text : {name, description})
         if (const SkipReason reason = CheckStoredText(text); reason != SkipReason::None)
             return reason;
-    entry.unit.name.assign(name);
-    entry.unit.description.assign(description);
+    entry.unit.texts = UnitTexts(name, description);
     // The week's number is kept when the row's Monday is the Monday of its date.
     long long monday = 0;
     entry.numbered = ParseIsoDay(row.Field(1), monday) &&

@@ -142,7 +142,6 @@ void AddSet(SetGroups& groups, const SetRow& set, WholeNumber line) {
 
 TrainingUnit EntryOfSets(const SetGroup& group) {
     TrainingUnit unit;
-    unit.name = group.name;
     unit.count1 = group.sets;
     unit.count2 = MostCommon(group.reps);
     std::u16string description;
@@ -162,7 +161,7 @@ TrainingUnit EntryOfSets(const SetGroup& group) {
     if (const std::u16string rpe = MeasureText(group.rpes); !rpe.empty())
         AddPart(description, u"RPE " + rpe);
     for (const std::u16string& note : group.notes) AddPart(description, note);
-    unit.description = std::move(description);
+    unit.texts = UnitTexts(group.name, description);
     return unit;
 }
 

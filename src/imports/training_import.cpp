@@ -52,11 +52,8 @@ std::vector<WantedWeek> WantedWeeks(const TrainingFile& file, long long newestMo
 // What makes two entries the same: their counts and texts, the texts without outer blanks,
 // which a day text loses at its ends (it is trimmed as a whole when read).
 std::u16string SameEntryKey(const TrainingUnit& unit) {
-    TrainingUnit key;
-    key.name.assign(TrimSpaces(unit.name));
-    key.count1 = unit.count1;
-    key.count2 = unit.count2;
-    key.description.assign(TrimSpaces(unit.description));
+    const TrainingUnit key(TrimSpaces(unit.Name()), unit.count1, unit.count2,
+                           TrimSpaces(unit.Description()));
     return DayEntryOf(key);
 }
 
@@ -104,7 +101,7 @@ struct NewUnit {
 void AddMissingUnits(Document& document, const TrainingFile& file,
                      const std::vector<Target>& targets, ImportChanges& changes) {
     std::unordered_set<std::u16string_view> known;
-    for (const TrainingUnit& unit : document.catalogue) known.insert(TrimSpaces(unit.name));
+    for (const TrainingUnit& unit : document.catalogue) known.insert(TrimSpaces(unit.Name()));
     std::vector<std::u16string_view> order;
     std::unordered_map<std::u16string_view, NewUnit> missing;
     // In file order: the first appearance sets the order, the latest day the counts.
@@ -113,7 +110,7 @@ void AddMissingUnits(Document& document, const TrainingFile& file,
     std::sort(accepted.begin(), accepted.end());
     for (std::size_t index : accepted) {
         const DatedEntry& entry = file.entries[index];
-        const std::u16string_view key = TrimSpaces(entry.unit.name);
+        const std::u16string_view key = TrimSpaces(entry.unit.Name());
         if (known.count(key) != 0) continue;
         auto [found, added] = missing.try_emplace(key);
         if (added) order.push_back(key);
@@ -122,7 +119,7 @@ void AddMissingUnits(Document& document, const TrainingFile& file,
     }
     for (std::u16string_view key : order) {
         const TrainingUnit& unit = *missing[key].latest;
-        AddUnit(document, unit.name, unit.count1, unit.count2, u"");
+        AddUnit(document, unit.Name(), unit.count1, unit.count2, u"");
         ++changes.unitsAdded;
     }
 }

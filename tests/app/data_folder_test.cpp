@@ -97,7 +97,7 @@ TEST_F(AppDataFolder, NewFolderGetsExactlyTheSeededBytes) {
     ASSERT_TRUE(LoadUnitCatalogue(doc).ok());
     ASSERT_EQ(UnitCount(doc), 8);
     EXPECT_EQ(UnitAt(doc, 3).count2, 30);
-    EXPECT_EQ(UnitAt(doc, 7).description, u"With a jump at the top");
+    EXPECT_EQ(UnitAt(doc, 7).Description(), u"With a jump at the top");
 }
 
 TEST_F(AppDataFolder, StarterUnitsOfEveryLanguageAreTheSameExercisesWithCleanTexts) {

@@ -70,10 +70,10 @@ std::vector<TrainingUnit> ReferenceUnits() {
     do {
         std::u16string line = reference::ReadLine(file);
         if (TrimSpaces(line).empty()) continue;
-        units.push_back({std::pmr::u16string(reference::FieldOf(line, 1, u"|")),
+        units.push_back({reference::FieldOf(line, 1, u"|"),
                          static_cast<WholeNumber>(ParseInteger(reference::FieldOf(line, 2, u"|"))),
                          static_cast<WholeNumber>(ParseInteger(reference::FieldOf(line, 3, u"|"))),
-                         std::pmr::u16string(reference::FieldOf(line, 4, u"|"))});
+                         reference::FieldOf(line, 4, u"|")});
     } while (!AtEnd(file));
     EXPECT_TRUE(Close(file));
     return units;
@@ -123,8 +123,8 @@ TEST_F(LargeLoadTest, CatalogueLoadMatchesTheLineByLineLoad) {
         for (std::size_t i = 0; i < expected.size(); ++i) {
             const TrainingUnit& got = doc.catalogue[i];
             const TrainingUnit& want = expected[i];
-            if (got.name != want.name || got.count1 != want.count1 || got.count2 != want.count2 ||
-                got.description != want.description) {
+            if (got.Name() != want.Name() || got.count1 != want.count1 || got.count2 != want.count2 ||
+                got.Description() != want.Description()) {
                 if (++differing <= 3) ADD_FAILURE() << "unit " << i << " differs";
             }
         }

@@ -161,13 +161,13 @@ TEST(MergeHistory, TableOfBaseDiskHeld) {
 }
 
 TrainingUnit Unit(std::u16string name, WholeNumber count1 = 1) {
-    return {std::pmr::u16string(name), count1, 1, u""};
+    return {name, count1, 1, u""};
 }
 
 std::string Names(const std::vector<TrainingUnit>& units) {
     std::string text;
     for (const TrainingUnit& unit : units)
-        text += ToUtf8(unit.name) + std::to_string(unit.count1) + " ";
+        text += ToUtf8(unit.Name()) + std::to_string(unit.count1) + " ";
     return text;
 }
 

@@ -1,61 +1,70 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The text block of a load: texts that fit, texts that do not, and a block that serves the
-// next load only once its last text is gone.
+// The text block of a load and the unit texts it holds: pieces that fit, pieces that do not,
+// pieces moved and copied, and a block that serves the next load only once it is empty.
 #include "data/text_block.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "data/unit_texts.h"
 
 namespace {
 
+// Blocks of other loads may be idle too: the block in question is among the idle ones taken
+// by as many loads as there can be blocks, or it was never given back.
+bool ServesAgain(TextBlock* block) {
+    std::vector<TextBlock*> taken;
+    bool found = false;
+    for (int i = 0; i < 1000 && !found; ++i) {
+        taken.push_back(StartTextBlock(64));
+        found = taken.back() == block;
+    }
+    for (TextBlock* each : taken) ReleaseTextBlock(each);
+    return found;
+}
+
 TEST(TextBlockTest, TextsOfAnySizeStayWholeAndTheBlockIsReusedOnlyWhenEmpty) {
-    std::pmr::memory_resource* block = StartTextBlock(64);
+    TextBlock* block = StartTextBlock(64);
     struct Row {
         const char* name;
-        std::u16string_view text;
+        std::u16string_view unitName;
+        std::u16string_view description;
     };
     const Row rows[] = {
-        {"empty", u""},
-        {"short, kept inside the string", u"Plank"},
-        {"fits in the block", u"Ausfallschritte links"},
-        {"larger than the block", u"Ausfallschritte links und rechts, langsam im Wechsel"},
-        {"fits in what is left", u"Rudern am Band"},
+        {"empty, no piece at all", u"", u""},
+        {"fits in the block", u"Plank", u"hold"},
+        {"larger than the block", u"Ausfallschritte links und rechts", u"langsam im Wechsel"},
+        {"fits in what is left", u"Rudern", u""},
+        {"a description only", u"", u"x"},
     };
-    std::vector<std::pmr::u16string> texts;
+    std::vector<UnitTexts> texts;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        texts.emplace_back(row.text, block);
-        EXPECT_EQ(texts.back(), row.text);
+        texts.emplace_back(row.unitName, row.description, block);
+        EXPECT_EQ(texts.back().Name(), row.unitName);
+        EXPECT_EQ(texts.back().Description(), row.description);
     }
     ReleaseTextBlock(block);
+    EXPECT_FALSE(ServesAgain(block)) << "a block that still holds texts serves no other load";
 
-    // Blocks of other loads may be idle too: the block in question is among the idle ones
-    // taken by as many loads as there can be blocks, or it was never given back.
-    const auto servesAgain = [block] {
-        std::vector<std::pmr::memory_resource*> taken;
-        bool found = false;
-        for (int i = 0; i < 1000 && !found; ++i) {
-            taken.push_back(StartTextBlock(64));
-            found = taken.back() == block;
-        }
-        for (std::pmr::memory_resource* each : taken) ReleaseTextBlock(each);
-        return found;
-    };
-    EXPECT_FALSE(servesAgain()) << "a block that still holds texts serves no other load";
-    texts[2] += u" und rechts";  // grown out of the block, which holds no text any more
-    EXPECT_EQ(texts[2], u"Ausfallschritte links und rechts");
-    EXPECT_TRUE(servesAgain()) << "an emptied block serves the next load";
-    texts[2] += u", langsam";  // a string that held a piece still reaches its block
-    EXPECT_EQ(texts[2], u"Ausfallschritte links und rechts, langsam");
+    UnitTexts moved = std::move(texts[1]);
     texts.clear();
-    EXPECT_TRUE(servesAgain()) << "an emptied block serves the next load";
+    EXPECT_FALSE(ServesAgain(block)) << "a moved text keeps its piece in the block";
+    const UnitTexts copied = moved;
+    moved = UnitTexts(u"Plank", u"hold longer");
+    EXPECT_TRUE(ServesAgain(block)) << "an emptied block serves the next load";
+    EXPECT_EQ(copied.Name(), u"Plank");
+    EXPECT_EQ(copied.Description(), u"hold");
+    EXPECT_EQ(moved.Description(), u"hold longer");
 
-    std::pmr::memory_resource* empty = StartTextBlock(0);
-    std::pmr::u16string alone(u"Seilspringen im Wechsel", empty);
-    EXPECT_EQ(alone, u"Seilspringen im Wechsel");
+    TextBlock* empty = StartTextBlock(0);
+    const UnitTexts alone(u"Seilspringen", u"im Wechsel", empty);
+    EXPECT_EQ(alone.Name(), u"Seilspringen");
+    EXPECT_EQ(alone.Description(), u"im Wechsel");
     ReleaseTextBlock(empty);
 }
 

@@ -45,11 +45,11 @@ TEST_F(CatalogueTest, LoadsTheOddLinesOfTheFormat) {
         EXPECT_TRUE(Kept(LoadUnitCatalogue(doc)));
         ASSERT_EQ(doc.catalogue.size(), row.units.size());
         for (std::size_t i = 0; i < row.units.size(); ++i) {
-            EXPECT_EQ(test::ToUtf8(doc.catalogue[i].name), test::ToUtf8(row.units[i].name));
+            EXPECT_EQ(test::ToUtf8(doc.catalogue[i].Name()), test::ToUtf8(row.units[i].Name()));
             EXPECT_EQ(doc.catalogue[i].count1, row.units[i].count1);
             EXPECT_EQ(doc.catalogue[i].count2, row.units[i].count2);
-            EXPECT_EQ(test::ToUtf8(doc.catalogue[i].description),
-                      test::ToUtf8(row.units[i].description));
+            EXPECT_EQ(test::ToUtf8(doc.catalogue[i].Description()),
+                      test::ToUtf8(row.units[i].Description()));
         }
     }
     EXPECT_TRUE(reports.empty());
@@ -62,7 +62,7 @@ TEST_F(CatalogueTest, RoundTripsByteForByte) {
     Bytes original = test::ReadFileBytes("units/units.txt");
     ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
     ASSERT_EQ(UnitCount(doc), 4);
-    EXPECT_EQ(UnitAt(doc, 1).name, u"Run");
+    EXPECT_EQ(UnitAt(doc, 1).Name(), u"Run");
     ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"), original);
     EXPECT_TRUE(test::TemporaryFilesIn("units").empty());
@@ -82,7 +82,7 @@ TEST_F(CatalogueTest, Utf8FileWithMarkIsConvertedToUtf16OnSave) {
     test::WriteFileBytes("units/units.txt", std::string_view("\xEF\xBB\xBF\xC3\x84pfel|1|2|x\r\n"));
     ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
     ASSERT_EQ(UnitCount(doc), 1);
-    EXPECT_EQ(UnitAt(doc, 0).name, u"\u00C4pfel");
+    EXPECT_EQ(UnitAt(doc, 0).Name(), u"\u00C4pfel");
     ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
     EXPECT_EQ(test::ReadFileBytes("units/units.txt"), test::LineFileBytes({u"\u00C4pfel|1|2|x"}));
 }
@@ -94,7 +94,7 @@ TEST_F(CatalogueTest, DescriptionWithSeparatorIsCutOnReload) {
     doc.catalogue.clear();
     ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
     ASSERT_EQ(UnitCount(doc), 1);
-    EXPECT_EQ(UnitAt(doc, 0).description, u"x");
+    EXPECT_EQ(UnitAt(doc, 0).Description(), u"x");
 }
 
 TEST_F(CatalogueTest, EmptyFilesAndEmptyCatalogue) {
@@ -143,19 +143,19 @@ TEST_F(CatalogueTest, LoadedTextsOutliveTheirCatalogue) {
     const TrainingUnit copied = doc.catalogue[1];
     const std::u16string grownText(20000, u'x');
     const std::u16string_view grown = grownText;
-    doc.catalogue[1].description = grown;
+    doc.catalogue[1].SetDescription(grown);
     for (int i = 0; i < 40; ++i) AddUnit(doc, u"Hinzugefuegt nach dem Laden", i, 1, u"");
-    EXPECT_EQ(doc.catalogue[1].description, grown);
+    EXPECT_EQ(doc.catalogue[1].Description(), grown);
     ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
     doc.catalogue.clear();
     ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
-    EXPECT_EQ(moved.name, longName);
-    EXPECT_EQ(moved.description, u"langsam ausfuehren");
-    EXPECT_EQ(copied.name, u"Seilspringen im Wechsel");
-    moved.name += u" und Sprung";
-    EXPECT_EQ(std::u16string(moved.name), std::u16string(longName) + u" und Sprung");
+    EXPECT_EQ(moved.Name(), longName);
+    EXPECT_EQ(moved.Description(), u"langsam ausfuehren");
+    EXPECT_EQ(copied.Name(), u"Seilspringen im Wechsel");
+    moved.SetName(std::u16string(moved.Name()) + u" und Sprung");
+    EXPECT_EQ(std::u16string(moved.Name()), std::u16string(longName) + u" und Sprung");
     ASSERT_EQ(UnitCount(doc), 2);
-    EXPECT_EQ(UnitAt(doc, 0).name, longName);
+    EXPECT_EQ(UnitAt(doc, 0).Name(), longName);
 }
 
 TEST_F(CatalogueTest, MissingFileReportsAndLeavesCatalogueEmpty) {

@@ -359,10 +359,10 @@ TEST(ImportSets, ADaysSetsOfOneExerciseBecomeOneEntry) {
         AddSet(groups, other, 9);
         ASSERT_EQ(groups.groups.size(), 2u);
         const TrainingUnit entry = EntryOfSets(groups.groups[0]);
-        EXPECT_EQ(entry.name, u"Bench");
+        EXPECT_EQ(entry.Name(), u"Bench");
         EXPECT_EQ(entry.count1, WholeNumber(row.sets.size()));
         EXPECT_EQ(entry.count2, row.count2);
-        EXPECT_EQ(std::u16string(entry.description), row.description);
+        EXPECT_EQ(std::u16string(entry.Description()), row.description);
     }
 }
 
@@ -375,10 +375,10 @@ TEST(ImportSets, StrongAndHevyFilesBecomeEntriesPerDayAndExercise) {
         "2019-01-11 12:31:54;\"Leg\";\"Running\";1;0;kg;0;;3.1;mi;1500;;;50m\n"
         "2019-01-12 09:00:00;\"Leg\";\"Deadlift (Barbell)\";1;100;kg;5;;;;0;;;50m\n");
     ASSERT_EQ(strong.entries.size(), 3u);
-    EXPECT_EQ(strong.entries[0].unit.name, u"Deadlift (Barbell)");
-    EXPECT_EQ(strong.entries[0].unit.description, u"100/120.5 kg; 5/3");
+    EXPECT_EQ(strong.entries[0].unit.Name(), u"Deadlift (Barbell)");
+    EXPECT_EQ(strong.entries[0].unit.Description(), u"100/120.5 kg; 5/3");
     EXPECT_EQ(strong.entries[0].rows, 2);
-    EXPECT_EQ(strong.entries[1].unit.description, u"3.1 mi; 25 min");
+    EXPECT_EQ(strong.entries[1].unit.Description(), u"3.1 mi; 25 min");
     EXPECT_EQ(strong.entries[2].day, Day(2019, 1, 12));
 
     // Hevy lists the newest workout first; sets keep the order of the file.
@@ -394,8 +394,8 @@ TEST(ImportSets, StrongAndHevyFilesBecomeEntriesPerDayAndExercise) {
     EXPECT_EQ(hevy.entries[0].day, Day(2025, 7, 26));
     EXPECT_EQ(hevy.entries[0].unit.count1, 2);
     EXPECT_EQ(hevy.entries[0].unit.count2, 10);
-    EXPECT_EQ(hevy.entries[0].unit.description, u"20/45 kg; 10/8; RPE -/8.5");
-    EXPECT_EQ(hevy.entries[1].unit.description, u"5.25 km; 40 min; Zone 2, nose breathing");
+    EXPECT_EQ(hevy.entries[0].unit.Description(), u"20/45 kg; 10/8; RPE -/8.5");
+    EXPECT_EQ(hevy.entries[1].unit.Description(), u"5.25 km; 40 min; Zone 2, nose breathing");
 }
 
 }  // namespace

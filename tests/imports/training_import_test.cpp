@@ -176,12 +176,12 @@ TEST_F(TrainingImport, UnitsTheCatalogueLacksAreAppendedWithTheirLatestCounts) {
                "8,2024-01-08,2024-01-08,Monday,Plank,2,60,\r\n");
     EXPECT_EQ(changes.unitsAdded, 2);
     ASSERT_EQ(document.catalogue.size(), 3u);
-    EXPECT_EQ(document.catalogue[0].name, u"  Bench  ");
-    EXPECT_EQ(document.catalogue[1].name, u"Squat");
+    EXPECT_EQ(document.catalogue[0].Name(), u"  Bench  ");
+    EXPECT_EQ(document.catalogue[1].Name(), u"Squat");
     EXPECT_EQ(document.catalogue[1].count1, 5) << "the latest Squat, 3 January";
     EXPECT_EQ(document.catalogue[1].count2, 5);
-    EXPECT_EQ(document.catalogue[1].description, u"");
-    EXPECT_EQ(document.catalogue[2].name, u"Plank");
+    EXPECT_EQ(document.catalogue[1].Description(), u"");
+    EXPECT_EQ(document.catalogue[2].Name(), u"Plank");
 }
 
 TEST_F(TrainingImport, WhatCannotBePlacedIsSkippedAndBlankDaysLoseTheirBlanks) {

@@ -58,10 +58,10 @@ TEST_F(FuzzRegressions, FirstUnitNameThatLooksLikeAMarkSurvivesSaveAndLoad) {
         ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
         ASSERT_EQ(doc.catalogue.size(), 2u);
         for (std::size_t i = 0; i < 2; ++i) {
-            EXPECT_EQ(doc.catalogue[i].name, loaded[i].name);
+            EXPECT_EQ(doc.catalogue[i].Name(), loaded[i].Name());
             EXPECT_EQ(doc.catalogue[i].count1, loaded[i].count1);
             EXPECT_EQ(doc.catalogue[i].count2, loaded[i].count2);
-            EXPECT_EQ(doc.catalogue[i].description, loaded[i].description);
+            EXPECT_EQ(doc.catalogue[i].Description(), loaded[i].Description());
         }
         ASSERT_TRUE(Kept(SaveUnitCatalogue(doc)));
         EXPECT_EQ(test::ReadFileBytes("units/units.txt"), saved);

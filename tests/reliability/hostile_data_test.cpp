@@ -106,10 +106,10 @@ TEST_F(HostileData, TwoHundredMegabyteCatalogueLineLoads) {
     const std::int64_t start = reliability::CurrentMemoryBytes();
     ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
     ASSERT_EQ(doc.catalogue.size(), 3u);
-    EXPECT_EQ(doc.catalogue[1].name, u"Huge");
+    EXPECT_EQ(doc.catalogue[1].Name(), u"Huge");
     EXPECT_EQ(doc.catalogue[1].count2, 2);
-    EXPECT_EQ(doc.catalogue[1].description.size(), HugeLineUnits);
-    EXPECT_EQ(doc.catalogue[2].name, u"Run");
+    EXPECT_EQ(doc.catalogue[1].Description().size(), HugeLineUnits);
+    EXPECT_EQ(doc.catalogue[2].Name(), u"Run");
     if (measured) {
         EXPECT_LT(reliability::PeakMemoryBytes() - start, std::int64_t(4 * 2 * HugeLineUnits));
     }

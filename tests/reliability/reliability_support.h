@@ -86,8 +86,8 @@ inline DataSnapshot TakeSnapshot(const Document& doc) {
 }
 
 inline bool SameUnit(const TrainingUnit& a, const TrainingUnit& b) {
-    return a.name == b.name && a.count1 == b.count1 && a.count2 == b.count2 &&
-           a.description == b.description;
+    return a.Name() == b.Name() && a.count1 == b.count1 && a.count2 == b.count2 &&
+           a.Description() == b.Description();
 }
 
 inline bool SameSnapshot(const DataSnapshot& a, const DataSnapshot& b) {
@@ -109,8 +109,8 @@ namespace reliability {
 inline std::vector<std::u16string> CatalogueLines(const Document& doc) {
     std::vector<std::u16string> lines;
     for (const TrainingUnit& unit : doc.catalogue) {
-        lines.push_back(std::u16string(unit.name) + u"|" + FormatInteger(unit.count1) + u"|" +
-                        FormatInteger(unit.count2) + u"|" + std::u16string(unit.description));
+        lines.push_back(std::u16string(unit.Name()) + u"|" + FormatInteger(unit.count1) + u"|" +
+                        FormatInteger(unit.count2) + u"|" + std::u16string(unit.Description()));
     }
     return lines;
 }

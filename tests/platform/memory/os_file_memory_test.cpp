@@ -206,7 +206,7 @@ const Row Rows[] = {
          EXPECT_TRUE(LoadUnitCatalogue(loaded).ok());
          EXPECT_TRUE(LoadWeekHistory(loaded).report.ok());
          ASSERT_EQ(loaded.catalogue.size(), 2u);
-         EXPECT_EQ(loaded.catalogue[1].name, u"Laufen");
+         EXPECT_EQ(loaded.catalogue[1].Name(), u"Laufen");
          EXPECT_EQ(loaded.catalogue[0].count2, 60);
          ASSERT_EQ(loaded.history.size(), 1u);
          EXPECT_EQ(loaded.history[0].weekNumber, 8);
