@@ -26,7 +26,6 @@ struct TrainingUnit {
     std::u16string_view Name() const { return texts.Name(); }
     std::u16string_view Description() const { return texts.Description(); }
     void SetName(std::u16string_view name) { texts = UnitTexts(name, Description()); }
-    void SetDescription(std::u16string_view text) { texts = UnitTexts(Name(), text); }
 
     UnitTexts texts;  // the name and the description
     WholeNumber count1 = 0;

@@ -87,7 +87,6 @@ class TextBlock {
     void GiveBack(void* piece, std::size_t bytes) {
         assert(pieces_ > 0 && "a text block takes back only pieces it handed out");
         VELMORA_UNUSABLE(piece, bytes);
-        (void)bytes;
         if (--pieces_ == 0 && released_) FreeMemory();
     }
 

@@ -24,17 +24,12 @@ UnitTexts::UnitTexts(UnitTexts&& other) noexcept
       nameSize_(std::exchange(other.nameSize_, 0)),
       descriptionSize_(std::exchange(other.descriptionSize_, 0)) {}
 
-UnitTexts& UnitTexts::operator=(const UnitTexts& other) {
-    if (this != &other) *this = UnitTexts(other);
-    return *this;
-}
-
-UnitTexts& UnitTexts::operator=(UnitTexts&& other) noexcept {
-    if (this == &other) return *this;
-    Free();
-    units_ = std::exchange(other.units_, nullptr);
-    nameSize_ = std::exchange(other.nameSize_, 0);
-    descriptionSize_ = std::exchange(other.descriptionSize_, 0);
+// Copy and move alike: `other` was made for this assignment, its destructor frees what this
+// held.
+UnitTexts& UnitTexts::operator=(UnitTexts other) noexcept {
+    std::swap(units_, other.units_);
+    std::swap(nameSize_, other.nameSize_);
+    std::swap(descriptionSize_, other.descriptionSize_);
     return *this;
 }
 

@@ -17,8 +17,7 @@ class UnitTexts {
               TextBlock* block = nullptr);
     UnitTexts(const UnitTexts& other);
     UnitTexts(UnitTexts&& other) noexcept;
-    UnitTexts& operator=(const UnitTexts& other);
-    UnitTexts& operator=(UnitTexts&& other) noexcept;
+    UnitTexts& operator=(UnitTexts other) noexcept;
     ~UnitTexts();
 
     std::u16string_view Name() const { return {units_, nameSize_}; }

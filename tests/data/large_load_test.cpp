@@ -123,8 +123,8 @@ TEST_F(LargeLoadTest, CatalogueLoadMatchesTheLineByLineLoad) {
         for (std::size_t i = 0; i < expected.size(); ++i) {
             const TrainingUnit& got = doc.catalogue[i];
             const TrainingUnit& want = expected[i];
-            if (got.Name() != want.Name() || got.count1 != want.count1 || got.count2 != want.count2 ||
-                got.Description() != want.Description()) {
+            if (got.Name() != want.Name() || got.count1 != want.count1 ||
+                got.count2 != want.count2 || got.Description() != want.Description()) {
                 if (++differing <= 3) ADD_FAILURE() << "unit " << i << " differs";
             }
         }

@@ -143,7 +143,7 @@ TEST_F(CatalogueTest, LoadedTextsOutliveTheirCatalogue) {
     const TrainingUnit copied = doc.catalogue[1];
     const std::u16string grownText(20000, u'x');
     const std::u16string_view grown = grownText;
-    doc.catalogue[1].SetDescription(grown);
+    doc.catalogue[1].texts = UnitTexts(doc.catalogue[1].Name(), grown);
     for (int i = 0; i < 40; ++i) AddUnit(doc, u"Hinzugefuegt nach dem Laden", i, 1, u"");
     EXPECT_EQ(doc.catalogue[1].Description(), grown);
     ASSERT_TRUE(Kept(LoadUnitCatalogue(doc)));
