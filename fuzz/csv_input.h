@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 namespace fuzz {
 
@@ -25,8 +26,12 @@ inline std::string CsvFileBytes(const std::uint8_t* data, std::size_t size) {
         "set_index,set_type,weight_kg,reps,distance_km,duration_seconds,rpe\n",
         "Week,Monday of the week,Date,Weekday,Unit,Count 1,Count 2,Description\r\n",
     };
-    return Headers[data[1] % std::size(Headers)] +
-           std::string(reinterpret_cast<const char*>(data + CsvPrefixBytes), size - CsvPrefixBytes);
+    const std::string_view header = Headers[data[1] % std::size(Headers)];
+    std::string bytes;
+    bytes.reserve(header.size() + size - CsvPrefixBytes);
+    bytes.append(header);
+    bytes.append(reinterpret_cast<const char*>(data + CsvPrefixBytes), size - CsvPrefixBytes);
+    return bytes;
 }
 
 }  // namespace fuzz
