@@ -53,9 +53,9 @@ NewestWeekPlace PlaceNewestWeek(WholeNumber number, const LocalDate& evidence) {
     return place;
 }
 
-std::vector<CivilDate> WeekMondays(const std::vector<TrainingWeek>& history,
-                                   const LocalDate& evidence) {
-    std::vector<CivilDate> mondays(history.size());
+std::vector<long long> WeekMondayDays(const std::vector<TrainingWeek>& history,
+                                      const LocalDate& evidence) {
+    std::vector<long long> mondays(history.size());
     if (history.empty()) return mondays;
     long long year = PlaceNewestWeek(history.back().weekNumber, evidence).year;
     for (std::size_t index = history.size(); index-- > 0;) {
@@ -66,8 +66,17 @@ std::vector<CivilDate> WeekMondays(const std::vector<TrainingWeek>& history,
             // Damaged files can drop at every week; the year still stays an int.
             year = std::max<long long>(year - 1, -WeekNumberBound);
         }
-        mondays[index] = CivilDateOfDayNumber(NewYearDay(year) + number - 1);
+        mondays[index] = NewYearDay(year) + number - 1;
     }
+    return mondays;
+}
+
+std::vector<CivilDate> WeekMondays(const std::vector<TrainingWeek>& history,
+                                   const LocalDate& evidence) {
+    const std::vector<long long> days = WeekMondayDays(history, evidence);
+    std::vector<CivilDate> mondays(days.size());
+    for (std::size_t index = 0; index < days.size(); ++index)
+        mondays[index] = CivilDateOfDayNumber(days[index]);
     return mondays;
 }
 

@@ -38,5 +38,8 @@ NewestWeekPlace PlaceNewestWeek(WholeNumber number, const LocalDate& evidence);
 // the year before. `evidence` is EvidenceDay's.
 std::vector<CivilDate> WeekMondays(const std::vector<TrainingWeek>& history,
                                    const LocalDate& evidence);
+// The same Mondays as day numbers (days from 1970), for rules that compare and count days.
+std::vector<long long> WeekMondayDays(const std::vector<TrainingWeek>& history,
+                                      const LocalDate& evidence);
 // "20240108", as calendar files write dates; only for years 1 .. 9999.
 std::string CompactDate(const CivilDate& date);

@@ -149,6 +149,10 @@ CsvEncoding DetectCsvEncoding(std::string_view firstBytes, std::size_t& markLeng
 
 std::size_t DecodeCsvBytes(CsvEncoding encoding, std::string_view bytes, bool final,
                            std::u16string& units, std::vector<std::size_t>& bad) {
+    // Room for the most units the bytes can give (one per byte of UTF-8, per two of UTF-16)
+    // at once, rather than growing the text step by step while decoding.
+    const std::size_t bytesPerUnit = encoding == CsvEncoding::Utf8 ? 1 : 2;
+    units.reserve(units.size() + bytes.size() / bytesPerUnit + 1);
     switch (encoding) {
         case CsvEncoding::Utf8:
             return DecodeUtf8(bytes, final, units, bad);

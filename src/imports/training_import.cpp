@@ -21,14 +21,6 @@ long long MondayOf(long long day) {
     return day - MondayFirstWeekday(day);
 }
 
-std::vector<long long> MondayDays(const std::vector<TrainingWeek>& history,
-                                  const LocalDate& evidence) {
-    std::vector<long long> days;
-    for (const CivilDate& monday : WeekMondays(history, evidence))
-        days.push_back(DayNumberOf(monday));
-    return days;
-}
-
 // The weeks the entries need, by Monday, each once; a number from the file goes with its week.
 std::vector<WantedWeek> WantedWeeks(const TrainingFile& file, long long newestMonday) {
     std::vector<WantedWeek> wanted;
@@ -131,13 +123,13 @@ ImportChanges ApplyTrainingImport(Document& document, const TrainingFile& file,
     ImportChanges changes;
     changes.skipped = file.skipped;
     const LocalDate evidence = EvidenceDay(document.lastWeekEvidence, today);
-    std::vector<long long> mondays = MondayDays(document.history, evidence);
+    std::vector<long long> mondays = WeekMondayDays(document.history, evidence);
     const long long newest = mondays.empty() ? LLONG_MIN : mondays.back();
 
     std::vector<WholeNumber> added;
     if (!mondays.empty() &&
         PlaceWeeks(document.history, evidence, WantedWeeks(file, newest), added)) {
-        mondays = MondayDays(document.history, evidence);
+        mondays = WeekMondayDays(document.history, evidence);
         for (WholeNumber position : added)
             changes.weeks.push_back({position, document.history[std::size_t(position)].weekNumber});
     }

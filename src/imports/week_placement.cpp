@@ -25,11 +25,11 @@ WeekLabel LabelIn(long long year, long long monday) {
 // weeks are not in date order or whose numbers name no day the rule could give them.
 bool LabelsOfHistory(const std::vector<TrainingWeek>& history, const LocalDate& evidence,
                      std::vector<WeekLabel>& labels) {
-    const std::vector<CivilDate> mondays = WeekMondays(history, evidence);
+    const std::vector<long long> mondays = WeekMondayDays(history, evidence);
     labels.clear();
     labels.reserve(history.size());
     for (std::size_t index = 0; index < history.size(); ++index) {
-        const long long monday = DayNumberOf(mondays[index]);
+        const long long monday = mondays[index];
         const CivilDate newYear = CivilDateOfDayNumber(monday - history[index].weekNumber + 1);
         if (newYear.month != 1 || newYear.day != 1) return false;  // a number beyond the bounds
         if (!labels.empty() && labels.back().monday >= monday) return false;
@@ -132,10 +132,10 @@ bool PlaceWeeks(std::vector<TrainingWeek>& history, const LocalDate& evidence,
         }
     }
     // The rule itself must read every week where it was planned, or nothing changes.
-    const std::vector<CivilDate> mondays = WeekMondays(placed, evidence);
+    const std::vector<long long> mondays = WeekMondayDays(placed, evidence);
     bool readBack = true;
     for (std::size_t index = 0; index < planned.size() && readBack; ++index)
-        readBack = DayNumberOf(mondays[index]) == planned[index].label.monday;
+        readBack = mondays[index] == planned[index].label.monday;
     if (!readBack) {
         for (std::size_t index = 0; index < planned.size(); ++index)
             if (planned[index].from >= 0)
