@@ -133,17 +133,21 @@ ImportChanges ApplyTrainingImport(Document& document, const TrainingFile& file,
         for (WholeNumber position : added)
             changes.weeks.push_back({position, document.history[std::size_t(position)].weekNumber});
     }
-    std::unordered_map<long long, WholeNumber> weekOfMonday;
-    for (std::size_t position = mondays.size(); position-- > 0;)
-        weekOfMonday[mondays[position]] = WholeNumber(position);  // the first of equal ones
+    // The weeks by Monday, the first of equal ones (a damaged history can repeat a Monday, and
+    // its Mondays need not be in order): one sorted list, not a node per week.
+    std::vector<std::pair<long long, WholeNumber>> weekOfMonday(mondays.size());
+    for (std::size_t position = 0; position < mondays.size(); ++position)
+        weekOfMonday[position] = {mondays[position], WholeNumber(position)};
+    std::sort(weekOfMonday.begin(), weekOfMonday.end());
 
     std::vector<Target> targets;
     targets.reserve(file.entries.size());
     for (std::size_t index = 0; index < file.entries.size(); ++index) {
         const DatedEntry& entry = file.entries[index];
         const long long monday = MondayOf(entry.day);
-        const auto week = weekOfMonday.find(monday);
-        if (week == weekOfMonday.end()) {
+        const auto week = std::lower_bound(weekOfMonday.begin(), weekOfMonday.end(),
+                                           std::pair<long long, WholeNumber>(monday, 0));
+        if (week == weekOfMonday.end() || week->first != monday) {
             const SkipReason reason = monday > newest ? SkipReason::Later : SkipReason::NoWeek;
             NoteSkipped(changes.skipped, entry.line, reason, entry.rows);
             continue;
