@@ -94,6 +94,10 @@ TEST(WeekDates, MondaysAroundYearChanges) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(IsoMondays(HistoryOf(row.numbers), row.today), row.mondays);
+        std::vector<std::string> fromDays;
+        for (long long day : WeekMondayDays(HistoryOf(row.numbers), row.today))
+            fromDays.push_back(IsoDate(CivilDateOfDayNumber(day)));
+        EXPECT_EQ(fromDays, row.mondays) << "the day numbers name the same Mondays";
     }
 }
 
