@@ -37,6 +37,8 @@ constexpr std::uintptr_t LeastAlignment = 8;
 constexpr std::size_t PieceGap = 0;
 constexpr std::uintptr_t LeastAlignment = alignof(char16_t);
 #endif
+// What a piece may take beyond its text: the gap and the alignment of its start.
+constexpr std::size_t PieceOverhead = PieceGap + LeastAlignment - alignof(char16_t);
 
 }  // namespace
 
@@ -45,10 +47,11 @@ constexpr std::uintptr_t LeastAlignment = alignof(char16_t);
 // only its memory comes and goes. An idle block serves the next load.
 class TextBlock {
   public:
-    void Start(std::size_t bytes) {
+    void Start(std::size_t textBytes, std::size_t pieces) {
         assert(Idle() && "a text block serves one load at a time");
         released_ = false;
-        if (bytes == 0) return;
+        if (textBytes == 0) return;
+        const std::size_t bytes = textBytes + pieces * PieceOverhead;
         start_ = static_cast<std::byte*>(::operator new(bytes));
         end_ = start_ + bytes;
         mark_ = start_;
@@ -114,7 +117,7 @@ std::vector<TextBlock*>& AllBlocks() {
 
 }  // namespace
 
-TextBlock* StartTextBlock(std::size_t bytes) {
+TextBlock* StartTextBlock(std::size_t bytes, std::size_t pieces) {
     std::vector<TextBlock*>& blocks = AllBlocks();
     TextBlock* block = nullptr;
     for (TextBlock* idle : blocks)
@@ -123,7 +126,7 @@ TextBlock* StartTextBlock(std::size_t bytes) {
             break;
         }
     if (block == nullptr) block = blocks.emplace_back(new TextBlock);
-    block->Start(bytes);
+    block->Start(bytes, pieces);
     return block;
 }
 

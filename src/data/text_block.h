@@ -7,11 +7,11 @@
 
 class TextBlock;
 
-// A block of about `bytes` for the texts of one load. The block's memory stays until the load
-// has let go of it (ReleaseTextBlock) and every piece taken from it is given back, whichever
-// comes last, so a text may outlive the list it was loaded into. Not for use from two threads
-// at once.
-TextBlock* StartTextBlock(std::size_t bytes);
+// A block for the texts of one load: `bytes` of text in at most `pieces` pieces. The block's
+// memory stays until the load has let go of it (ReleaseTextBlock) and every piece taken from
+// it is given back, whichever comes last, so a text may outlive the list it was loaded into.
+// Not for use from two threads at once.
+TextBlock* StartTextBlock(std::size_t bytes, std::size_t pieces);
 // The load is done with the block: its memory goes with its last piece (at once when it holds
 // none).
 void ReleaseTextBlock(TextBlock* block);

@@ -84,10 +84,14 @@ Report LoadUnitCatalogue(Document& document) {
         catalogue.reserve(static_cast<std::size_t>(
             std::min<std::int64_t>(size / TypicalUnitLineBytes + 1, MostReservedUnits)));
     OsPreferLargePages(catalogue.data(), catalogue.capacity() * sizeof(TrainingUnit));
-    // The texts go into one block of the file's size, which holds them all: a large catalogue
-    // would otherwise spend most of its load allocating names and descriptions one by one.
-    TextBlock* texts = StartTextBlock(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
     SkipByteOrderMark(file);
+    // The texts go into one block, which holds them all: a large catalogue would otherwise
+    // spend most of its load allocating names and descriptions one by one. A UTF-8 byte may
+    // become a code unit of two bytes; every unit is a line of at least two bytes.
+    const auto fileBytes = static_cast<std::size_t>(std::max<std::int64_t>(size, 0));
+    const std::size_t textBytes =
+        file.encoding == LineFile::Encoding::Utf8 ? 2 * fileBytes : fileBytes;
+    TextBlock* texts = StartTextBlock(textBytes, fileBytes / 2 + 1);
     LineBlockReader reader;
     StartBlockReading(reader, file, size);
     // An empty file still gives one (blank) line to ReadLineInto; skipping it or never reading

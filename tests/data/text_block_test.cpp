@@ -20,7 +20,7 @@ bool ServesAgain(TextBlock* block) {
     std::vector<TextBlock*> taken;
     bool found = false;
     for (int i = 0; i < 1000 && !found; ++i) {
-        taken.push_back(StartTextBlock(64));
+        taken.push_back(StartTextBlock(64, 2));
         found = taken.back() == block;
     }
     for (TextBlock* each : taken) ReleaseTextBlock(each);
@@ -28,7 +28,7 @@ bool ServesAgain(TextBlock* block) {
 }
 
 TEST(TextBlockTest, TextsOfAnySizeStayWholeAndTheBlockIsReusedOnlyWhenEmpty) {
-    TextBlock* block = StartTextBlock(64);
+    TextBlock* block = StartTextBlock(64, 2);
     struct Row {
         const char* name;
         std::u16string_view unitName;
@@ -58,7 +58,7 @@ TEST(TextBlockTest, TextsOfAnySizeStayWholeAndTheBlockIsReusedOnlyWhenEmpty) {
     moved = UnitTexts(u"Plank", u"hold longer");
     EXPECT_TRUE(ServesAgain(block)) << "an emptied block serves the next load";
 
-    TextBlock* empty = StartTextBlock(0);
+    TextBlock* empty = StartTextBlock(0, 0);
     const UnitTexts alone(u"Seilspringen", u"im Wechsel", empty);
     EXPECT_EQ(alone.Name(), u"Seilspringen");
     EXPECT_EQ(alone.Description(), u"im Wechsel");
