@@ -214,7 +214,9 @@ void ReadLineInto(LineFile& file, std::u16string& line) {
         return;
     }
     const std::size_t size = UnitSize(file);
-    std::string utf8Line;  // UTF-8 bytes; line ends never occur inside a multi-byte sequence
+    // UTF-8 bytes; line ends never occur inside a multi-byte sequence.
+    std::string& utf8Line = file.utf8Line;
+    utf8Line.clear();
     char16_t unit = 0;
     while (Peek(file, unit)) {
         file.position += size;
@@ -230,7 +232,7 @@ void ReadLineInto(LineFile& file, std::u16string& line) {
             line.push_back(unit);
         }
     }
-    if (file.encoding == LineFile::Encoding::Utf8) line = Utf8ToUtf16(utf8Line);
+    if (file.encoding == LineFile::Encoding::Utf8) AppendUtf8AsUtf16(utf8Line, line);
 }
 
 bool AtEnd(LineFile& file) {

@@ -63,6 +63,7 @@ struct LineFile {
     // When set, every byte read from or written to the file passes through it, in order.
     ContentHasher* hasher = nullptr;
     bool fromMemory = false;  // OpenBytesForReading: the buffer holds the whole content
+    std::string utf8Line;     // reading UTF-8: the bytes of the line, their room reused
 };
 
 std::int64_t FileSizeOf(const std::u16string& path);

@@ -84,7 +84,12 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
-    out.reserve(utf8.size());
+    AppendUtf8AsUtf16(utf8, out);
+    return out;
+}
+
+void AppendUtf8AsUtf16(std::string_view utf8, std::u16string& out) {
+    out.reserve(out.size() + utf8.size());  // never more units than bytes
     std::size_t position = 0;
     while (position < utf8.size()) {
         char32_t codePoint = 0;
@@ -104,7 +109,6 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
             out.push_back(static_cast<char16_t>(0xDC00 | (codePoint & 0x3FF)));
         }
     }
-    return out;
 }
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
