@@ -97,13 +97,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FUZZ_CHECK(LoadHistoryUpToToday(doc).ok(), "an existing file loads without a report");
     CheckLoaded(doc, size - DateBytes);
-    const std::vector<TrainingWeek> loaded = doc.history;
     SaveAndCheck(doc);
     const fuzz::Bytes saved = fuzz::ReadFile("units/history.txt");
 
-    FUZZ_CHECK(LoadHistoryUpToToday(doc).ok(), "the saved file loads");
-    FUZZ_CHECK(fuzz::SameWeeks(doc.history, loaded), "the saved history loads as the same weeks");
-    SaveAndCheck(doc);
+    // Loaded beside the first load, which stays as it was: no week is copied to compare.
+    Document reloaded;
+    FUZZ_CHECK(LoadHistoryUpToToday(reloaded).ok(), "the saved file loads");
+    FUZZ_CHECK(fuzz::SameWeeks(reloaded.history, doc.history),
+               "the saved history loads as the same weeks");
+    SaveAndCheck(reloaded);
     FUZZ_CHECK(fuzz::ReadFile("units/history.txt") == saved, "saving again gives the same bytes");
     SetClock({});
     return 0;

@@ -106,15 +106,18 @@ std::vector<TrainingWeek> WeeksOfBytes(std::string_view bytes) {
 namespace {
 
 SaveOutcome SaveHistory(const Document& document, const DailyBackup& backup, bool recordWritten) {
-    // The "=DayKey" lines are the same for every week: built once.
-    std::array<std::u16string, 7> keyLines;
-    for (std::size_t day = 0; day < keyLines.size(); ++day) {
-        keyLines[day].assign(1, u'=');
-        keyLines[day] += DayKeys[day];
-    }
+    // The "=DayKey" lines are the same for every week of every save: built once.
+    static const std::array<std::u16string, 7> keyLines = [] {
+        std::array<std::u16string, 7> lines;
+        for (std::size_t day = 0; day < lines.size(); ++day) {
+            lines[day].assign(1, u'=');
+            lines[day] += DayKeys[day];
+        }
+        return lines;
+    }();
     return SaveDataFile(
         HistoryFilePath, document.historyFileUnreadable, u"SaveHistory", backup,
-        [&keyLines, &document](LineFile& file) {
+        [&document](LineFile& file) {
             IntegerDigits digits;
             for (const TrainingWeek& week : document.history) {
                 WriteLine(file, {u"#", FormatIntegerInto(week.weekNumber, digits)});
