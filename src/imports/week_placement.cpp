@@ -23,9 +23,8 @@ WeekLabel LabelIn(long long year, long long monday) {
 
 // The labels of the history's own weeks as the rule reads them; false for a history whose
 // weeks are not in date order or whose numbers name no day the rule could give them.
-bool LabelsOfHistory(const std::vector<TrainingWeek>& history, const LocalDate& evidence,
-                     std::vector<WeekLabel>& labels) {
-    const std::vector<long long> mondays = WeekMondayDays(history, evidence);
+bool LabelsOfHistory(const std::vector<TrainingWeek>& history,
+                     const std::vector<long long>& mondays, std::vector<WeekLabel>& labels) {
     labels.clear();
     labels.reserve(history.size());
     for (std::size_t index = 0; index < history.size(); ++index) {
@@ -86,11 +85,12 @@ bool BridgeWeeks(const WeekLabel& week, const WeekLabel& later, std::vector<Week
     return ReadsOn(current, later);
 }
 
-bool PlaceWeeks(std::vector<TrainingWeek>& history, const LocalDate& evidence,
-                const std::vector<WantedWeek>& wanted, std::vector<WholeNumber>& added) {
+bool PlaceWeeks(std::vector<TrainingWeek>& history, std::vector<long long>& mondays,
+                const LocalDate& evidence, const std::vector<WantedWeek>& wanted,
+                std::vector<WholeNumber>& added) {
     added.clear();
     std::vector<WeekLabel> old;
-    if (!LabelsOfHistory(history, evidence, old) || old.empty()) return false;
+    if (!LabelsOfHistory(history, mondays, old) || old.empty()) return false;
 
     // The old weeks and the wanted ones in date order, then the bridges between neighbours.
     std::vector<PlannedWeek> merged;
@@ -120,6 +120,8 @@ bool PlaceWeeks(std::vector<TrainingWeek>& history, const LocalDate& evidence,
         }
         planned.push_back(week);
     }
+    // Every wanted week is there already, and the rule reads on between them all.
+    if (planned.size() == old.size()) return true;
 
     std::vector<TrainingWeek> placed;
     placed.reserve(planned.size());
@@ -132,10 +134,10 @@ bool PlaceWeeks(std::vector<TrainingWeek>& history, const LocalDate& evidence,
         }
     }
     // The rule itself must read every week where it was planned, or nothing changes.
-    const std::vector<long long> mondays = WeekMondayDays(placed, evidence);
+    std::vector<long long> placedMondays = WeekMondayDays(placed, evidence);
     bool readBack = true;
     for (std::size_t index = 0; index < planned.size() && readBack; ++index)
-        readBack = mondays[index] == planned[index].label.monday;
+        readBack = placedMondays[index] == planned[index].label.monday;
     if (!readBack) {
         for (std::size_t index = 0; index < planned.size(); ++index)
             if (planned[index].from >= 0)
@@ -144,6 +146,7 @@ bool PlaceWeeks(std::vector<TrainingWeek>& history, const LocalDate& evidence,
         return false;
     }
     history = std::move(placed);
+    mondays = std::move(placedMondays);
     return true;
 }
 

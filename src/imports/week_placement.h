@@ -40,11 +40,13 @@ struct WantedWeek {
 };
 // Adds a week for every wanted Monday the history lacks, and the empty weeks the rule needs
 // between; `wanted` sorted by Monday, each once, none after the newest week's Monday. The
-// weeks are dated from `evidence` (EvidenceDay's). `added` gets the positions of all new
-// weeks in the new history, ascending. False, the history as it was, when the history's own
-// weeks do not lie in date order (a damaged file): then no week can be added.
-bool PlaceWeeks(std::vector<TrainingWeek>& history, const LocalDate& evidence,
-                const std::vector<WantedWeek>& wanted, std::vector<WholeNumber>& added);
+// weeks are dated from `evidence` (EvidenceDay's); `mondays` are the history's Mondays as
+// WeekMondayDays gives them, and afterwards the new history's. `added` gets the positions of
+// all new weeks in the new history, ascending. False, the history as it was, when the
+// history's own weeks do not lie in date order (a damaged file): then no week can be added.
+bool PlaceWeeks(std::vector<TrainingWeek>& history, std::vector<long long>& mondays,
+                const LocalDate& evidence, const std::vector<WantedWeek>& wanted,
+                std::vector<WholeNumber>& added);
 // Where the week at `before` stands after weeks were added at the positions `added`
 // (ascending, in the new history).
 WholeNumber PositionAfterAdding(const std::vector<WholeNumber>& added, WholeNumber before);

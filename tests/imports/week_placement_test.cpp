@@ -145,8 +145,10 @@ TEST_F(WeekPlacement, WeeksAddedAnywhereKeepEveryWeeksDate) {
             std::vector<WantedWeek> weeks;
             for (long long monday : wanted) weeks.push_back({monday, false, 0});
             std::vector<WholeNumber> added;
-            ASSERT_TRUE(PlaceWeeks(history, evidence, weeks, added));
+            std::vector<long long> mondays = WeekMondayDays(history, evidence);
+            ASSERT_TRUE(PlaceWeeks(history, mondays, evidence, weeks, added));
             const std::vector<long long> after = Mondays(history, evidence);
+            EXPECT_EQ(mondays, after) << "the Mondays handed back are the new history's";
             for (std::size_t old = 0; old < before.size(); ++old)
                 EXPECT_EQ(after[std::size_t(PositionAfterAdding(added, WholeNumber(old)))],
                           before[old]);
@@ -170,7 +172,8 @@ TEST_F(WeekPlacement, AHistoryOutOfDateOrderGetsNoWeek) {
     std::vector<TrainingWeek> history = {{400, {u"A|1|1|"}}, {8, {}}};
     const std::vector<TrainingWeek> kept = history;
     std::vector<WholeNumber> added;
-    EXPECT_FALSE(PlaceWeeks(history, today, {{Day(2023, 6, 5), false, 0}}, added));
+    std::vector<long long> mondays = WeekMondayDays(history, today);
+    EXPECT_FALSE(PlaceWeeks(history, mondays, today, {{Day(2023, 6, 5), false, 0}}, added));
     EXPECT_TRUE(added.empty());
     ASSERT_EQ(history.size(), kept.size());
     EXPECT_EQ(history[0].days, kept[0].days);
