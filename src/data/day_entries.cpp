@@ -47,8 +47,15 @@ std::u16string DayEntryOf(const TrainingUnit& unit) {
     IntegerDigits digits1;
     IntegerDigits digits2;
     std::u16string entry;
-    for (std::u16string_view part : DayEntryPartsOf(unit, digits1, digits2)) entry += part;
+    AppendDayEntryParts(entry, DayEntryPartsOf(unit, digits1, digits2));
     return entry;
+}
+
+void AppendDayEntryParts(std::u16string& text, const DayEntryParts& parts) {
+    std::size_t size = text.size();
+    for (std::u16string_view part : parts) size += part.size();
+    text.reserve(size);
+    for (std::u16string_view part : parts) text += part;
 }
 
 DayEntryWalk StartDayEntries(std::u16string_view dayText) {
@@ -95,7 +102,9 @@ void AppendDayEntry(Document& document, WholeNumber week, WholeNumber day,
     if (!text) return;
     // Only an exactly empty text has no entry yet; a text of spaces counts as one.
     if (!text->empty()) *text += EntrySeparator;
-    *text += DayEntryOf(unit);
+    IntegerDigits digits1;
+    IntegerDigits digits2;
+    AppendDayEntryParts(*text, DayEntryPartsOf(unit, digits1, digits2));
 }
 
 // Joining every entry but the removed one with "\" and dropping the final "\" amounts to

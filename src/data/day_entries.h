@@ -41,19 +41,27 @@ TrainingUnit UnitOfEntry(const DayEntry& entry, TextBlock* texts = nullptr);
 std::u16string DayEntryOf(const TrainingUnit& unit);
 // The same text as its seven parts, separators included, for writers that put them out
 // without joining them first (inline: the catalogue save asks once per unit); the views point
-// into the unit and the two digit buffers.
+// into the texts given and the two digit buffers.
 using DayEntryParts = std::array<std::u16string_view, 7>;
+inline DayEntryParts DayEntryPartsOf(std::u16string_view name, WholeNumber count1,
+                                     WholeNumber count2, std::u16string_view description,
+                                     IntegerDigits& digits1, IntegerDigits& digits2) {
+    static constexpr char16_t Separator[] = {FieldSeparator, u'\0'};
+    return {name,
+            std::u16string_view(Separator, 1),
+            FormatIntegerInto(count1, digits1),
+            std::u16string_view(Separator, 1),
+            FormatIntegerInto(count2, digits2),
+            std::u16string_view(Separator, 1),
+            description};
+}
 inline DayEntryParts DayEntryPartsOf(const TrainingUnit& unit, IntegerDigits& digits1,
                                      IntegerDigits& digits2) {
-    static constexpr char16_t Separator[] = {FieldSeparator, u'\0'};
-    return {unit.Name(),
-            std::u16string_view(Separator, 1),
-            FormatIntegerInto(unit.count1, digits1),
-            std::u16string_view(Separator, 1),
-            FormatIntegerInto(unit.count2, digits2),
-            std::u16string_view(Separator, 1),
-            unit.Description()};
+    return DayEntryPartsOf(unit.Name(), unit.count1, unit.count2, unit.Description(), digits1,
+                           digits2);
 }
+// Appends the parts to `text`, with room made for all of them at once.
+void AppendDayEntryParts(std::u16string& text, const DayEntryParts& parts);
 
 // The entries of a day text, handed out one at a time so that a day of many entries never
 // needs them all at once: the text trimmed of spaces, then every "\"-separated piece (the

@@ -24,29 +24,36 @@ long long MondayOf(long long day) {
 // The weeks the entries need, by Monday, each once; a number from the file goes with its week.
 std::vector<WantedWeek> WantedWeeks(const TrainingFile& file, long long newestMonday) {
     std::vector<WantedWeek> wanted;
+    wanted.reserve(file.entries.size());
     for (const DatedEntry& entry : file.entries) {
         const long long monday = MondayOf(entry.day);
         if (monday <= newestMonday) wanted.push_back({monday, entry.numbered, entry.weekNumber});
     }
     std::stable_sort(wanted.begin(), wanted.end(),
                      [](const WantedWeek& a, const WantedWeek& b) { return a.monday < b.monday; });
-    std::vector<WantedWeek> distinct;
+    // Each Monday once, in place: the first numbered week of a Monday, else its first.
+    std::size_t distinct = 0;
     for (const WantedWeek& week : wanted) {
-        if (!distinct.empty() && distinct.back().monday == week.monday) {
-            if (!distinct.back().numbered && week.numbered) distinct.back() = week;
+        if (distinct > 0 && wanted[distinct - 1].monday == week.monday) {
+            if (!wanted[distinct - 1].numbered && week.numbered) wanted[distinct - 1] = week;
             continue;
         }
-        distinct.push_back(week);
+        wanted[distinct++] = week;
     }
-    return distinct;
+    wanted.resize(distinct);
+    return wanted;
 }
 
 // What makes two entries the same: their counts and texts, the texts without outer blanks,
-// which a day text loses at its ends (it is trimmed as a whole when read).
-std::u16string SameEntryKey(const TrainingUnit& unit) {
-    const TrainingUnit key(TrimSpaces(unit.Name()), unit.count1, unit.count2,
-                           TrimSpaces(unit.Description()));
-    return DayEntryOf(key);
+// which a day text loses at its ends (it is trimmed as a whole when read). Written into `key`,
+// whose room is reused.
+void SameEntryKey(std::u16string_view name, WholeNumber count1, WholeNumber count2,
+                  std::u16string_view description, std::u16string& key) {
+    IntegerDigits digits1;
+    IntegerDigits digits2;
+    key.clear();
+    AppendDayEntryParts(key, DayEntryPartsOf(TrimSpaces(name), count1, count2,
+                                             TrimSpaces(description), digits1, digits2));
 }
 
 struct Target {
@@ -62,15 +69,21 @@ void AddToDay(Document& document, const TrainingFile& file, const Target* first,
     const WholeNumber day = first->day;
     std::u16string& text = document.history[std::size_t(week)].days[std::size_t(day)];
     std::unordered_map<std::u16string, WholeNumber> present;
+    std::u16string key;
     DayEntryWalk walk = StartDayEntries(text);
     std::u16string_view entryText;
-    while (NextDayEntry(walk, entryText))
-        ++present[SameEntryKey(UnitOfEntry(CutDayEntry(entryText)))];
+    while (NextDayEntry(walk, entryText)) {
+        const DayEntry entry = CutDayEntry(entryText);
+        SameEntryKey(entry.name, ParseCount(entry.count1), ParseCount(entry.count2),
+                     entry.description, key);
+        ++present[key];
+    }
     std::u16string before = text;
     bool changed = false;
     for (const Target* target = first; target != end; ++target) {
         const TrainingUnit& unit = file.entries[target->entry].unit;
-        const auto found = present.find(SameEntryKey(unit));
+        SameEntryKey(unit.Name(), unit.count1, unit.count2, unit.Description(), key);
+        const auto found = present.find(key);
         if (found != present.end() && found->second > 0) {
             --found->second;
             ++changes.entriesPresent;
@@ -98,6 +111,7 @@ void AddMissingUnits(Document& document, const TrainingFile& file,
     std::unordered_map<std::u16string_view, NewUnit> missing;
     // In file order: the first appearance sets the order, the latest day the counts.
     std::vector<std::size_t> accepted;
+    accepted.reserve(targets.size());
     for (const Target& target : targets) accepted.push_back(target.entry);
     std::sort(accepted.begin(), accepted.end());
     for (std::size_t index : accepted) {
@@ -128,8 +142,7 @@ ImportChanges ApplyTrainingImport(Document& document, const TrainingFile& file,
 
     std::vector<WholeNumber> added;
     if (!mondays.empty() &&
-        PlaceWeeks(document.history, evidence, WantedWeeks(file, newest), added)) {
-        mondays = WeekMondayDays(document.history, evidence);
+        PlaceWeeks(document.history, mondays, evidence, WantedWeeks(file, newest), added)) {
         for (WholeNumber position : added)
             changes.weeks.push_back({position, document.history[std::size_t(position)].weekNumber});
     }
