@@ -87,7 +87,7 @@ Report LoadUnitCatalogue(Document& document) {
     SkipByteOrderMark(file);
     // The texts go into one block, which holds them all: a large catalogue would otherwise
     // spend most of its load allocating names and descriptions one by one. A UTF-8 byte may
-    // become a code unit of two bytes; every unit is a line of at least two bytes.
+    // become a code unit of two bytes; every unit but the last takes a line of two bytes or more.
     const auto fileBytes = static_cast<std::size_t>(std::max<std::int64_t>(size, 0));
     const std::size_t textBytes =
         file.encoding == LineFile::Encoding::Utf8 ? 2 * fileBytes : fileBytes;

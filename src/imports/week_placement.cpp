@@ -8,6 +8,7 @@
 #include "imports/week_placement.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "calendar/week_dates.h"
 
@@ -88,6 +89,7 @@ bool BridgeWeeks(const WeekLabel& week, const WeekLabel& later, std::vector<Week
 bool PlaceWeeks(std::vector<TrainingWeek>& history, std::vector<long long>& mondays,
                 const LocalDate& evidence, const std::vector<WantedWeek>& wanted,
                 std::vector<WholeNumber>& added) {
+    assert(mondays.size() == history.size() && "PlaceWeeks needs one Monday per week");
     added.clear();
     std::vector<WeekLabel> old;
     if (!LabelsOfHistory(history, mondays, old) || old.empty()) return false;
