@@ -44,14 +44,17 @@ TrainingUnit UnitOfEntry(const DayEntry& entry, TextBlock* texts) {
 }
 
 std::u16string DayEntryOf(const TrainingUnit& unit) {
-    IntegerDigits digits1;
-    IntegerDigits digits2;
     std::u16string entry;
-    AppendDayEntryParts(entry, DayEntryPartsOf(unit, digits1, digits2));
+    AppendEntryText(entry, unit.Name(), unit.count1, unit.count2, unit.Description());
     return entry;
 }
 
-void AppendDayEntryParts(std::u16string& text, const DayEntryParts& parts) {
+void AppendEntryText(std::u16string& text, std::u16string_view name, WholeNumber count1,
+                     WholeNumber count2, std::u16string_view description) {
+    IntegerDigits digits1;
+    IntegerDigits digits2;
+    const DayEntryParts parts =
+        DayEntryPartsOf(name, count1, count2, description, digits1, digits2);
     std::size_t size = text.size();
     for (std::u16string_view part : parts) size += part.size();
     text.reserve(size);
@@ -102,9 +105,7 @@ void AppendDayEntry(Document& document, WholeNumber week, WholeNumber day,
     if (!text) return;
     // Only an exactly empty text has no entry yet; a text of spaces counts as one.
     if (!text->empty()) *text += EntrySeparator;
-    IntegerDigits digits1;
-    IntegerDigits digits2;
-    AppendDayEntryParts(*text, DayEntryPartsOf(unit, digits1, digits2));
+    AppendEntryText(*text, unit.Name(), unit.count1, unit.count2, unit.Description());
 }
 
 // Joining every entry but the removed one with "\" and dropping the final "\" amounts to

@@ -60,8 +60,9 @@ inline DayEntryParts DayEntryPartsOf(const TrainingUnit& unit, IntegerDigits& di
     return DayEntryPartsOf(unit.Name(), unit.count1, unit.count2, unit.Description(), digits1,
                            digits2);
 }
-// Appends the parts to `text`, with room made for all of them at once.
-void AppendDayEntryParts(std::u16string& text, const DayEntryParts& parts);
+// Appends the entry text of these fields to `text`, with room made for all of it at once.
+void AppendEntryText(std::u16string& text, std::u16string_view name, WholeNumber count1,
+                     WholeNumber count2, std::u16string_view description);
 
 // The entries of a day text, handed out one at a time so that a day of many entries never
 // needs them all at once: the text trimmed of spaces, then every "\"-separated piece (the

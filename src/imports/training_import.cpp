@@ -49,11 +49,8 @@ std::vector<WantedWeek> WantedWeeks(const TrainingFile& file, long long newestMo
 // whose room is reused.
 void SameEntryKey(std::u16string_view name, WholeNumber count1, WholeNumber count2,
                   std::u16string_view description, std::u16string& key) {
-    IntegerDigits digits1;
-    IntegerDigits digits2;
     key.clear();
-    AppendDayEntryParts(key, DayEntryPartsOf(TrimSpaces(name), count1, count2,
-                                             TrimSpaces(description), digits1, digits2));
+    AppendEntryText(key, TrimSpaces(name), count1, count2, TrimSpaces(description));
 }
 
 struct Target {
