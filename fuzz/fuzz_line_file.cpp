@@ -13,6 +13,8 @@
 
 namespace {
 
+const std::u16string LinesFile = u"lines.txt";
+const std::u16string CopyFile = u"copy.txt";
 const fuzz::Bytes Marks[] = {
     {}, {0xFF, 0xFE}, {0xEF, 0xBB, 0xBF}, {0xFE, 0xFF}, {0x00, 0x00, 0xFE, 0xFF}};
 
@@ -70,9 +72,9 @@ std::vector<std::u16string> ReferenceLines(const fuzz::Bytes& file) {
     return SplitLines(units);
 }
 
-std::vector<std::u16string> ReadAllLines(const char* path, std::size_t fileSize) {
+std::vector<std::u16string> ReadAllLines(const std::u16string& path, std::size_t fileSize) {
     LineFile file;
-    FUZZ_CHECK(OpenForReading(file, Utf8ToUtf16(path)), "an existing file opens");
+    FUZZ_CHECK(OpenForReading(file, path), "an existing file opens");
     SkipByteOrderMark(file);
     std::vector<std::u16string> lines;
     while (!AtEnd(file)) {
@@ -95,9 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     fuzz::Bytes file = Marks[data[0] % 5];
     file.insert(file.end(), data + 1, data + size);
-    fuzz::WriteFile("lines.txt", file);
+    fuzz::WriteFile(LinesFile, file);
 
-    const std::vector<std::u16string> lines = ReadAllLines("lines.txt", file.size());
+    const std::vector<std::u16string> lines = ReadAllLines(LinesFile, file.size());
     FUZZ_CHECK(lines == ReferenceLines(file), "ReadLineInto follows the line rules");
     for (const std::u16string& line : lines) {
         FUZZ_CHECK(line.find_first_of(std::u16string_view(u"\r\n\0", 3)) == std::u16string::npos,
@@ -106,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Written back, the lines give exactly the line file bytes, and read as the same lines.
     LineFile out;
-    FUZZ_CHECK(CreateForWriting(out, u"copy.txt"), "the copy can be created");
+    FUZZ_CHECK(CreateForWriting(out, CopyFile), "the copy can be created");
     for (const std::u16string& line : lines) WriteLine(out, line);
     FUZZ_CHECK(Close(out), "the copy is written completely");
     // A first line whose own bytes would read as a byte order mark gets a real one in front.
@@ -116,8 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expected.insert(expected.begin(), Marks[1].begin(), Marks[1].end());
         break;
     }
-    const fuzz::Bytes copy = fuzz::ReadFile("copy.txt");
+    const fuzz::Bytes copy = fuzz::ReadFile(CopyFile);
     FUZZ_CHECK(copy == expected, "WriteLine writes UTF-16 LE lines with CR LF");
-    FUZZ_CHECK(ReadAllLines("copy.txt", copy.size()) == lines, "written lines read back");
+    FUZZ_CHECK(ReadAllLines(CopyFile, copy.size()) == lines, "written lines read back");
     return 0;
 }

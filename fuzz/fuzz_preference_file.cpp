@@ -12,6 +12,7 @@
 
 namespace {
 
+const std::u16string PreferencePath = u"fuzz.ini";
 constexpr std::string_view Mark = "\xEF\xBB\xBF";
 constexpr std::size_t MostLookups = 64;
 
@@ -140,13 +141,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckLineRules(entries);
     CheckEncodingsAgree(bytes, entries);
 
-    fuzz::WriteFile("fuzz.ini", data, size);
+    fuzz::WriteFile(PreferencePath, data, size);
     PreferenceFile file;
-    FUZZ_CHECK(file.Load(u"fuzz.ini"), "an existing file loads");
+    FUZZ_CHECK(file.Load(PreferencePath), "an existing file loads");
     FUZZ_CHECK(SameEntries(file.entries, entries), "Load parses like ParsePreferenceText");
     CheckLookups(file, entries);
     FUZZ_CHECK(file.Close(), "closing a document that was only read succeeds");
-    fuzz::Bytes after = fuzz::ReadFile("fuzz.ini");
+    fuzz::Bytes after = fuzz::ReadFile(PreferencePath);
     FUZZ_CHECK(after == fuzz::Bytes(data, data + size), "a document only read is never rewritten");
     return 0;
 }

@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 
 #include "local_noon.h"
@@ -14,52 +13,47 @@
 
 namespace fuzz {
 
-namespace {
-
-// The targets' paths are ASCII: widened unit by unit, cheaper than a decoder.
-std::u16string PathOf(const char* path) {
-    return std::u16string(path, path + std::strlen(path));
-}
-
-}  // namespace
-
 void StartMemoryFiles() {
+    // Without TZ the library looks at the zone file again on every conversion to a time (three
+    // per history input); naming the file it reads anyway spares those looks.
+    setenv("TZ", ":/etc/localtime", 0);
     ResetMemoryFiles();
-    if (!OsMakeFolder(u"units")) {
+    if (!OsMakeFolder(UnitsFolder)) {
         std::fprintf(stderr, "velmora fuzz: cannot make the units folder\n");
         std::abort();
     }
 }
 
-void WriteFile(const char* path, const std::uint8_t* data, std::size_t size) {
+void WriteFile(const std::u16string& path, const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    if (!PutMemoryFile(PathOf(path), bytes)) {
-        std::fprintf(stderr, "velmora fuzz: cannot write %s\n", path);
+    if (!PutMemoryFile(path, bytes)) {
+        std::fprintf(stderr, "velmora fuzz: cannot write %s\n", Printable(path).c_str());
         std::abort();
     }
 }
 
-void WriteFile(const char* path, const Bytes& bytes) {
+void WriteFile(const std::u16string& path, const Bytes& bytes) {
     WriteFile(path, bytes.data(), bytes.size());
 }
 
-void SetFileDay(const char* path, int year, int month, int day) {
+void SetFileDay(const std::u16string& path, int year, int month, int day) {
     const std::time_t moment = LocalNoonOf(year, month, day);
-    if (moment == std::time_t(-1) || !SetMemoryFileTime(PathOf(path), moment)) {
-        std::fprintf(stderr, "velmora fuzz: cannot set the time of %s\n", path);
+    if (moment == std::time_t(-1) || !SetMemoryFileTime(path, moment)) {
+        std::fprintf(stderr, "velmora fuzz: cannot set the time of %s\n", Printable(path).c_str());
         std::abort();
     }
 }
 
-Bytes ReadFile(const char* path) {
-    std::string bytes;
-    if (!MemoryFileBytes(PathOf(path), bytes)) return {};
+Bytes ReadFile(const std::u16string& path) {
+    // Room kept from read to read: the bytes are copied out once, into what is handed back.
+    static std::string bytes;
+    if (!MemoryFileBytes(path, bytes)) return {};
     const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.data());
     return Bytes(first, first + bytes.size());
 }
 
-bool NoTemporaryFileIn(const char* folder) {
-    for (const std::u16string& name : OsFolderFiles(PathOf(folder)))
+bool NoTemporaryFileIn(const std::u16string& folder) {
+    for (const std::u16string& name : OsFolderFiles(folder))
         if (IsReplacementName(name)) return false;
     return true;
 }

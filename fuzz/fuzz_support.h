@@ -18,16 +18,18 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Empties the files in memory and makes the "units" folder the data files live in.
 void StartMemoryFiles();
+inline const std::u16string UnitsFolder = u"units";
 
 // Writing and reading the files in memory; a path that cannot be written ends the run.
-void WriteFile(const char* path, const std::uint8_t* data, std::size_t size);
-void WriteFile(const char* path, const Bytes& bytes);
-Bytes ReadFile(const char* path);
+// The paths are texts the targets keep, so that a call makes no copy of its path.
+void WriteFile(const std::u16string& path, const std::uint8_t* data, std::size_t size);
+void WriteFile(const std::u16string& path, const Bytes& bytes);
+Bytes ReadFile(const std::u16string& path);
 // Sets when the file last changed to noon, local time, of that Gregorian day, as a save on
 // that day would have left it (the targets fix the program's clock, not the file system's).
-void SetFileDay(const char* path, int year, int month, int day);
+void SetFileDay(const std::u16string& path, int year, int month, int day);
 // True when the folder holds none of the temporary files of a save.
-bool NoTemporaryFileIn(const char* folder);
+bool NoTemporaryFileIn(const std::u16string& folder);
 
 // The bytes of a line file holding these lines: UTF-16 little-endian, each ended by CR LF.
 Bytes LineFileBytes(const std::vector<std::u16string>& lines);

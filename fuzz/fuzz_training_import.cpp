@@ -16,15 +16,16 @@
 
 namespace {
 
+const std::u16string TrainingPath = u"training.csv";
 const std::vector<VelmoraHeader> VelmoraHeaders = {{u"Week", u"Monday of the week", u"Date",
                                                     u"Weekday", u"Unit", u"Count 1", u"Count 2",
                                                     u"Description"}};
 
 // fuzz_csv_reader shows that the rows do not depend on the pieces the reader is handed.
 void CheckImport(const std::string& bytes) {
-    fuzz::WriteFile("training.csv", reinterpret_cast<const std::uint8_t*>(bytes.data()),
+    fuzz::WriteFile(TrainingPath, reinterpret_cast<const std::uint8_t*>(bytes.data()),
                     bytes.size());
-    const TrainingFile file = ReadTrainingFile(u"training.csv", VelmoraHeaders);
+    const TrainingFile file = ReadTrainingFile(TrainingPath, VelmoraHeaders);
     FUZZ_CHECK(file.outcome != TrainingFile::Outcome::Unreadable, "a file in memory reads");
     for (const DatedEntry& entry : file.entries) {
         FUZZ_CHECK(!HoldsFieldSeparator(entry.unit.Name()) &&

@@ -9,6 +9,7 @@
 
 namespace {
 
+const std::u16string UnitFile = UnitFilePath;
 bool SameUnits(const std::vector<TrainingUnit>& a, const std::vector<TrainingUnit>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -21,7 +22,7 @@ bool SameUnits(const std::vector<TrainingUnit>& a, const std::vector<TrainingUni
 
 void SaveAndCheck(const Document& doc) {
     FUZZ_CHECK(SaveUnitCatalogue(doc).report.ok(), "the catalogue saves");
-    FUZZ_CHECK(fuzz::NoTemporaryFileIn("units"), "no temporary file is left");
+    FUZZ_CHECK(fuzz::NoTemporaryFileIn(fuzz::UnitsFolder), "no temporary file is left");
 }
 
 }  // namespace
@@ -33,12 +34,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Document loaded;
-    fuzz::WriteFile("units/units.txt", data, size);
+    fuzz::WriteFile(UnitFile, data, size);
 
     FUZZ_CHECK(LoadUnitCatalogue(loaded).ok(), "an existing file loads without a report");
     FUZZ_CHECK(loaded.catalogue.size() <= size / 2 + 1, "at most one unit per line");
     SaveAndCheck(loaded);
-    const fuzz::Bytes saved = fuzz::ReadFile("units/units.txt");
+    const fuzz::Bytes saved = fuzz::ReadFile(UnitFile);
 
     // Loaded beside the first load, which stays as it was: no unit is copied to compare.
     Document reloaded;
@@ -46,6 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(SameUnits(reloaded.catalogue, loaded.catalogue),
                "the saved catalogue loads as the same units");
     SaveAndCheck(reloaded);
-    FUZZ_CHECK(fuzz::ReadFile("units/units.txt") == saved, "saving again gives the same bytes");
+    FUZZ_CHECK(fuzz::ReadFile(UnitFile) == saved, "saving again gives the same bytes");
     return 0;
 }

@@ -17,6 +17,7 @@
 namespace {
 
 constexpr std::size_t DateBytes = 3;
+const std::u16string HistoryFile = HistoryFilePath;
 // From a damaged number 371 days behind, or a Monday up to a year before the file's day, the
 // catch-up adds at most this many.
 constexpr std::size_t MostCatchUpWeeks = 56;
@@ -70,12 +71,12 @@ void CheckLoaded(const Document& doc, std::size_t fileSize) {
 
 void SetFileDayToToday() {
     const CivilDate today = CivilDateOf(Today());
-    fuzz::SetFileDay("units/history.txt", today.year, today.month, today.day);
+    fuzz::SetFileDay(HistoryFile, today.year, today.month, today.day);
 }
 
 void SaveAndCheck(const Document& doc) {
     FUZZ_CHECK(SaveWeekHistory(doc).report.ok(), "the history saves");
-    FUZZ_CHECK(fuzz::NoTemporaryFileIn("units"), "no temporary file is left");
+    FUZZ_CHECK(fuzz::NoTemporaryFileIn(fuzz::UnitsFolder), "no temporary file is left");
     SetFileDayToToday();
 }
 
@@ -92,13 +93,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const LocalDate today = DateFrom(data, file);
     SetClock([today] { return today; });
     Document doc;
-    fuzz::WriteFile("units/history.txt", data + DateBytes, size - DateBytes);
+    fuzz::WriteFile(HistoryFile, data + DateBytes, size - DateBytes);
     SetFileDayToToday();
 
     FUZZ_CHECK(LoadHistoryUpToToday(doc).ok(), "an existing file loads without a report");
     CheckLoaded(doc, size - DateBytes);
     SaveAndCheck(doc);
-    const fuzz::Bytes saved = fuzz::ReadFile("units/history.txt");
+    const fuzz::Bytes saved = fuzz::ReadFile(HistoryFile);
 
     // Loaded beside the first load, which stays as it was: no week is copied to compare.
     Document reloaded;
@@ -106,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(fuzz::SameWeeks(reloaded.history, doc.history),
                "the saved history loads as the same weeks");
     SaveAndCheck(reloaded);
-    FUZZ_CHECK(fuzz::ReadFile("units/history.txt") == saved, "saving again gives the same bytes");
+    FUZZ_CHECK(fuzz::ReadFile(HistoryFile) == saved, "saving again gives the same bytes");
     SetClock({});
     return 0;
 }
