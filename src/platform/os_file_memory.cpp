@@ -32,6 +32,7 @@ struct Node {
 };
 
 struct OpenFile {
+    std::intptr_t handle = -1;
     std::shared_ptr<Content> content;
     std::size_t position = 0;
     bool canRead = false;
@@ -63,7 +64,8 @@ struct MemoryFiles {
     // By normal path: parts joined by single "/", no "." or "..", "/" in front when absolute.
     // The two roots, "" (the current folder) and "/", are folders that are always there.
     std::map<std::u16string, Node, PathOrder> nodes;
-    std::map<std::intptr_t, OpenFile> open;
+    // Few files are open at once: a short list, searched in order, whose room outlives them.
+    std::vector<OpenFile> open;
     std::intptr_t nextHandle = 3;
     bool linksMade = false;  // since the reset: until then a normal path names itself
     // The latest time a file got; each change moves it on by a nanosecond, so that no two
@@ -210,8 +212,15 @@ std::shared_ptr<Content> NewContent(unsigned mode) {
 }
 
 OpenFile* OpenOf(const OsFile& file) {
-    auto found = Files().open.find(file.handle);
-    return found == Files().open.end() ? nullptr : &found->second;
+    for (OpenFile& open : Files().open)
+        if (open.handle == file.handle) return &open;
+    return nullptr;
+}
+
+void Forget(OpenFile& open) {
+    std::vector<OpenFile>& list = Files().open;
+    if (&open != &list.back()) open = std::move(list.back());
+    list.pop_back();
 }
 
 enum class Creation { None, IfMissing, Exclusive };
@@ -242,7 +251,7 @@ bool Open(const std::u16string& path, bool read, bool write, Creation creation, 
         Stamp(*content);
     }
     file.handle = files.nextHandle++;
-    files.open.emplace(file.handle, OpenFile{content, 0, read, write});
+    files.open.push_back(OpenFile{file.handle, std::move(content), 0, read, write});
     return true;
 }
 
@@ -447,14 +456,12 @@ bool OsWrite(OsFile& file, const void* data, std::size_t size) {
 
 bool OsClose(OsFile& file) {
     if (file.handle < 0) return false;
-    MemoryFiles& files = Files();
-    auto found = files.open.find(file.handle);
-    bool ok = found != files.open.end();
+    OpenFile* found = OpenOf(file);
+    bool ok = found != nullptr;
     if (ok) {
         // The lock goes with the handle that took it, as the system's does.
-        if (found->second.content->lockHolder == file.handle)
-            found->second.content->lockHolder = -1;
-        files.open.erase(found);
+        if (found->content->lockHolder == file.handle) found->content->lockHolder = -1;
+        Forget(*found);
     }
     file.changed = false;
     file.handle = -1;
@@ -483,7 +490,11 @@ bool OsReplaceFile(const std::u16string& from, const std::u16string& to) {
     if (folder && target.path.starts_with(InsidePrefix(source.path))) return false;
     Node node = std::move(*moving);
     Files().nodes.erase(Files().nodes.find(source.path));
-    Files().nodes.insert_or_assign(std::u16string(target.path), std::move(node));
+    // A file taking another's place takes its entry too, the path kept as it is.
+    if (Node* replaced = Find(target.path))
+        *replaced = std::move(node);
+    else
+        Files().nodes.emplace(std::u16string(target.path), std::move(node));
     if (folder) MoveInside(source.path, target.path);
     return true;
 }
@@ -588,7 +599,7 @@ OsLockResult OsLockFile(const std::u16string& path, OsFile& lock) {
         content.lockHolder = lock.handle;
         return OsLockResult::Held;
     }
-    Files().open.erase(lock.handle);
+    Forget(*OpenOf(lock));
     lock.handle = -1;
     return OsLockResult::HeldElsewhere;
 }
