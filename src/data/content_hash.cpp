@@ -5,27 +5,39 @@
 // versions of a file apart, which 128 bits do without any collision in practice.
 #include "data/content_hash.h"
 
+#include <new>
+
 #define XXH_INLINE_ALL
 #include <xxhash.h>
 
-struct ContentHasherState {
-    XXH3_state_t xxh;
-};
+static_assert(sizeof(XXH3_state_t) <= sizeof(ContentHasher::state) &&
+                  alignof(XXH3_state_t) <= alignof(ContentHasher),
+              "the hasher's room holds the hash function's state");
 
-ContentHasher::ContentHasher() : state(std::make_unique<ContentHasherState>()) {
-    XXH3_128bits_reset(&state->xxh);
+namespace {
+
+XXH3_state_t* StateOf(ContentHasher& hasher) {
+    return std::launder(reinterpret_cast<XXH3_state_t*>(hasher.state));
 }
 
-ContentHasher::~ContentHasher() = default;
+const XXH3_state_t* StateOf(const ContentHasher& hasher) {
+    return std::launder(reinterpret_cast<const XXH3_state_t*>(hasher.state));
+}
+
+}  // namespace
+
+ContentHasher::ContentHasher() {
+    XXH3_128bits_reset(new (state) XXH3_state_t{});
+}
 
 void AddToHash(ContentHasher& hasher, const void* bytes, std::size_t size) {
     if (size == 0) return;
-    XXH3_128bits_update(&hasher.state->xxh, bytes, size);
+    XXH3_128bits_update(StateOf(hasher), bytes, size);
     hasher.bytes += static_cast<std::int64_t>(size);
 }
 
 ContentHash HashResult(const ContentHasher& hasher) {
-    const XXH128_hash_t hash = XXH3_128bits_digest(&hasher.state->xxh);
+    const XXH128_hash_t hash = XXH3_128bits_digest(StateOf(hasher));
     return {hash.low64, hash.high64};
 }
 

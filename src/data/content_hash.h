@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
 struct ContentHash {
@@ -15,14 +14,14 @@ struct ContentHash {
     bool operator==(const ContentHash&) const = default;
 };
 
-struct ContentHasherState;
 // Takes bytes in pieces, in file order; the result is that of all of them at once.
 struct ContentHasher {
     ContentHasher();
-    ~ContentHasher();
     ContentHasher(const ContentHasher&) = delete;
     ContentHasher& operator=(const ContentHasher&) = delete;
-    std::unique_ptr<ContentHasherState> state;
+    // The hash function's state, kept here so that a hasher costs no allocation: its size and
+    // alignment are checked where the state is used.
+    alignas(64) unsigned char state[640];
     std::int64_t bytes = 0;  // how many bytes went in
 };
 
