@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Line files: UTF-16 (or, after its mark, UTF-8) text read line by line and UTF-16
-// little-endian lines written, all through a 64 KiB buffer. Callers report failures.
+// little-endian lines written, all through a buffer that grows to 64 KiB. Callers report
+// failures.
 #include "data/line_file.h"
 
 #include <algorithm>
@@ -15,7 +16,8 @@ void Reset(LineFile& file, bool forWriting) {
     file.file = OsFile{};
     file.forWriting = forWriting;
     file.encoding = LineFile::Encoding::Utf16Le;
-    if (file.buffer.size() != LineFileBufferBytes) ResizeBuffer(file.buffer, LineFileBufferBytes);
+    if (file.buffer.size() < LineFileStartBytes || file.buffer.size() > LineFileBufferBytes)
+        ResizeBuffer(file.buffer, LineFileStartBytes);
     file.position = 0;
     file.length = 0;
     file.endOfFile = false;
@@ -26,12 +28,24 @@ void Reset(LineFile& file, bool forWriting) {
     file.fromMemory = false;
 }
 
+// Doubles the buffer, up to LineFileBufferBytes, keeping its first `keep` bytes; false when
+// it has all its room already. A big file is read and written 64 KiB at a time after the
+// first few calls, as if the buffer had started at that size. Never inlined: the line
+// writers that call it for every line stay as small as they were without it.
+[[gnu::noinline]] bool GrowBuffer(LineFile& file, std::size_t keep) {
+    if (file.buffer.size() >= LineFileBufferBytes) return false;
+    ResizeBuffer(file.buffer, std::min(2 * file.buffer.size(), LineFileBufferBytes), keep);
+    return true;
+}
+
 // Keeps the unread bytes, moves them to the front and reads more behind them until at
 // least `wanted` bytes are buffered or the file ends. A failed read counts as the end.
 void Refill(LineFile& file, std::size_t wanted) {
     std::size_t kept = file.length - file.position;
     if (kept >= wanted || file.endOfFile || file.file.handle < 0) return;
+    const bool filled = file.length == file.buffer.size();
     for (std::size_t i = 0; i < kept; ++i) file.buffer[i] = file.buffer[file.position + i];
+    if (filled) GrowBuffer(file, kept);
     file.position = 0;
     file.length = kept;
     while (file.length < wanted && !file.endOfFile) {
@@ -115,7 +129,7 @@ void Flush(LineFile& file) {
 }
 
 void PutUnit(LineFile& file, char16_t unit) {
-    if (file.length + 2 > file.buffer.size()) Flush(file);
+    if (file.length + 2 > file.buffer.size() && !GrowBuffer(file, file.length)) Flush(file);
     file.buffer[file.length++] = static_cast<std::uint8_t>(unit & 0xFF);
     file.buffer[file.length++] = static_cast<std::uint8_t>(unit >> 8);
 }
@@ -282,7 +296,9 @@ const std::uint8_t* BytesOf(std::u16string_view text) {
 // Where a line of this many bytes goes when it fits into the buffer as it stands and the
 // text's own bytes are already UTF-16 little-endian (the usual case); null otherwise.
 std::uint8_t* RoomInBuffer(LineFile& file, std::size_t bytes) {
-    if (!HostIsLittleEndian() || file.length + bytes > file.buffer.size()) return nullptr;
+    if (!HostIsLittleEndian()) return nullptr;
+    while (file.length + bytes > file.buffer.size())
+        if (!GrowBuffer(file, file.length)) return nullptr;
     std::uint8_t* out = file.buffer.data() + file.length;
     file.length += bytes;
     return out;
@@ -297,7 +313,7 @@ void PutText(LineFile& file, std::u16string_view text) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     std::size_t remaining = text.size() * 2;
     while (remaining > 0) {
-        if (file.length == file.buffer.size()) Flush(file);
+        if (file.length == file.buffer.size() && !GrowBuffer(file, file.length)) Flush(file);
         std::size_t run = std::min(remaining, file.buffer.size() - file.length);
         std::memcpy(file.buffer.data() + file.length, bytes, run);
         file.length += run;

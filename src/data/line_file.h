@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// UTF-16 line files: sized, opened, read line by line and written through a 64 KiB
-// buffer. Reading honours a byte order mark (UTF-8, UTF-16 big- or little-endian);
+// UTF-16 line files: sized, opened, read line by line and written through a buffer of up
+// to 64 KiB. Reading honours a byte order mark (UTF-8, UTF-16 big- or little-endian);
 // writing is always UTF-16 little-endian, every line ended by CR LF, without a mark unless
 // the first line's own bytes would read back as one.
 #pragma once
@@ -25,6 +25,9 @@
 
 // Large enough that reading or writing a big file costs few calls to the system.
 inline constexpr std::size_t LineFileBufferBytes = 64 * 1024;
+// Where the buffer starts: it doubles each time a file fills it, up to LineFileBufferBytes,
+// so that the small files, most of those read and written, take little room.
+inline constexpr std::size_t LineFileStartBytes = 4 * 1024;
 
 // Room for bytes or code units that are always written before they are read. Unlike a
 // vector's, new room is left unset: a buffer costs no pass over its memory, and only the
@@ -53,7 +56,7 @@ struct LineFile {
     OsFile file;
     bool forWriting = false;
     Encoding encoding = Encoding::Utf16Le;
-    UnsetBuffer<std::uint8_t> buffer;  // 64 KiB
+    UnsetBuffer<std::uint8_t> buffer;  // 4 to 64 KiB
     std::size_t position = 0;          // next unread byte (reading)
     std::size_t length = 0;            // valid bytes (reading) / pending bytes (writing)
     bool endOfFile = false;

@@ -135,11 +135,25 @@ TEST(LineFileReading, OddLastByteIsIgnored) {
 }
 
 TEST(LineFileReading, CrLfSplitAcrossTheBufferBoundary) {
-    test::TempWorkingDirectory directory;
-    // 2047 code units fill the 4096-byte buffer up to the CR; its LF lies in the next fill.
-    std::u16string first(2047, u'q');
-    test::WriteFileBytes("in.txt", test::Utf16Le(first + u"\r\nsecond"));
-    EXPECT_EQ(ReadAllLines(u"in.txt"), (std::vector<std::u16string>{first, u"second"}));
+    // The buffer starts small and doubles with each fill up to its full size: the CR is the
+    // last unit of a fill, its LF the first of the next.
+    constexpr std::size_t Start = LineFileStartBytes;
+    const struct Row {
+        const char* name;
+        std::size_t bytesBeforeLf;
+    } rows[] = {
+        {"first fill", Start},
+        {"fill after the first doubling", Start + 2 * Start},
+        {"fill of the full buffer", 15 * Start + LineFileBufferBytes},
+    };
+    static_assert(16 * LineFileStartBytes == LineFileBufferBytes, "four doublings to full size");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::TempWorkingDirectory directory;
+        const std::u16string first(row.bytesBeforeLf / 2 - 1, u'q');
+        test::WriteFileBytes("in.txt", test::Utf16Le(first + u"\r\nsecond"));
+        EXPECT_EQ(ReadAllLines(u"in.txt"), (std::vector<std::u16string>{first, u"second"}));
+    }
 }
 
 TEST(LineFileReading, ByteOrderMarksSelectTheDecoding) {
