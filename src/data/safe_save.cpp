@@ -19,12 +19,11 @@ bool SaveLinesFile(const std::u16string& path, const std::function<void(LineFile
     };
     OsReplacement replacement;
     if (!OsBeginReplacement(path, replacement)) return false;
-    const std::u16string target = replacement.target;
     if (!OsFinishReplacement(replacement, write, beforeReplacing)) return false;
     if (written) {
         // Some file systems set the time only when the file is closed: the file now in place
         // is asked again, and taken when it is still the one written here.
-        const OsFileIdentity now = OsIdentityOf(target);
+        const OsFileIdentity now = OsIdentityOf(replacement.target);
         if (now.exists && now.volume == identity.volume && now.number == identity.number)
             identity = now;
         *written = {identity, HashResult(hasher)};

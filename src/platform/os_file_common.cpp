@@ -18,9 +18,9 @@ constexpr std::size_t ReplacementLetters = 8;
 // A name taken by chance eight times in a row means something is wrong with the folder.
 constexpr int ReplacementAttempts = 8;
 
-// Eight letters that differ from save to save and from process to process; the exclusive
-// create, not the letters, is what keeps every other file safe.
-std::u16string RandomLetters() {
+// Eight letters that differ from save to save and from process to process, put behind
+// `name`; the exclusive create, not the letters, is what keeps every other file safe.
+void AppendRandomLetters(std::u16string& name) {
     static std::uint64_t state =
         std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()) ^
         (std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) << 21) ^
@@ -30,10 +30,8 @@ std::u16string RandomLetters() {
     mixed = (mixed ^ (mixed >> 27)) * 0x94D049BB133111EBull;
     mixed ^= mixed >> 31;
     constexpr char16_t Alphabet[] = u"abcdefghijklmnopqrstuvwxyz234567";
-    std::u16string letters;
     for (std::size_t i = 0; i < ReplacementLetters; ++i, mixed >>= 5)
-        letters.push_back(Alphabet[mixed & 31]);
-    return letters;
+        name.push_back(Alphabet[mixed & 31]);
 }
 
 // A file the program may not write is not replaced behind its owner's back, even though the
@@ -87,8 +85,12 @@ bool OsBeginReplacement(const std::u16string& path, OsReplacement& replacement) 
     const std::int64_t size = OsFileSize(replacement.target);
     if (size == -2 || (size >= 0 && OsIsReadOnly(replacement.target))) return false;
     for (int attempt = 0; attempt < ReplacementAttempts; ++attempt) {
-        replacement.temporary =
-            replacement.target + ReplacementMark + RandomLetters() + ReplacementEnd;
+        std::u16string& name = replacement.temporary;
+        name.reserve(replacement.target.size() + std::size(ReplacementMark) + ReplacementLetters +
+                     std::size(ReplacementEnd));
+        name.assign(replacement.target).append(ReplacementMark);
+        AppendRandomLetters(name);
+        name.append(ReplacementEnd);
         if (!OsCreateNew(replacement.temporary, replacement.file)) {
             // Only a name taken by chance is worth another try; anything else would fail again.
             if (OsFileSize(replacement.temporary) != -1) continue;
