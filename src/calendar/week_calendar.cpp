@@ -73,6 +73,7 @@ LocalDate AdvanceToCurrentWeek(std::vector<TrainingWeek>& history, bool loadedFr
     // Seven days apart from the last week's day, so that numbers that are not 7 apart
     // (a damaged file) go on as they are; the last step reaches the current week.
     long long day = last.monday;
+    history.reserve(history.size() + std::size_t((currentMonday - day + 6) / 7));
     do {
         day += 7;
         AddWeek(history, WeekNumberOfWeekBeginning(day));
