@@ -16,8 +16,8 @@ void Reset(LineFile& file, bool forWriting) {
     file.file = OsFile{};
     file.forWriting = forWriting;
     file.encoding = LineFile::Encoding::Utf16Le;
-    if (file.buffer.size() < LineFileStartBytes || file.buffer.size() > LineFileBufferBytes)
-        ResizeBuffer(file.buffer, LineFileStartBytes);
+    if (file.buffer.size() < FileBufferStartBytes || file.buffer.size() > LineFileBufferBytes)
+        ResizeBuffer(file.buffer, FileBufferStartBytes);
     file.position = 0;
     file.length = 0;
     file.endOfFile = false;
@@ -28,14 +28,8 @@ void Reset(LineFile& file, bool forWriting) {
     file.fromMemory = false;
 }
 
-// Doubles the buffer, up to LineFileBufferBytes, keeping its first `keep` bytes; false when
-// it has all its room already. A big file is read and written 64 KiB at a time after the
-// first few calls, as if the buffer had started at that size. Never inlined: the line
-// writers that call it for every line stay as small as they were without it.
-[[gnu::noinline]] bool GrowBuffer(LineFile& file, std::size_t keep) {
-    if (file.buffer.size() >= LineFileBufferBytes) return false;
-    ResizeBuffer(file.buffer, std::min(2 * file.buffer.size(), LineFileBufferBytes), keep);
-    return true;
+bool GrowBuffer(LineFile& file, std::size_t keep) {
+    return GrowFileBuffer(file.buffer, LineFileBufferBytes, keep);
 }
 
 // Keeps the unread bytes, moves them to the front and reads more behind them until at

@@ -18,38 +18,15 @@
 
 #include "data/content_hash.h"
 #include "platform/os_file.h"
+#include "platform/unset_buffer.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
-// Large enough that reading or writing a big file costs few calls to the system.
+// Large enough that reading or writing a big file costs few calls to the system. The buffer
+// grows to this size from FileBufferStartBytes.
 inline constexpr std::size_t LineFileBufferBytes = 64 * 1024;
-// Where the buffer starts: it doubles each time a file fills it, up to LineFileBufferBytes,
-// so that the small files, most of those read and written, take little room.
-inline constexpr std::size_t LineFileStartBytes = 4 * 1024;
-
-// Room for bytes or code units that are always written before they are read. Unlike a
-// vector's, new room is left unset: a buffer costs no pass over its memory, and only the
-// pages a read or a write reaches are ever touched, however large it is.
-template <typename Item>
-struct UnsetBuffer {
-    std::unique_ptr<Item[]> items;
-    std::size_t count = 0;
-    Item* data() { return items.get(); }
-    const Item* data() const { return items.get(); }
-    std::size_t size() const { return count; }
-    Item& operator[](std::size_t at) { return items[at]; }
-};
-// Gives the buffer room for `size` items, of which the first `keep` stay as they were.
-template <typename Item>
-void ResizeBuffer(UnsetBuffer<Item>& buffer, std::size_t size, std::size_t keep = 0) {
-    auto items = std::make_unique_for_overwrite<Item[]>(size);
-    keep = std::min({keep, buffer.count, size});
-    if (keep > 0) std::memcpy(items.get(), buffer.items.get(), keep * sizeof(Item));
-    buffer.items = std::move(items);
-    buffer.count = size;
-}
 
 struct LineFile {
     enum class Encoding { Utf16Le, Utf16Be, Utf8 };

@@ -18,14 +18,15 @@ constexpr std::size_t FirstFieldRoom = 16;
 bool ReadChunk(CsvReader& reader) {
     if (reader.sourceDone) return false;
     // Each read lands in room of its own and only what arrived is appended: growing the bytes
-    // by a whole chunk first would set 64 KiB for every read, also for a source that gives a
-    // few bytes at a time.
-    if (!reader.chunk) reader.chunk = std::make_unique_for_overwrite<char[]>(ReadChunkBytes);
-    const std::intptr_t got = reader.source ? reader.source(reader.chunk.get(), ReadChunkBytes) : 0;
+    // by a whole chunk first would set a chunk for every read, also for a source that gives a
+    // few bytes at a time. The room grows as reads fill it.
+    UnsetBuffer<char>& chunk = reader.chunk;
+    if (chunk.size() == 0) ResizeBuffer(chunk, FileBufferStartBytes);
+    const std::intptr_t got = reader.source ? reader.source(chunk.data(), chunk.size()) : 0;
     // A source that claims more than it was given room for is taken at its room.
-    const std::size_t received =
-        got > 0 ? std::min(std::size_t(got), ReadChunkBytes) : std::size_t(0);
-    reader.bytes.append(reader.chunk.get(), received);
+    const std::size_t received = got > 0 ? std::min(std::size_t(got), chunk.size()) : 0;
+    reader.bytes.append(chunk.data(), received);
+    if (received == chunk.size()) GrowFileBuffer(chunk, ReadChunkBytes, 0);
     if (got <= 0) {
         reader.sourceDone = true;
         reader.readFailed = got < 0;

@@ -9,11 +9,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/unset_buffer.h"
 #include "text/text_helpers.h"
 
 enum class CsvEncoding { Utf8, Utf16LittleEndian, Utf16BigEndian };
@@ -44,11 +44,11 @@ struct CsvReader {
     CsvEncoding encoding = CsvEncoding::Utf8;
     char16_t separator = u',';
     bool started = false;
-    bool sourceDone = false;        // the source said end or failed: nothing more comes from it
-    bool readFailed = false;        // a read failed: the rows so far are all there is
-    std::string bytes;              // read and not yet decoded (an unfinished character at most)
-    std::unique_ptr<char[]> chunk;  // the room each read lands in, never set beforehand
-    std::u16string units;           // decoded; units[position ..) not yet cut into rows
+    bool sourceDone = false;  // the source said end or failed: nothing more comes from it
+    bool readFailed = false;  // a read failed: the rows so far are all there is
+    std::string bytes;        // read and not yet decoded (an unfinished character at most)
+    UnsetBuffer<char> chunk;  // the room each read lands in, never set beforehand
+    std::u16string units;     // decoded; units[position ..) not yet cut into rows
     std::size_t position = 0;
     // Positions in `units` of the U+FFFD that stand for bad bytes, ascending; nextBad is the
     // first not yet passed.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/os_file.h"
+#include "platform/unset_buffer.h"
 
 namespace {
 
@@ -57,14 +58,17 @@ bool SameFileIdentity(const OsFileIdentity& a, const OsFileIdentity& b) {
 bool OsReadRest(OsFile& file, std::string& bytes, std::size_t mostBytes) {
     // Each read lands in a chunk of unset room and only what arrived is appended: growing the
     // text by a whole chunk for every read would set a chunk of memory (and make the system
-    // find it) that the last read, and all of a small file's, leave unused.
-    const auto chunk = std::make_unique_for_overwrite<char[]>(ReadChunkBytes);
+    // find it) that the last read, and all of a small file's, leave unused. The chunk grows
+    // as reads fill it.
+    UnsetBuffer<char> chunk;
+    ResizeBuffer(chunk, FileBufferStartBytes);
     for (;;) {
         if (bytes.size() > mostBytes) return false;
-        const std::intptr_t got = OsRead(file, chunk.get(), ReadChunkBytes);
+        const std::intptr_t got = OsRead(file, chunk.data(), chunk.size());
         if (got < 0) return false;
         if (got == 0) return bytes.size() <= mostBytes;
-        bytes.append(chunk.get(), std::size_t(got));
+        bytes.append(chunk.data(), std::size_t(got));
+        if (std::size_t(got) == chunk.size()) GrowFileBuffer(chunk, ReadChunkBytes, 0);
     }
 }
 

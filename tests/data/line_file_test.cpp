@@ -137,7 +137,7 @@ TEST(LineFileReading, OddLastByteIsIgnored) {
 TEST(LineFileReading, CrLfSplitAcrossTheBufferBoundary) {
     // The buffer starts small and doubles with each fill up to its full size: the CR is the
     // last unit of a fill, its LF the first of the next.
-    constexpr std::size_t Start = LineFileStartBytes;
+    constexpr std::size_t Start = FileBufferStartBytes;
     const struct Row {
         const char* name;
         std::size_t bytesBeforeLf;
@@ -146,7 +146,7 @@ TEST(LineFileReading, CrLfSplitAcrossTheBufferBoundary) {
         {"fill after the first doubling", Start + 2 * Start},
         {"fill of the full buffer", 15 * Start + LineFileBufferBytes},
     };
-    static_assert(16 * LineFileStartBytes == LineFileBufferBytes, "four doublings to full size");
+    static_assert(16 * FileBufferStartBytes == LineFileBufferBytes, "four doublings to full size");
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         test::TempWorkingDirectory directory;
