@@ -158,7 +158,8 @@ TEST(CsvReader, RowsOfEveryQuotingLineEndSeparatorAndEncoding) {
 }
 
 TEST(CsvReader, AgreesWithThePlainRulesAcrossTheReadChunks) {
-    // Rows long enough to cross the 64 KiB chunks, with quotes and line ends at the edges.
+    // Rows long enough to cross the chunks as they grow to 64 KiB, with quotes and line ends
+    // at the edges.
     std::string bytes = "h1,h2,h3\r\n";
     for (int row = 0; bytes.size() < 300000; ++row) {
         bytes += "\"q" + std::to_string(row) + ",\"\"x\"\"\r\ny\"," + std::string(row % 97, 'p') +
