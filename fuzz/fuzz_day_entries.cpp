@@ -17,6 +17,7 @@ namespace {
 using reference::CountOf;
 using reference::EntryRows;
 using reference::FieldOf;
+using reference::FieldsOf;
 
 constexpr std::size_t MostTextUnits = 2048;
 
@@ -52,12 +53,12 @@ struct Reader {
 // The removal as the day-text rules state it: every entry but the removed one, each followed
 // by "\", without the final "\".
 std::u16string ReferenceRemove(const std::u16string& text, WholeNumber position) {
-    WholeNumber separators = CountOf(text, u"\\");
-    if (separators == 0) return u"";
+    const std::vector<std::u16string> entries = FieldsOf(text, u"\\");
+    if (entries.size() == 1) return u"";
     std::u16string result;
-    for (WholeNumber i = 1; i <= separators + 1; ++i) {
-        if (i - 1 == position) continue;  // not position + 1: a position may be the largest
-        result += FieldOf(text, i, u"\\");
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (WholeNumber(i) == position) continue;  // a position may be the largest
+        result += entries[i];
         result += u'\\';
     }
     if (!result.empty() && result.back() == u'\\') result.pop_back();
@@ -69,9 +70,7 @@ std::vector<std::u16string> ReferenceRows(const std::u16string& dayText) {
     std::u16string trimmed(TrimSpaces(dayText));
     std::vector<std::u16string> rows;
     if (trimmed.empty()) return rows;
-    WholeNumber separators = CountOf(trimmed, u"\\");
-    for (WholeNumber i = 1; i <= separators + 1; ++i) {
-        std::u16string entry = FieldOf(trimmed, i, u"\\");
+    for (const std::u16string& entry : FieldsOf(trimmed, u"\\")) {
         rows.push_back(FieldOf(entry, 1, u"|") + u'\n' + FieldOf(entry, 2, u"|") + u" - " +
                        FieldOf(entry, 3, u"|") + u'\n' + FieldOf(entry, 4, u"|"));
     }
