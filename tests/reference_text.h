@@ -33,10 +33,11 @@ inline std::u16string FieldOf(std::u16string_view text, WholeNumber n,
     return std::u16string(text.substr(start, end - start));
 }
 
-// Every field between the marks (the first character of a non-empty `separator`), in order:
+// Every field between the marks (the first character of `separator`), in order:
 // FieldOf(text, n, separator) for n from 1 to one more than the marks, in one pass.
 inline std::vector<std::u16string> FieldsOf(std::u16string_view text,
                                             std::u16string_view separator) {
+    if (separator.empty()) return {std::u16string(text)};
     std::vector<std::u16string> fields(1);
     for (char16_t unit : text) {
         if (unit == separator.front())
