@@ -29,17 +29,14 @@ std::vector<std::basic_string<Unit>> SplitLines(const std::vector<Unit>& units) 
     std::vector<std::basic_string<Unit>> lines;
     std::size_t at = 0;
     while (at < units.size()) {
-        std::basic_string<Unit> line;
-        while (at < units.size()) {
-            Unit unit = units[at++];
-            if (unit == Unit('\n') || unit == Unit(0)) break;
-            if (unit == Unit('\r')) {
-                if (at < units.size() && units[at] == Unit('\n')) ++at;
-                break;
-            }
-            line.push_back(unit);
-        }
-        lines.push_back(std::move(line));
+        std::size_t end = at;
+        while (end < units.size() && units[end] != Unit('\n') && units[end] != Unit('\r') &&
+               units[end] != Unit(0))
+            ++end;
+        lines.emplace_back(units.begin() + std::ptrdiff_t(at), units.begin() + std::ptrdiff_t(end));
+        at = end;
+        if (at == units.size()) break;
+        if (units[at++] == Unit('\r') && at < units.size() && units[at] == Unit('\n')) ++at;
     }
     return lines;
 }
@@ -65,6 +62,7 @@ std::vector<std::u16string> ReferenceLines(const fuzz::Bytes& file) {
         return lines;
     }
     std::vector<char16_t> units;
+    units.reserve(file.size() / 2);
     for (std::size_t at = skip; at + 1 < file.size(); at += 2) {
         units.push_back(encoding == Le ? char16_t(file[at] | file[at + 1] << 8)
                                        : char16_t(file[at] << 8 | file[at + 1]));

@@ -59,10 +59,13 @@ bool NoTemporaryFileIn(const std::u16string& folder) {
 }
 
 Bytes LineFileBytes(const std::vector<std::u16string>& lines) {
-    Bytes bytes;
-    auto put = [&bytes](char16_t unit) {
-        bytes.push_back(std::uint8_t(unit & 0xFF));
-        bytes.push_back(std::uint8_t(unit >> 8));
+    std::size_t units = 0;
+    for (const std::u16string& line : lines) units += line.size() + 2;
+    Bytes bytes(2 * units);
+    std::uint8_t* out = bytes.data();
+    auto put = [&out](char16_t unit) {
+        *out++ = std::uint8_t(unit & 0xFF);
+        *out++ = std::uint8_t(unit >> 8);
     };
     for (const std::u16string& line : lines) {
         for (char16_t unit : line) put(unit);
