@@ -71,6 +71,42 @@ const Row Rows[] = {
          EXPECT_TRUE(OsClose(file));
          EXPECT_EQ(OsFileSize(u"units/a.txt"), 0) << "a create truncates";
      }},
+    {"files open at once keep their own positions, closed in any order",
+     [] {
+         ASSERT_TRUE(PutMemoryFile(u"units/a.txt", "abcdef"));
+         ASSERT_TRUE(PutMemoryFile(u"units/b.txt", "uvwxyz"));
+         OsFile first;
+         OsFile second;
+         OsFile third;
+         ASSERT_TRUE(OsOpenRead(u"units/a.txt", first));
+         ASSERT_TRUE(OsOpenRead(u"units/b.txt", second));
+         ASSERT_TRUE(OsOpenRead(u"units/a.txt", third));
+         char buffer[2];
+         EXPECT_EQ(OsRead(first, buffer, 2), 2);
+         EXPECT_EQ(OsRead(second, buffer, 1), 1);
+         EXPECT_TRUE(OsClose(first)) << "the first of three, not the last";
+         EXPECT_EQ(OpenMemoryFiles(), 2u);
+         EXPECT_EQ(OsRead(second, buffer, 2), 2);
+         EXPECT_EQ(std::string(buffer, 2), "vw");
+         EXPECT_EQ(OsRead(third, buffer, 2), 2);
+         EXPECT_EQ(std::string(buffer, 2), "ab");
+         EXPECT_EQ(OsRead(first, buffer, 2), -1) << "a closed handle reads nothing";
+         EXPECT_TRUE(OsClose(third));
+         EXPECT_TRUE(OsClose(second));
+         EXPECT_EQ(OpenMemoryFiles(), 0u);
+     }},
+    {"the rest of a file larger than any one read comes whole, up to the most asked for",
+     [] {
+         std::string big(200'000, 'x');
+         for (std::size_t at = 0; at < big.size(); at += 997) big[at] = char('a' + at % 26);
+         ASSERT_TRUE(PutMemoryFile(u"units/big.txt", big));
+         EXPECT_EQ(ReadAll(u"units/big.txt"), big);
+         OsFile file;
+         ASSERT_TRUE(OsOpenRead(u"units/big.txt", file));
+         std::string bytes;
+         EXPECT_FALSE(OsReadRest(file, bytes, big.size() - 1)) << "one byte too many";
+         EXPECT_TRUE(OsClose(file));
+     }},
     {"what is missing or a folder does not open",
      [] {
          OsFile file;
