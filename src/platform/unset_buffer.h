@@ -31,9 +31,9 @@ void ResizeBuffer(UnsetBuffer<Item>& buffer, std::size_t size, std::size_t keep 
     buffer.count = size;
 }
 
-// A file buffer starts with this many bytes (or code units) and doubles each time a file fills it,
-// up to its full size: the small files, most of those read and written, take little room, and a big
-// one is still read and written a full buffer at a time after the first few calls.
+// A file buffer starts with this many bytes and doubles each time a file fills it, up to its
+// full size: the small files, most of those read and written, take little room, and a big one
+// is still read and written a full buffer at a time after the first few calls.
 inline constexpr std::size_t FileBufferStartBytes = 4 * 1024;
 
 // Doubles the buffer, up to `full` items, keeping its first `keep`; false when it has all its
