@@ -19,12 +19,6 @@ namespace {
 // announces the encoding. UTF-16 files use MinimumHistoryFileSize.
 constexpr std::int64_t MinimumUtf8HistoryFileSize = 89 + 3;
 
-// The path as the file services take it, made once rather than for every load and save.
-const std::u16string& HistoryPath() {
-    static const std::u16string path = HistoryFilePath;
-    return path;
-}
-
 void ReadWeeks(LineFile& file, std::int64_t fileBytes, std::vector<TrainingWeek>& history) {
     LineBlockReader reader;
     StartBlockReading(reader, file, fileBytes);
@@ -51,7 +45,7 @@ void AddWeek(std::vector<TrainingWeek>& history, WholeNumber weekNumber) {
 }
 
 HistoryLoad LoadWeekHistory(Document& document) {
-    const std::u16string& path = HistoryPath();
+    const std::u16string path = HistoryFilePath;
     std::vector<TrainingWeek>& history = document.history;
     history.clear();
     document.historyFileUnreadable = false;
@@ -122,7 +116,7 @@ SaveOutcome SaveHistory(const Document& document, const DailyBackup& backup, boo
         return lines;
     }();
     return SaveDataFile(
-        HistoryPath(), document.historyFileUnreadable, u"SaveHistory", backup,
+        HistoryFilePath, document.historyFileUnreadable, u"SaveHistory", backup,
         [&document](LineFile& file) {
             IntegerDigits digits;
             for (const TrainingWeek& week : document.history) {

@@ -278,13 +278,8 @@ bool HasInside(std::u16string_view folder) {
 }  // namespace
 
 void ResetMemoryFiles() {
-    MemoryFiles& files = Files();
-    files.nodes.clear();
-    files.open.clear();
-    files.nextHandle = 3;
-    files.linksMade = false;
-    files.clockNs = 0;
-    files.nextNumber = 1;
+    // The starting values stand once, in the record.
+    Files() = MemoryFiles{};
 }
 
 bool PutMemoryFile(const std::u16string& path, std::string_view bytes) {
@@ -458,11 +453,9 @@ bool OsClose(OsFile& file) {
     if (file.handle < 0) return false;
     OpenFile* found = OpenOf(file);
     bool ok = found != nullptr;
-    if (ok) {
-        // The lock goes with the handle that took it, as the system's does.
-        if (found->content->lockHolder == file.handle) found->content->lockHolder = -1;
-        Forget(*found);
-    }
+    // The lock goes with the handle that took it, as the system's does.
+    if (ok && found->content->lockHolder == file.handle) found->content->lockHolder = -1;
+    if (ok) Forget(*found);
     file.changed = false;
     file.handle = -1;
     if (TakeFileFault(FileFault::Close)) ok = false;

@@ -36,13 +36,13 @@ void ResizeBuffer(UnsetBuffer<Item>& buffer, std::size_t size, std::size_t keep 
 // is still read and written a full buffer at a time after the first few calls.
 inline constexpr std::size_t FileBufferStartBytes = 4 * 1024;
 
-// Doubles the buffer, up to `full` items, keeping its first `keep`; false when it has all its
-// room already. Never inlined: the writers that may call it for every line stay as small as
-// they were without it.
+// Doubles the buffer (an empty one gets FileBufferStartBytes), up to `full` items, keeping
+// its first `keep`; false when it has all its room already. Never inlined: the writers that may
+// call it for every line stay as small as they were without it.
 template <typename Item>
 [[gnu::noinline]] bool GrowFileBuffer(UnsetBuffer<Item>& buffer, std::size_t full,
                                       std::size_t keep) {
     if (buffer.size() >= full) return false;
-    ResizeBuffer(buffer, std::min(2 * buffer.size(), full), keep);
+    ResizeBuffer(buffer, std::min(std::max(2 * buffer.size(), FileBufferStartBytes), full), keep);
     return true;
 }
